@@ -1,0 +1,24 @@
+// Runs the tests. Under Wine it first makes sure the process really has code
+// page 932: without the Japanese locale Wine falls back to 1252, and every test
+// of cp932 text would then prove nothing.
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+
+TEST(AaaWineEnvironment, AnsiCodePageIs932) { ASSERT_EQ(GetACP(), 932u); }
+#endif
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+#ifdef _WIN32
+  if (GetACP() != 932) {
+    std::fprintf(stderr, "The ANSI code page is %u, not 932: generate the ja_JP.UTF-8 locale.\n",
+                 GetACP());
+    return 1;
+  }
+  // A failing test must not stop for a dialog box.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+#endif
+  return RUN_ALL_TESTS();
+}
