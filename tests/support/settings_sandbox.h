@@ -1,0 +1,21 @@
+// Gives a test a settings root that nobody else touched: the program's key and
+// the tests' scratch key are deleted when the sandbox starts and when it ends,
+// in the in-memory store natively and in the real registry under Wine.
+#pragma once
+
+#include <string>
+
+// Company and product of the scratch key the store's own tests write to.
+inline constexpr const char* kScratchCompany = "Vantor";
+inline constexpr const char* kScratchProduct = "Larkspur32Test";
+
+class SettingsSandbox {
+ public:
+  SettingsSandbox();
+  ~SettingsSandbox();
+  SettingsSandbox(const SettingsSandbox&) = delete;
+  SettingsSandbox& operator=(const SettingsSandbox&) = delete;
+
+ private:
+  static void Wipe();
+};
