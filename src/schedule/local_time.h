@@ -1,0 +1,13 @@
+// The broken-down local time the schedule works with.
+#pragma once
+
+#include <ctime>
+
+struct LocalTime {
+  int hour = 0;     // 0 to 23
+  int minute = 0;   // 0 to 59
+  int second = 0;   // 0 to 60
+  int weekday = 0;  // days since Sunday, 0 to 6
+};
+
+LocalTime ToLocalTime(std::time_t when);
