@@ -1,0 +1,65 @@
+#include "app/main_app_win.h"
+
+#include <winsock.h>
+#include <commctrl.h>
+
+#include "app/main_dialog_win.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kMutexName = "Larkspur32Mutex";
+constexpr const char* kCaption = "LARKSPUR32";
+
+std::string LoadText(HINSTANCE instance, int id) {
+  char text[256] = "";
+  LoadStringA(instance, id, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+bool CMainApp::InitInstance() {
+  // A second start ends silently and leaves the first one alone.
+  if (HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)) {
+    CloseHandle(existing);
+    return false;
+  }
+  mutex_ = CreateMutexA(nullptr, FALSE, kMutexName);
+  // Two starts at the same moment can both miss the other's mutex above; the
+  // one whose create found it already there gives way.
+  if (mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex_);
+    mutex_ = nullptr;
+    return false;
+  }
+
+  WSADATA data;
+  if (WSAStartup(MAKEWORD(1, 1), &data) != 0 || data.wVersion != MAKEWORD(1, 1)) {
+    MessageBoxA(nullptr, LoadText(Instance(), IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
+    return false;
+  }
+  socketsReady_ = true;
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  auto* mainDialog = new CMainDialog();
+  if (!mainDialog->Create()) {
+    delete mainDialog;
+    return false;
+  }
+  SetMainWindow(mainDialog->Handle());
+  return true;
+}
+
+int CMainApp::ExitInstance() {
+  if (mutex_ != nullptr) {
+    CloseHandle(mutex_);
+    mutex_ = nullptr;
+  }
+  if (socketsReady_) {
+    WSACleanup();
+  }
+  return 0;
+}

@@ -1,0 +1,163 @@
+#include "win/dialog_win.h"
+
+#include <vector>
+
+#include "win/application_win.h"
+
+namespace {
+
+// Messages whose result a dialog procedure returns directly instead of
+// through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return true;
+    default:
+      return false;
+  }
+}
+
+HINSTANCE ResourceInstance() {
+  CWinApplication* app = CWinApplication::Current();
+  return app != nullptr ? app->Instance() : GetModuleHandleA(nullptr);
+}
+
+}  // namespace
+
+CDialog::CDialog(int templateId) : templateId_(templateId) {}
+
+CDialog::~CDialog() {
+  if (hwnd_ != nullptr) {
+    HWND window = hwnd_;
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+bool CDialog::Create(HWND parent) {
+  modal_ = false;
+  HWND window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (window == nullptr) {
+    return false;
+  }
+  if (CWinApplication* app = CWinApplication::Current()) {
+    app->AddModeless(window);
+  }
+  return true;
+}
+
+INT_PTR CDialog::DoModal(HWND parent) {
+  modal_ = true;
+  return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                         &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+std::string CDialog::ItemText(int id) const {
+  HWND item = Item(id);
+  const int length = item != nullptr ? GetWindowTextLengthA(item) : 0;
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  if (item != nullptr) {
+    GetWindowTextA(item, buffer.data(), length + 1);
+  }
+  return buffer.data();
+}
+
+void CDialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+
+bool CDialog::OnCommand(int id, int /*code*/) {
+  if (id == IDOK) {
+    OnOK();
+    return true;
+  }
+  if (id == IDCANCEL) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+void CDialog::OnOK() {
+  if (modal_) {
+    EndModal(IDOK);
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+void CDialog::OnCancel() {
+  if (modal_) {
+    EndModal(IDCANCEL);
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+void CDialog::EndModal(INT_PTR result) { EndDialog(hwnd_, result); }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    CDialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+      self = reinterpret_cast<CDialog*>(lParam);
+      self->hwnd_ = hwnd;
+      SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+      self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) {
+      return FALSE;
+    }
+    return self->Dispatch(message, wParam, lParam);
+  } catch (...) {
+    // A fault in one handler must not take the program down.
+    return FALSE;
+  }
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+    case WM_NCDESTROY: {
+      HWND window = hwnd_;
+      SetWindowLongPtrA(window, DWLP_USER, 0);
+      hwnd_ = nullptr;
+      if (CWinApplication* app = CWinApplication::Current()) {
+        app->OnWindowGone(window);
+      }
+      OnFinalDestroy();
+      return FALSE;
+    }
+    default:
+      break;
+  }
+  INT_PTR result = 0;
+  if (!OnMessage(message, wParam, lParam, result)) {
+    return FALSE;
+  }
+  if (ReturnsResultDirectly(message)) {
+    return result;
+  }
+  SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+  return TRUE;
+}

@@ -1,0 +1,56 @@
+// A dialog window from a template, modeless or modal, bound to its C++ object.
+//
+// The object is bound once, at WM_INITDIALOG; every message then goes through
+// one dispatch function with a catch-all boundary, so nothing thrown ever
+// crosses into the system. Derived classes override the hooks they need.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CDialog {
+ public:
+  explicit CDialog(int templateId);
+  virtual ~CDialog();
+  CDialog(const CDialog&) = delete;
+  CDialog& operator=(const CDialog&) = delete;
+
+  // Modeless: creates the window and returns at once.
+  bool Create(HWND parent);
+  // Modal: returns the result given to EndModal (IDOK, IDCANCEL, ...), or -1
+  // when the dialog could not be created.
+  INT_PTR DoModal(HWND parent);
+
+  HWND Handle() const { return hwnd_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string ItemText(int id) const;
+  void SetItemText(int id, const std::string& text);
+
+ protected:
+  // True lets the system put the focus on the first control.
+  virtual bool OnInitDialog() { return true; }
+  // True when the command was handled.
+  virtual bool OnCommand(int id, int code);
+  // Any other message; true when handled, with its result in result (which
+  // reaches the sender through DWLP_MSGRESULT where a dialog needs that).
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // Enter and Escape: a modal dialog ends, a modeless one is destroyed.
+  virtual void OnOK();
+  virtual void OnCancel();
+  // Runs while the window is being destroyed, before the handle is forgotten.
+  virtual void OnDestroy() {}
+  // Runs after the window is gone; a modeless dialog on the heap may delete itself here.
+  virtual void OnFinalDestroy() {}
+
+  void EndModal(INT_PTR result);
+  bool IsModal() const { return modal_; }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+  int templateId_;
+  HWND hwnd_ = nullptr;
+  bool modal_ = false;
+};
