@@ -1,0 +1,63 @@
+// What end-to-end tests need to drive the program under Wine: start and stop
+// processes, wait (always with a bound) for windows, send commands, read
+// controls of another process, and save screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The folder of the running test program, where the program and the test
+// fixtures are built too.
+std::string BinDir();
+std::string ProgramPath();
+
+// A child process that is killed, if still running, when the object goes.
+class Process {
+ public:
+  Process() = default;
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Start(const std::string& commandLine, const std::string& directory = std::string());
+  DWORD Id() const { return info_.dwProcessId; }
+  bool IsRunning() const;
+  bool WaitForExit(DWORD timeoutMs);
+  DWORD ExitCode() const;
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+struct WindowQuery {
+  std::string className;  // empty: any class
+  std::string caption;    // empty: any caption
+  DWORD processId = 0;    // 0: any process
+};
+
+std::vector<HWND> FindWindows(const WindowQuery& query);
+
+// Polls condition until it holds or timeoutMs passes, handling this thread's
+// messages meanwhile. Returns whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// The first top-level window that matches, or nullptr after timeoutMs.
+HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
+
+void PostCommand(HWND window, int id);
+
+// A control's text read with WM_GETTEXT, which works across processes.
+std::string ControlText(HWND dialog, int controlId);
+
+// Saves the window's screen area (the whole screen for nullptr) as
+// <name>.png in the folder named by LARKSPUR_SHOTS. Returns the file's path,
+// or an empty string when no folder is set or the capture failed.
+std::string SaveScreenshot(HWND window, const std::string& name);
+
+}  // namespace e2e
