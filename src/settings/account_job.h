@@ -1,0 +1,77 @@
+// One job record per mail client account: send reservation, forwarding, sorting
+// and the after-fetch program, stored below Accounts\<account directory>.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Fields in backticked design names are stored; the titles are derived from the
+// client's files at load and never stored.
+struct CReserveData {
+  int Reserve = 0;
+  std::string ReserveFolder;
+  std::string reserveFolderTitle;
+  int SendCheck = 0;
+  int ReserveMark = 0;
+  int Remain = 0;
+  std::string RemainFromAccount;
+  std::string remainFromAccountTitle;
+  std::string RemainFromFolder;
+  std::string remainFromFolderTitle;
+  std::string RemainToFolder;
+  std::string remainToFolderTitle;
+  int UnReadCheck = 0;
+  int RemainMark = 0;
+};
+
+struct CCommandData {
+  int PreTidyUp = 0;
+  int PostTidyUp = 0;
+  int ExecCommand = 0;
+  std::string CommandName;
+  int ParamMailBox = 0;
+  std::string MailBoxSwitch;
+  int ParamAccount = 0;
+  std::string AccountSwitch;
+};
+
+class CAccountJob {
+ public:
+  virtual ~CAccountJob() = default;
+
+  std::string directory;   // account directory name: the record's key
+  std::string title;       // as the account scan lists it
+  int useDialUp = 0;       // Account.ini UseRAS
+  std::string dialUpEntry; // Account.ini RASProvider
+  CReserveData reserve;
+  CCommandData command;
+  int ReserveSend = 0;
+};
+
+class CAccountJobList {
+ public:
+  CAccountJobList() = default;
+  CAccountJobList(const CAccountJobList&) = delete;
+  CAccountJobList& operator=(const CAccountJobList&) = delete;
+
+  // One record per account of the data root's mailbox, in scan order, with
+  // the stored settings of each; false only when memory ran out.
+  bool Load(const std::string& mailBoxPath);
+  // Rewrites the whole Accounts key from the list.
+  void Save() const;
+  // Makes this list a deep copy of other.
+  void Assign(const CAccountJobList& other);
+  void Clear() { records_.clear(); }
+
+  // The first record whose title equals title, or whose directory equals
+  // directory when one is given; ASCII case ignored. nullptr when none.
+  CAccountJob* FindByTitle(const std::string& title, const std::string* directory = nullptr) const;
+
+  std::size_t Count() const { return records_.size(); }
+  CAccountJob& At(std::size_t index) const { return *records_[index]; }
+
+ private:
+  std::vector<std::unique_ptr<CAccountJob>> records_;
+};
