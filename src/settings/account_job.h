@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// Fields in backticked design names are stored; the titles are derived from the
+// Fields named as their registry values are stored; the titles are derived from the
 // client's files at load and never stored.
 struct CReserveData {
   int Reserve = 0;
