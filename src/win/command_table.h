@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Matches every notification code of a command id.
 constexpr int kAnyCode = -1;
@@ -23,6 +24,28 @@ bool RouteCommand(Owner* owner, const CommandEntry<Owner> (&table)[N], int id, i
   for (const CommandEntry<Owner>& entry : table) {
     if (entry.id == id && (entry.code == kAnyCode || entry.code == code)) {
       (owner->*entry.handler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+// The same for WM_NOTIFY: the handler gets the header and returns the result.
+template <typename Owner, typename Header>
+struct NotifyEntry {
+  int id;
+  int code;
+  std::intptr_t (Owner::*handler)(Header& header);
+};
+
+// Runs the handler of the first entry for the header's control id and code;
+// false when none matches.
+template <typename Owner, typename Header, std::size_t N>
+bool RouteNotify(Owner* owner, const NotifyEntry<Owner, Header> (&table)[N], Header& header,
+                 std::intptr_t& result) {
+  for (const NotifyEntry<Owner, Header>& entry : table) {
+    if (entry.id == static_cast<int>(header.idFrom) && entry.code == static_cast<int>(header.code)) {
+      result = (owner->*entry.handler)(header);
       return true;
     }
   }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "win/application_win.h"
+#include "win/data_exchange_win.h"
 
 namespace {
 
@@ -28,12 +29,12 @@ bool ReturnsResultDirectly(UINT message) {
   }
 }
 
+}  // namespace
+
 HINSTANCE ResourceInstance() {
   CWinApplication* app = CWinApplication::Current();
   return app != nullptr ? app->Instance() : GetModuleHandleA(nullptr);
 }
-
-}  // namespace
 
 CDialog::CDialog(int templateId) : templateId_(templateId) {}
 
@@ -77,6 +78,41 @@ std::string CDialog::ItemText(int id) const {
 
 void CDialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
+void CDialog::EnableItem(int id, bool enable) const {
+  if (HWND item = Item(id)) {
+    EnableWindow(item, enable ? TRUE : FALSE);
+  }
+}
+
+void CDialog::ShowItem(int id, bool show) const {
+  if (HWND item = Item(id)) {
+    ShowWindow(item, show ? SW_SHOW : SW_HIDE);
+  }
+}
+
+bool CDialog::UpdateData(bool save) {
+  if (hwnd_ == nullptr) {
+    return false;
+  }
+  CDataExchange exchange(hwnd_, save);
+  DoDataExchange(exchange);
+  return !exchange.Failed();
+}
+
+int CDialog::Message(const std::string& text, const std::string& caption, UINT type) const {
+  HWND owner = hwnd_ != nullptr ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+bool CDialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void CDialog::DoDataExchange(CDataExchange&) {}
+
+bool CDialog::OnNotify(NMHDR&, INT_PTR&) { return false; }
+
 bool CDialog::OnCommand(int id, int /*code*/) {
   if (id == IDOK) {
     OnOK();
@@ -110,10 +146,16 @@ void CDialog::OnCancel() {
 void CDialog::EndModal(INT_PTR result) { EndDialog(hwnd_, result); }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Route(message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr, hwnd, message,
+               wParam, lParam);
+}
+
+INT_PTR CDialog::Route(CDialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
-    CDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
-      self = reinterpret_cast<CDialog*>(lParam);
+      if (self == nullptr) {
+        return FALSE;
+      }
       self->hwnd_ = hwnd;
       SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     } else {
@@ -135,6 +177,14 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+      INT_PTR result = 0;
+      if (lParam == 0 || !OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) {
+        return FALSE;
+      }
+      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
     case WM_DESTROY:
       OnDestroy();
       return FALSE;

@@ -9,6 +9,11 @@
 
 #include <string>
 
+class CDataExchange;
+
+// The module whose templates, strings and pictures the windows use.
+HINSTANCE ResourceInstance();
+
 class CDialog {
  public:
   explicit CDialog(int templateId);
@@ -22,19 +27,31 @@ class CDialog {
   // when the dialog could not be created.
   INT_PTR DoModal(HWND parent);
 
+  int TemplateId() const { return templateId_; }
   HWND Handle() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   std::string ItemText(int id) const;
   void SetItemText(int id, const std::string& text);
+  void EnableItem(int id, bool enable) const;
+  void ShowItem(int id, bool show) const;
+
+  // Runs the data exchange: controls to members when save is true (false
+  // when a value was refused; the user has been told), members to controls otherwise.
+  bool UpdateData(bool save);
 
  protected:
-  // True lets the system put the focus on the first control.
-  virtual bool OnInitDialog() { return true; }
+  // The default shows the members in the controls. True lets the system put
+  // the focus on the first control.
+  virtual bool OnInitDialog();
   // True when the command was handled.
   virtual bool OnCommand(int id, int code);
+  // WM_NOTIFY from a control; true when handled, with its result in result.
+  virtual bool OnNotify(NMHDR& header, INT_PTR& result);
   // Any other message; true when handled, with its result in result (which
   // reaches the sender through DWLP_MSGRESULT where a dialog needs that).
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // One function per dialog for both directions of the data exchange.
+  virtual void DoDataExchange(CDataExchange& exchange);
   // Enter and Escape: a modal dialog ends, a modeless one is destroyed.
   virtual void OnOK();
   virtual void OnCancel();
@@ -45,6 +62,13 @@ class CDialog {
 
   void EndModal(INT_PTR result);
   bool IsModal() const { return modal_; }
+
+  // A message box owned by this dialog's top-level window.
+  int Message(const std::string& text, const std::string& caption, UINT type) const;
+
+  // The dialog procedure's body for window kinds that find their object
+  // another way at WM_INITDIALOG: self is that object then, nullptr later.
+  static INT_PTR Route(CDialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

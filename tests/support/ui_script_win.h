@@ -1,0 +1,95 @@
+// Drives modal windows of the test's own thread: steps run one after the
+// other from a thread timer, so they keep running inside whatever modal loop
+// (property sheet, dialog, message box) holds the thread. Each step waits,
+// with a bound, for its condition; a step that times out fails the script,
+// which then cancels every dialog of the thread until the test's modal call
+// returns.
+//
+// Steps must not block: an action that opens a modal window posts its
+// message, and the next step waits for that window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Script {
+ public:
+  explicit Script(DWORD stepBoundMs = 15000);
+  ~Script();
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
+
+  // Waits until ready() holds, then runs act().
+  Script& When(const std::string& what, std::function<bool()> ready, std::function<void()> act);
+  // Runs act() at the next tick.
+  Script& Do(const std::string& what, std::function<void()> act);
+  // Waits until the modal window captioned caption is up, then runs act(window).
+  Script& OnDialog(const std::string& caption, std::function<void(HWND)> act);
+
+  // Starts the timer; call it right before the modal call under test.
+  void Start();
+  bool Finished() const { return next_ >= steps_.size(); }
+  // Empty when every step ran in time.
+  const std::string& Failure() const { return failure_; }
+
+ private:
+  struct Step {
+    std::string what;
+    std::function<bool()> ready;
+    std::function<void()> act;
+  };
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void OnTick();
+  void CancelEverything() const;
+
+  DWORD stepBoundMs_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  DWORD stepStart_ = 0;
+  UINT_PTR timer_ = 0;
+  bool inReady_ = false;
+  std::string failure_;
+};
+
+// The visible, enabled top-level window of this thread with that caption, or nullptr.
+HWND FindModal(const std::string& caption);
+// The text of the static control of a message box (or any dialog) with its buttons.
+std::string MessageText(HWND box);
+
+// Button clicks: Click sends (the handler runs before it returns), ClickLater
+// posts (for buttons that open a modal window).
+void Click(HWND dialog, int id);
+void ClickLater(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
+bool IsVisible(HWND dialog, int id);
+std::string Text(HWND dialog, int id);
+// Sets an edit's text; the edit tells its dialog (EN_CHANGE) as typing would.
+void SetText(HWND dialog, int id, const std::string& text);
+// Moves the focus away from a control as the user would, so it gets WM_KILLFOCUS.
+void Focus(HWND dialog, int id);
+
+// Combo boxes: select item index as the user would (CBN_SELCHANGE follows),
+// open the list (CBN_DROPDOWN only), read the items.
+void SelectCombo(HWND dialog, int id, int index);
+void DropDownCombo(HWND dialog, int id);
+std::vector<std::string> ComboItems(HWND dialog, int id);
+std::string ComboSelection(HWND dialog, int id);
+
+// Property sheets: the window of page index (nullptr while not yet created),
+// the active page's index, switch pages as a tab click does, press a button later.
+HWND SheetPage(HWND sheet, int index);
+int ActivePageIndex(HWND sheet);
+void SelectPage(HWND sheet, int index);
+void PressLater(HWND sheet, int button);
+
+// Redraws the window and saves a screenshot named name (see e2e::SaveScreenshot).
+void Shot(HWND window, const std::string& name);
+
+}  // namespace ui
