@@ -2,6 +2,8 @@
 // script and platform-neutral code can both include this file.
 #pragma once
 
+#include "settings_ui_ids.h"
+
 // Dialog templates
 #define IDD_MAIN 102
 

@@ -1,0 +1,112 @@
+// Resource, control and command ids of the settings dialogs. Plain numbers
+// only, for the resource script and the code alike. Some controls share a
+// number across dialogs; each name says what the control is in its dialog.
+#pragma once
+
+// Dialog templates
+#define IDD_FOLDER_SELECT 300
+#define IDD_LARKSPUR_PAGE 302
+#define IDD_SCHEDULE_PAGE 303
+#define IDD_SCHEDULE_DETAIL 304
+#define IDD_CORVID_PAGE 305
+#define IDD_RESERVE_PAGE 307
+#define IDD_REMAIN_PAGE 308
+#define IDD_COMMAND_PAGE 309
+
+// Strings
+#define IDS_SETTINGS_CAPTION 104
+
+// Icons and bitmaps
+#define IDI_ENTRY_PLAIN 130
+#define IDI_ENTRY_EVERY_DAY 131
+#define IDI_MARK_FIRST 132  // marks 1 to 7 are 132 to 138
+#define IDI_CHECK_ON 139
+#define IDI_CHECK_OFF 140
+#define IDB_FOLDER_INBOX 152
+#define IDB_FOLDER_OUTBOX 153
+#define IDB_FOLDER 154
+#define IDB_FOLDER_PARENT 155
+
+// Sent to the settings sheet when the mail client page changed the data root.
+#define ID_MAILBOX_CHANGE 32792
+
+// Controls
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+#define IDC_ACCOUNT_LIST 1004   // pages: the account drop-down list
+#define IDC_FIXED_ACCOUNT 1004  // folder selection: the fixed account's title
+#define IDC_MAILBOX_PATH 1005
+#define IDC_CHANGE_TEST 1006
+#define IDC_RESERVE_SEND 1007
+#define IDC_ENTRY_LIST 1008
+#define IDC_PRE_TIDY_UP 1009
+#define IDC_WEEKDAY_TABS 1010
+#define IDC_EXEC_COMMAND 1011
+#define IDC_PARAM_MAILBOX 1012
+#define IDC_HOUR 1014
+#define IDC_PARAM_ACCOUNT 1015
+#define IDC_MAILBOX_SWITCH 1016
+#define IDC_MINUTE 1018
+#define IDC_ACCOUNT_SWITCH 1019
+#define IDC_COMMAND_NAME 1020
+#define IDC_HOUR_SPIN 1022
+#define IDC_COMMAND_BROWSE 1023
+#define IDC_COMMAND_LABEL 1024
+#define IDC_ARGUMENTS_GROUP 1027
+#define IDC_MINUTE_SPIN 1028
+#define IDC_MAILBOX_SWITCH_LABEL 1029
+#define IDC_ACCOUNT_SWITCH_LABEL 1031
+#define IDC_EVERY_DAY 1032
+#define IDC_POST_TIDY_UP 1033
+#define IDC_ENTRY_ADD 1034
+#define IDC_ENTRY_EDIT 1035
+#define IDC_ENTRY_DELETE 1036
+#define IDC_AUTO_START 1039
+#define IDC_RETRY_COUNT 1041
+#define IDC_TASK_TRAY 1042
+#define IDC_RETRY_INTERVAL 1043
+#define IDC_AUTO_CHECK 1044
+#define IDC_SAVE_POS 1045
+#define IDC_RETRY_COUNT_SPIN 1046
+#define IDC_RETRY_INTERVAL_SPIN 1047
+#define IDC_CORVID_PATH 1048
+#define IDC_CORVID_BROWSE 1049
+#define IDC_TOP_MOST 1050
+#define IDC_DEF_MAILBOX 1051
+#define IDC_DOUBLE_CLICK_LABEL 1052
+#define IDC_RESERVE_FOLDER_CHANGE 1053
+#define IDC_DOUBLE_CLICK_SHOW 1054
+#define IDC_REMAIN_FROM_CHANGE 1055
+#define IDC_DOUBLE_CLICK_SETTINGS 1056
+#define IDC_REMAIN_TO_CHANGE 1057
+#define IDC_DOUBLE_CLICK_FETCH 1058
+#define IDC_MONDAY 1060  // Monday to Saturday, then Sunday: 1060 to 1066
+#define IDC_SUNDAY 1066
+#define IDC_REMAIN 1067
+#define IDC_RESERVE 1068
+#define IDC_RESERVE_FOLDER_LABEL 1069
+#define IDC_REMAIN_FROM_FOLDER_LABEL 1070
+#define IDC_FOLDER_TREE 1071
+#define IDC_REMAIN_TO_FOLDER_LABEL 1072
+#define IDC_REMAIN_FROM_ACCOUNT_LABEL 1073
+#define IDC_RESERVE_FOLDER 1074
+#define IDC_REMAIN_FROM_FOLDER 1075
+#define IDC_REMAIN_FROM_ACCOUNT 1076
+#define IDC_REMAIN_TO_FOLDER 1077
+#define IDC_ACCOUNT_CHOICE 1078
+#define IDC_MAILBOX_BROWSE 1079
+#define IDC_SEND_CHECK 1080
+#define IDC_UNREAD_CHECK 1081
+#define IDC_MARK_FIRST 1082  // marks 1 to 7 are 1082 to 1088
+#define IDC_MARK_LAST 1088
+#define IDC_MARK_NONE 1089
+#define IDC_MARK_GROUP 1090
+#define IDC_ACCOUNT_TREE 1091
+#define IDC_DIAL_UP 1092
+#define IDC_NEXT_FONT_CHANGE 1094
+#define IDC_NOW_FONT_CHANGE 1095
+#define IDC_NEXT_FONT_NAME 1096
+#define IDC_NOW_FONT_NAME 1097
+#define IDC_NEXT_COLOR 1098
+#define IDC_NOW_COLOR 1099
