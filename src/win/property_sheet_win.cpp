@@ -69,6 +69,11 @@ CPropertySheet::CPropertySheet(int captionId) : captionId_(captionId) {}
 
 CPropertySheet::~CPropertySheet() = default;
 
+void CPropertySheet::AddPage(CPropertyPage* page) {
+  page->sheet_ = this;
+  pages_.push_back(page);
+}
+
 bool CPropertySheet::OnCommand(int, int) { return false; }
 
 int CPropertySheet::PageIndex(const CPropertyPage* page) const {

@@ -21,6 +21,8 @@ class CPropertyPage : public CDialog {
  public:
   explicit CPropertyPage(int templateId);
 
+  // The sheet the page was added to.
+  CPropertySheet* Sheet() const { return sheet_; }
   // The sheet's window, or nullptr before the page is created.
   HWND SheetWindow() const;
   // Marks the page changed (the sheet enables Apply) or unchanged.
@@ -45,6 +47,7 @@ class CPropertyPage : public CDialog {
   friend class CPropertySheet;
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+  CPropertySheet* sheet_ = nullptr;
   bool firstSetActive_ = true;
 };
 
@@ -57,7 +60,7 @@ class CPropertySheet {
   CPropertySheet& operator=(const CPropertySheet&) = delete;
 
   // Pages stay owned by the caller and are shown in the order added.
-  void AddPage(CPropertyPage* page) { pages_.push_back(page); }
+  void AddPage(CPropertyPage* page);
 
   // Runs the sheet modally on the first page, the owner disabled meanwhile.
   // IDOK after OK, IDCANCEL after Cancel, -1 when it could not be shown.

@@ -1,0 +1,118 @@
+#include "settings_ui/account_record_page_win.h"
+
+#include "res/settings_ui_ids.h"
+
+const CommandEntry<CAccountRecordPage> CAccountRecordPage::kCommands[] = {
+    {IDC_ACCOUNT_LIST, CBN_DROPDOWN, &CAccountRecordPage::OnListDropDown},
+    {IDC_ACCOUNT_LIST, CBN_SELCHANGE, &CAccountRecordPage::OnListSelectionChange},
+};
+
+CAccountRecordPage::CAccountRecordPage(int templateId, CAccountJobList& jobs, const std::string& mailBoxPath)
+    : CPropertyPage(templateId), jobs_(jobs), mailBoxPath_(mailBoxPath) {}
+
+void CAccountRecordPage::RefillList() {
+  loaded_ = nullptr;
+  HWND list = Item(IDC_ACCOUNT_LIST);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  const bool any = jobs_.Count() != 0;
+  EnableWindow(list, any ? TRUE : FALSE);
+  for (int id : RecordControls()) {
+    EnableItem(id, any);
+  }
+  CAccountJob* first = nullptr;
+  for (std::size_t i = 0; i < jobs_.Count(); ++i) {
+    CAccountJob& job = jobs_.At(i);
+    // The list sorts its texts; the first record in record order is selected.
+    const LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(job.title.c_str()));
+    if (index >= 0) {
+      SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&job));
+    }
+    if (first == nullptr) {
+      first = &job;
+    }
+  }
+  ShowRecord(first);
+}
+
+void CAccountRecordPage::ShowRecord(CAccountJob* record) {
+  HWND list = Item(IDC_ACCOUNT_LIST);
+  const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+  WPARAM select = static_cast<WPARAM>(-1);
+  for (LRESULT i = 0; i < count; ++i) {
+    if (record != nullptr && reinterpret_cast<CAccountJob*>(SendMessageA(list, CB_GETITEMDATA, i, 0)) == record) {
+      select = static_cast<WPARAM>(i);
+    }
+  }
+  SendMessageA(list, CB_SETCURSEL, select, 0);
+  LoadSelected();
+  ApplyEnabling();
+  UpdateData(false);
+}
+
+CAccountJob* CAccountRecordPage::SelectedItemRecord() const {
+  HWND list = Item(IDC_ACCOUNT_LIST);
+  const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  if (selected == CB_ERR) {
+    return nullptr;
+  }
+  const LRESULT data = SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+  return data == CB_ERR ? nullptr : reinterpret_cast<CAccountJob*>(data);
+}
+
+void CAccountRecordPage::LoadSelected() {
+  loaded_ = SelectedItemRecord();
+  if (loaded_ != nullptr) {
+    LoadRecord(*loaded_);
+  }
+}
+
+void CAccountRecordPage::StoreScreen() {
+  UpdateData(true);
+  if (loaded_ != nullptr) {
+    StoreRecord(*loaded_);
+  }
+}
+
+void CAccountRecordPage::AskForFolder(CAccountJob& record, const char* caption, const char* message,
+                                      int button) {
+  Message(message, caption, MB_OK);
+  if (!Sheet()->IsActivePage(this)) {
+    // Coming to the front starts from the first account; the folder is
+    // missing in this one.
+    Sheet()->SetActivePage(this);
+    ShowRecord(&record);
+  }
+  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Item(button)));
+}
+
+void CAccountRecordPage::ReloadAccounts() {
+  loaded_ = nullptr;
+  mailBoxText_ = mailBoxPath_;
+  RefillList();
+}
+
+bool CAccountRecordPage::OnSetActive() {
+  mailBoxText_ = mailBoxPath_;
+  RefillList();
+  return CPropertyPage::OnSetActive();
+}
+
+bool CAccountRecordPage::OnKillActive() {
+  StoreScreen();
+  return true;
+}
+
+void CAccountRecordPage::OnListDropDown() { StoreScreen(); }
+
+void CAccountRecordPage::OnListSelectionChange() {
+  // The keyboard changes the selection without opening the list: the screen
+  // still belongs to the record loaded before.
+  StoreScreen();
+  LoadSelected();
+  ApplyEnabling();
+  UpdateData(false);
+}
+
+bool CAccountRecordPage::OnCommand(int id, int code) {
+  return RouteCommand(this, kCommands, id, code) || CPropertyPage::OnCommand(id, code);
+}

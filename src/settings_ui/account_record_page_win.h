@@ -1,0 +1,60 @@
+// A settings page that edits one job record at a time: the record of the
+// account chosen in its account list (1004), whose items carry their records.
+//
+// The page's members mirror the loaded record. Whatever is on screen goes
+// back into that record before another one is loaded (list opened, selection
+// changed by mouse or keyboard), when the page is left, and on apply; every
+// activation starts again from the first record.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/account_job.h"
+#include "win/command_table.h"
+#include "win/property_sheet_win.h"
+
+class CAccountRecordPage : public CPropertyPage {
+ public:
+  CAccountRecordPage(int templateId, CAccountJobList& jobs, const std::string& mailBoxPath);
+
+  // The sheet reloaded the job settings for another data root: the old
+  // records are gone, so nothing is stored; the first new record is shown.
+  void ReloadAccounts();
+
+ protected:
+  virtual void LoadRecord(const CAccountJob& job) = 0;
+  virtual void StoreRecord(CAccountJob& job) = 0;
+  // Enables the controls that depend on the page's own switches.
+  virtual void ApplyEnabling() = 0;
+  // The controls besides the list that need a record to be useful.
+  virtual std::vector<int> RecordControls() const = 0;
+
+  bool OnSetActive() override;
+  bool OnKillActive() override;
+  bool OnCommand(int id, int code) override;
+
+  // Reads the controls and stores them into the loaded record.
+  void StoreScreen();
+  // Shows record, which must be one of the list's, as the selected account.
+  void ShowRecord(CAccountJob* record);
+  // Apply found a folder missing in record: tells the user, brings the page
+  // with that record to the front and has the chooser of button open next.
+  void AskForFolder(CAccountJob& record, const char* caption, const char* message, int button);
+
+  CAccountJob* LoadedRecord() const { return loaded_; }
+  CAccountJobList& jobs_;
+  const std::string& mailBoxPath_;
+  // The data root as the page shows it.
+  std::string mailBoxText_;
+
+ private:
+  void RefillList();
+  CAccountJob* SelectedItemRecord() const;
+  void LoadSelected();
+  void OnListDropDown();
+  void OnListSelectionChange();
+
+  static const CommandEntry<CAccountRecordPage> kCommands[];
+  CAccountJob* loaded_ = nullptr;
+};

@@ -1,0 +1,164 @@
+#include "settings_ui/pickers_win.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "text/cp932.h"
+
+namespace {
+
+constexpr const char* kFolderTitle = "ﾌｫﾙﾀﾞの選択";
+constexpr const char* kProgramFilter = "実行ﾌｧｲﾙ (*.exe)|*.exe|全てのﾌｧｲﾙ (*.*)|*.*||";
+
+// A control's rectangle in its dialog's client coordinates.
+RECT ChildRect(HWND dialog, int id) {
+  RECT rect{};
+  if (HWND control = GetDlgItem(dialog, id)) {
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return rect;
+}
+
+void MoveChild(HWND dialog, int id, int dx, int dy) {
+  if (HWND control = GetDlgItem(dialog, id)) {
+    const RECT rect = ChildRect(dialog, id);
+    SetWindowPos(control, nullptr, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// "a|b|c||" as the common dialogs want it: pieces ended by NUL, the list by
+// two. The split respects cp932, where "|" can be a trail byte.
+std::string FilterFromBars(const std::string& bars) {
+  std::string filter;
+  for (const std::string& piece : cp932::Split(bars, '|')) {
+    if (piece.empty()) {
+      break;
+    }
+    filter += piece;
+    filter += '\0';
+  }
+  filter += '\0';
+  return filter;
+}
+
+// COM for the shell's folder picker, balanced on every path.
+class ComScope {
+ public:
+  ComScope() : ready_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (ready_) {
+      CoUninitialize();
+    }
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool ready_;
+};
+
+}  // namespace
+
+int CALLBACK CFolderChooser::Callback(HWND window, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED) {
+    const auto* self = reinterpret_cast<const CFolderChooser*>(data);
+    SetWindowTextA(window, kFolderTitle);
+    if (!self->initialFolder_.empty()) {
+      SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(self->initialFolder_.c_str()));
+    }
+  }
+  return 0;
+}
+
+INT_PTR CFolderChooser::DoModal(HWND owner) {
+  ComScope com;
+  char display[MAX_PATH] = "";
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.pszDisplayName = display;
+  info.lpszTitle = kFolderTitle;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = &CFolderChooser::Callback;
+  info.lParam = reinterpret_cast<LPARAM>(this);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  if (chosen == nullptr) {
+    return IDCANCEL;
+  }
+  char path[MAX_PATH] = "";
+  const bool named = SHGetPathFromIDListA(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  if (!named || path[0] == '\0') {
+    return IDCANCEL;
+  }
+  path_ = path;
+  return IDOK;
+}
+
+UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) {
+    return 0;
+  }
+  // Only the face list stays: size, style, effects, script and sample go.
+  const RECT effects = ChildRect(dialog, grp1);
+  for (int id : {stc3, cmb3, stc2, cmb2, grp1, chx1, chx2, stc7, cmb5, grp2, stc5}) {
+    if (HWND control = GetDlgItem(dialog, id)) {
+      ShowWindow(control, SW_HIDE);
+    }
+  }
+  // The colour row moves to where the effects began, below the new bottom edge.
+  const int up = ChildRect(dialog, stc4).top - effects.top;
+  MoveChild(dialog, stc4, 0, -up);
+  MoveChild(dialog, cmb4, 0, -up);
+  // OK and Cancel close up to where the style column began.
+  const int left = ChildRect(dialog, IDOK).left - ChildRect(dialog, stc2).left;
+  MoveChild(dialog, IDOK, -left, 0);
+  MoveChild(dialog, IDCANCEL, -left, 0);
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  POINT effectsTop{effects.left, effects.top};
+  ClientToScreen(dialog, &effectsTop);
+  SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left - left, effectsTop.y - window.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+INT_PTR CFontNameDialog::DoModal(HWND owner) {
+  LOGFONTA font = font_;
+  CHOOSEFONTA choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner;
+  choose.lpLogFont = &font;
+  choose.Flags = flags_ | CF_NOSIMULATIONS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+  choose.lpfnHook = &CFontNameDialog::Hook;
+  if (!ChooseFontA(&choose)) {
+    return IDCANCEL;
+  }
+  font_ = font;
+  return IDOK;
+}
+
+bool ChooseExecutable(HWND owner, std::string& path) {
+  const std::string filter = FilterFromBars(kProgramFilter);
+  std::vector<char> file(MAX_PATH, '\0');
+  const std::string initial = cp932::Truncate(path, MAX_PATH - 1);
+  initial.copy(file.data(), initial.size());
+  OPENFILENAMEA open{};
+  open.lStructSize = sizeof open;
+  open.hwndOwner = owner;
+  open.lpstrFilter = filter.c_str();
+  open.nFilterIndex = 1;
+  open.lpstrFile = file.data();
+  open.nMaxFile = MAX_PATH;
+  open.lpstrDefExt = "exe";
+  open.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&open)) {
+    return false;
+  }
+  path = file.data();
+  return true;
+}

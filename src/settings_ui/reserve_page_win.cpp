@@ -1,0 +1,121 @@
+#include "settings_ui/reserve_page_win.h"
+
+#include "res/settings_ui_ids.h"
+#include "settings_ui/folder_dialog_win.h"
+#include "settings_ui/job_titles.h"
+#include "settings_ui/mark_buttons_win.h"
+#include "win/data_exchange_win.h"
+
+namespace {
+
+constexpr const char* kCaption = "送信予約ﾍﾟｰｼﾞ";
+constexpr const char* kNoFolder = "送信予約ﾒｰﾙの保存先ﾌｫﾙﾀﾞが指定されていません";
+
+}  // namespace
+
+const CommandEntry<CReservePage> CReservePage::kCommands[] = {
+    {IDC_RESERVE, BN_CLICKED, &CReservePage::OnReserveClicked},
+    {IDC_RESERVE_FOLDER_CHANGE, BN_CLICKED, &CReservePage::OnChooseFolder},
+    {IDC_MARK_NONE, BN_CLICKED, &CReservePage::OnModified},
+    {1082, BN_CLICKED, &CReservePage::OnModified},
+    {1083, BN_CLICKED, &CReservePage::OnModified},
+    {1084, BN_CLICKED, &CReservePage::OnModified},
+    {1085, BN_CLICKED, &CReservePage::OnModified},
+    {1086, BN_CLICKED, &CReservePage::OnModified},
+    {1087, BN_CLICKED, &CReservePage::OnModified},
+    {1088, BN_CLICKED, &CReservePage::OnModified},
+    {IDC_SEND_CHECK, BN_CLICKED, &CReservePage::OnModified},
+    {IDC_RESERVE_SEND, BN_CLICKED, &CReservePage::OnModified},
+};
+
+CReservePage::CReservePage(CAccountJobList& jobs, const std::string& mailBoxPath)
+    : CAccountRecordPage(IDD_RESERVE_PAGE, jobs, mailBoxPath) {}
+
+bool CReservePage::OnInitDialog() {
+  CAccountRecordPage::OnInitDialog();
+  ShowMarkIcons(Handle());
+  return true;
+}
+
+void CReservePage::DoDataExchange(CDataExchange& dx) {
+  dx.Check(IDC_RESERVE, reserve_);
+  dx.Check(IDC_SEND_CHECK, sendCheck_);
+  dx.Check(IDC_RESERVE_SEND, reserveSend_);
+  dx.Text(IDC_RESERVE_FOLDER, folderTitle_);
+  dx.Text(IDC_MAILBOX_PATH, mailBoxText_);
+  dx.Radio(IDC_MARK_NONE, mark_);
+}
+
+void CReservePage::LoadRecord(const CAccountJob& job) {
+  reserve_ = job.reserve.Reserve;
+  folder_ = job.reserve.ReserveFolder;
+  folderTitle_ = job.reserve.reserveFolderTitle;
+  sendCheck_ = job.reserve.SendCheck;
+  mark_ = job.reserve.ReserveMark;
+  reserveSend_ = job.ReserveSend;
+}
+
+void CReservePage::StoreRecord(CAccountJob& job) {
+  job.reserve.Reserve = reserve_;
+  job.reserve.ReserveFolder = folder_;
+  job.reserve.SendCheck = sendCheck_;
+  job.reserve.ReserveMark = mark_;
+  job.ReserveSend = reserveSend_;
+  RefreshDerivedTitles(job, mailBoxPath_);
+}
+
+std::vector<int> CReservePage::RecordControls() const { return {IDC_RESERVE, IDC_RESERVE_SEND}; }
+
+void CReservePage::ApplyEnabling() {
+  const bool on = reserve_ != 0;
+  for (int id : {IDC_RESERVE_FOLDER, IDC_RESERVE_FOLDER_CHANGE, IDC_RESERVE_FOLDER_LABEL, IDC_SEND_CHECK,
+                 IDC_MARK_GROUP, IDC_MARK_NONE}) {
+    EnableItem(id, on);
+  }
+  for (int id = IDC_MARK_FIRST; id <= IDC_MARK_LAST; ++id) {
+    EnableItem(id, on);
+  }
+}
+
+void CReservePage::OnReserveClicked() {
+  UpdateData(true);
+  ApplyEnabling();
+  SetModified();
+}
+
+void CReservePage::OnModified() { SetModified(); }
+
+void CReservePage::OnChooseFolder() {
+  UpdateData(true);
+  CAccountJob* record = LoadedRecord();
+  if (record == nullptr) {
+    return;
+  }
+  CFolderDialog dialog;
+  dialog.account = record;
+  dialog.jobs = &jobs_;
+  dialog.dataRoot = mailBoxPath_;
+  dialog.folderPath = folder_;
+  dialog.folderTitle = folderTitle_;
+  if (dialog.DoModal(SheetWindow()) != IDOK) {
+    return;
+  }
+  folder_ = dialog.folderPath;
+  folderTitle_ = dialog.folderTitle;
+  UpdateData(false);
+  SetModified();
+}
+
+bool CReservePage::OnApply() {
+  StoreScreen();
+  CAccountJob* record = LoadedRecord();
+  if (record == nullptr || reserve_ == 0 || !folderTitle_.empty()) {
+    return true;
+  }
+  AskForFolder(*record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);
+  return false;
+}
+
+bool CReservePage::OnCommand(int id, int code) {
+  return RouteCommand(this, kCommands, id, code) || CAccountRecordPage::OnCommand(id, code);
+}
