@@ -12,6 +12,8 @@
 namespace {
 
 constexpr const char* kFolderTitle = "ﾌｫﾙﾀﾞの選択";
+// Pixels kept below the face list when the font dialog shrinks.
+constexpr int kMargin = 8;
 constexpr const char* kProgramFilter = "実行ﾌｧｲﾙ (*.exe)|*.exe|全てのﾌｧｲﾙ (*.*)|*.*||";
 
 // A control's rectangle in its dialog's client coordinates.
@@ -110,19 +112,27 @@ UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARA
       ShowWindow(control, SW_HIDE);
     }
   }
-  // The colour row moves to where the effects began, below the new bottom edge.
-  const int up = ChildRect(dialog, stc4).top - effects.top;
-  MoveChild(dialog, stc4, 0, -up);
-  MoveChild(dialog, cmb4, 0, -up);
+  // The new bottom edge is where the effects began, but never through the
+  // face list; the colour row moves there, out of sight.
+  const RECT faces = ChildRect(dialog, cmb1);
+  const int bottomEdge = effects.top > faces.bottom + kMargin ? effects.top : faces.bottom + kMargin;
+  const int down = bottomEdge - ChildRect(dialog, stc4).top;
+  MoveChild(dialog, stc4, 0, down);
+  MoveChild(dialog, cmb4, 0, down);
   // OK and Cancel close up to where the style column began.
   const int left = ChildRect(dialog, IDOK).left - ChildRect(dialog, stc2).left;
   MoveChild(dialog, IDOK, -left, 0);
   MoveChild(dialog, IDCANCEL, -left, 0);
+  POINT bottom{0, bottomEdge};
+  ClientToScreen(dialog, &bottom);
   RECT window{};
   GetWindowRect(dialog, &window);
-  POINT effectsTop{effects.left, effects.top};
-  ClientToScreen(dialog, &effectsTop);
-  SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left - left, effectsTop.y - window.top,
+  RECT client{};
+  GetClientRect(dialog, &client);
+  POINT clientBottom{0, client.bottom};
+  ClientToScreen(dialog, &clientBottom);
+  const int frame = window.bottom - clientBottom.y;
+  SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left - left, bottom.y + frame - window.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return TRUE;
 }

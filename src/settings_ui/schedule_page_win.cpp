@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kMinimumInterval = 15;
+// The row's icon and the list's margins beside the time text, in pixels.
+constexpr int kTimeColumnPadding = 32;
 constexpr int kPlainImage = 0;
 constexpr int kEveryDayImage = 1;
 constexpr const char* kWeekdayTabs[CSchedule::kDays] = {"日曜", "月曜", "火曜", "水曜", "木曜", "金曜", "土曜"};
@@ -77,10 +79,14 @@ bool CSchedulePage::OnInitDialog() {
     DestroyIcon(icon);
   }
   HWND list = Item(IDC_ENTRY_LIST);
+  // 70 pixels, or what the widest time needs beside its icon in this font.
+  const int timeWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
+                                                      reinterpret_cast<LPARAM>(EntryTimeText(88, 88).c_str()))) +
+                        kTimeColumnPadding;
   const struct {
     const char* title;
     int width;
-  } columns[] = {{"時間", 70}, {"ｱｶｳﾝﾄ", 220}};
+  } columns[] = {{"時間", timeWidth > 70 ? timeWidth : 70}, {"ｱｶｳﾝﾄ", 220}};
   for (int i = 0; i < 2; ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;

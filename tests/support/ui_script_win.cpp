@@ -1,6 +1,6 @@
 #include "support/ui_script_win.h"
 
-#include <commctrl.h>
+#include <cstring>
 
 #include "support/e2e_win.h"
 
@@ -209,6 +209,134 @@ int ActivePageIndex(HWND sheet) {
 void SelectPage(HWND sheet, int index) { SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
+
+namespace {
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+  char text[1024] = "";
+  TVITEMA data{};
+  data.mask = TVIF_HANDLE | TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return text;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+template <typename Visit>
+void WalkTree(HWND tree, HTREEITEM item, Visit& visit) {
+  for (; item != nullptr; item = Next(tree, item, TVGN_NEXT)) {
+    visit(item);
+    WalkTree(tree, Next(tree, item, TVGN_CHILD), visit);
+  }
+}
+
+struct OtherSearch {
+  const std::vector<HWND>* known;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchOther(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OtherSearch*>(param);
+  char className[32] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    return TRUE;
+  }
+  for (HWND known : *search->known) {
+    if (known == window) {
+      return TRUE;
+    }
+  }
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+std::vector<std::string> TreeTexts(HWND dialog, int id) {
+  HWND tree = GetDlgItem(dialog, id);
+  std::vector<std::string> texts;
+  auto collect = [&](HTREEITEM item) { texts.push_back(TreeItemText(tree, item)); };
+  WalkTree(tree, Next(tree, nullptr, TVGN_ROOT), collect);
+  return texts;
+}
+
+std::string TreeSelection(HWND dialog, int id) {
+  HWND tree = GetDlgItem(dialog, id);
+  HTREEITEM selected = Next(tree, nullptr, TVGN_CARET);
+  return selected == nullptr ? std::string() : TreeItemText(tree, selected);
+}
+
+HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text) {
+  HWND tree = GetDlgItem(dialog, id);
+  HTREEITEM found = nullptr;
+  auto match = [&](HTREEITEM item) {
+    if (found == nullptr && TreeItemText(tree, item) == text) {
+      found = item;
+    }
+  };
+  WalkTree(tree, Next(tree, nullptr, TVGN_ROOT), match);
+  return found;
+}
+
+void SelectTreeItem(HWND dialog, int id, const std::string& text) {
+  SendDlgItemMessageA(dialog, id, TVM_SELECTITEM, TVGN_CARET,
+                      reinterpret_cast<LPARAM>(FindTreeItem(dialog, id, text)));
+}
+
+void ClickTreeItem(HWND dialog, int id, const std::string& text) {
+  HWND tree = GetDlgItem(dialog, id);
+  // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+  RECT rect{};
+  const HTREEITEM item = FindTreeItem(dialog, id, text);
+  std::memcpy(&rect, &item, sizeof item);
+  SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(tree, &point);
+  SetCursorPos(point.x, point.y);
+  NMHDR header{tree, static_cast<UINT_PTR>(id), static_cast<UINT>(NM_CLICK)};
+  SendMessageA(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
+}
+
+bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text) {
+  const LRESULT state = SendDlgItemMessageA(dialog, id, TVM_GETITEMSTATE,
+                                            reinterpret_cast<WPARAM>(FindTreeItem(dialog, id, text)), TVIS_EXPANDED);
+  return (state & TVIS_EXPANDED) != 0;
+}
+
+std::vector<std::string> ListColumn(HWND dialog, int id, int column) {
+  HWND list = GetDlgItem(dialog, id);
+  std::vector<std::string> texts;
+  const LRESULT count = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+  for (LRESULT row = 0; row < count; ++row) {
+    char text[1024] = "";
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+void FocusListRow(HWND dialog, int id, int row) {
+  LVITEMA state{};
+  state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  state.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendDlgItemMessageA(dialog, id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+}
+
+HWND FindOtherModal(const std::vector<HWND>& known) {
+  OtherSearch search{&known, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &MatchOther, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 void Shot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

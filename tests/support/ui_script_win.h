@@ -10,6 +10,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -88,6 +89,25 @@ HWND SheetPage(HWND sheet, int index);
 int ActivePageIndex(HWND sheet);
 void SelectPage(HWND sheet, int index);
 void PressLater(HWND sheet, int button);
+
+// Tree views: the texts of all items, depth first; select an item by its
+// text as the user would (TVN_SELCHANGED follows); click on an item's row
+// (the mouse cursor moves there and the tree's parent gets NM_CLICK).
+std::vector<std::string> TreeTexts(HWND dialog, int id);
+std::string TreeSelection(HWND dialog, int id);
+HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text);
+void SelectTreeItem(HWND dialog, int id, const std::string& text);
+void ClickTreeItem(HWND dialog, int id, const std::string& text);
+bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text);
+
+// List views (report view): a column's texts in display order; give a row
+// the focus and selection as a click would.
+std::vector<std::string> ListColumn(HWND dialog, int id, int column);
+void FocusListRow(HWND dialog, int id, int row);
+
+// The enabled dialog of this thread that is not one of the given windows:
+// the common dialog a picker opened.
+HWND FindOtherModal(const std::vector<HWND>& known);
 
 // Redraws the window and saves a screenshot named name (see e2e::SaveScreenshot).
 void Shot(HWND window, const std::string& name);
