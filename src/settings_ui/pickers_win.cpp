@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 #include <dlgs.h>
-#include <objbase.h>
-#include <shlobj.h>
 
 #include <vector>
 
@@ -24,6 +22,29 @@ RECT ChildRect(HWND dialog, int id) {
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
   }
   return rect;
+}
+
+// The classic file dialog's labels without an id of their own that stand on
+// its folder side (the folder list's label).
+std::vector<HWND> FolderSideLabels(HWND dialog) {
+  struct Search {
+    int folderSide;
+    std::vector<HWND> labels;
+  } search{ChildRect(dialog, lst2).left, {}};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* found = reinterpret_cast<Search*>(param);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+        if ((GetWindowLongPtrA(child, GWLP_ID) & 0xFFFF) == 0xFFFF && rect.left >= found->folderSide) {
+          found->labels.push_back(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.labels;
 }
 
 void MoveChild(HWND dialog, int id, int dx, int dy) {
@@ -48,57 +69,62 @@ std::string FilterFromBars(const std::string& bars) {
   return filter;
 }
 
-// COM for the shell's folder picker, balanced on every path.
-class ComScope {
- public:
-  ComScope() : ready_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (ready_) {
-      CoUninitialize();
-    }
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool ready_;
-};
-
 }  // namespace
 
-int CALLBACK CFolderChooser::Callback(HWND window, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED) {
-    const auto* self = reinterpret_cast<const CFolderChooser*>(data);
-    SetWindowTextA(window, kFolderTitle);
-    if (!self->initialFolder_.empty()) {
-      SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(self->initialFolder_.c_str()));
+UINT_PTR CALLBACK CFolderChooser::Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    // The folder shown is the answer: no file name is needed.
+    EndDialog(dialog, TRUE);
+    return TRUE;
+  }
+  if (message != WM_INITDIALOG) {
+    return 0;
+  }
+  // Only the folder side stays: the folder list with its label, the current
+  // folder, the drives, OK and Cancel move left by the width of the file side.
+  const int shift = ChildRect(dialog, lst2).left - ChildRect(dialog, stc3).left;
+  for (HWND label : FolderSideLabels(dialog)) {
+    RECT rect{};
+    GetWindowRect(label, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(label, nullptr, rect.left - shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (int id : {stc1, lst2, stc4, cmb2, IDOK, IDCANCEL}) {
+    MoveChild(dialog, id, -shift, 0);
+  }
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left - shift, window.bottom - window.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int id : {stc3, edt1, lst1, stc2, cmb1}) {
+    if (HWND control = GetDlgItem(dialog, id)) {
+      ShowWindow(control, SW_HIDE);
     }
   }
-  return 0;
+  return TRUE;
 }
 
 INT_PTR CFolderChooser::DoModal(HWND owner) {
-  ComScope com;
-  char display[MAX_PATH] = "";
-  BROWSEINFOA info{};
-  info.hwndOwner = owner;
-  info.pszDisplayName = display;
-  info.lpszTitle = kFolderTitle;
-  info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = &CFolderChooser::Callback;
-  info.lParam = reinterpret_cast<LPARAM>(this);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-  if (chosen == nullptr) {
-    return IDCANCEL;
-  }
-  char path[MAX_PATH] = "";
-  const bool named = SHGetPathFromIDListA(chosen, path) != FALSE;
-  CoTaskMemFree(chosen);
-  if (!named || path[0] == '\0') {
-    return IDCANCEL;
-  }
-  path_ = path;
-  return IDOK;
+  // The classic dialog opens in the current directory and follows the user
+  // through the folders; that directory is the answer.
+  char saved[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  SetCurrentDirectoryA(initialFolder_.c_str());
+  char file[MAX_PATH] = "";
+  OPENFILENAMEA open{};
+  open.lStructSize = sizeof open;
+  open.hwndOwner = owner;
+  open.lpstrFile = file;
+  open.nMaxFile = MAX_PATH;
+  open.lpstrTitle = kFolderTitle;
+  open.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLEHOOK;
+  open.lpfnHook = &CFolderChooser::Hook;
+  const bool chosen = GetOpenFileNameA(&open) != FALSE;
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
+  path_ = current;
+  SetCurrentDirectoryA(saved);
+  return chosen ? IDOK : IDCANCEL;
 }
 
 UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM) {

@@ -6,18 +6,19 @@
 
 #include <string>
 
-// Picks a directory, starting in the initial folder (or where the picker
-// likes when that does not exist).
+// Picks a directory on the classic open-file dialog cut down to its folder
+// side, starting in the initial folder (in the current directory when that
+// does not exist). The process's current directory is restored afterwards.
 class CFolderChooser {
  public:
   explicit CFolderChooser(std::string initialFolder) : initialFolder_(std::move(initialFolder)) {}
 
-  // IDOK with Path() the chosen directory, or IDCANCEL.
+  // IDOK or IDCANCEL; Path() is the directory the dialog was showing either way.
   INT_PTR DoModal(HWND owner);
   const std::string& Path() const { return path_; }
 
  private:
-  static int CALLBACK Callback(HWND window, UINT message, LPARAM lParam, LPARAM data);
+  static UINT_PTR CALLBACK Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::string initialFolder_;
   std::string path_;
