@@ -12,6 +12,10 @@ constexpr int kFolderImage = 2;
 constexpr int kParentImage = 3;
 constexpr COLORREF kTransparent = RGB(255, 255, 255);
 
+UINT ExpandAction(const NMHDR& header) {
+  return reinterpret_cast<const NMTREEVIEWA&>(header).action & (TVE_COLLAPSE | TVE_EXPAND | TVE_TOGGLE);
+}
+
 HTREEITEM NextItem(HWND tree, HTREEITEM item, WPARAM relation) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
@@ -41,6 +45,8 @@ const NotifyEntry<CFolderDialog, NMHDR> CFolderDialog::kNotifications[] = {
     {IDC_FOLDER_TREE, static_cast<int>(TVN_SELCHANGEDW), &CFolderDialog::OnSelectionChanged},
     {IDC_FOLDER_TREE, static_cast<int>(TVN_ITEMEXPANDINGA), &CFolderDialog::OnItemExpanding},
     {IDC_FOLDER_TREE, static_cast<int>(TVN_ITEMEXPANDINGW), &CFolderDialog::OnItemExpanding},
+    {IDC_FOLDER_TREE, static_cast<int>(TVN_ITEMEXPANDEDA), &CFolderDialog::OnItemExpanded},
+    {IDC_FOLDER_TREE, static_cast<int>(TVN_ITEMEXPANDEDW), &CFolderDialog::OnItemExpanded},
 };
 
 CFolderDialog::CFolderDialog() : CDialog(IDD_FOLDER_SELECT) {}
@@ -186,8 +192,16 @@ INT_PTR CFolderDialog::OnSelectionChanged(NMHDR& header) {
 }
 
 INT_PTR CFolderDialog::OnItemExpanding(NMHDR& header) {
-  const UINT action = reinterpret_cast<NMTREEVIEWA&>(header).action & (TVE_COLLAPSE | TVE_EXPAND | TVE_TOGGLE);
-  return action == TVE_EXPAND ? FALSE : TRUE;
+  return ExpandAction(header) == TVE_EXPAND ? FALSE : TRUE;
+}
+
+INT_PTR CFolderDialog::OnItemExpanded(NMHDR& header) {
+  // Some tree controls fold the item whatever the answer above: open it again.
+  if (ExpandAction(header) != TVE_EXPAND) {
+    SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND,
+                 reinterpret_cast<LPARAM>(reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem));
+  }
+  return 0;
 }
 
 bool CFolderDialog::OnCommand(int id, int code) {

@@ -44,6 +44,7 @@ class CFolderDialog : public CDialog {
   void OnAccountChange();
   INT_PTR OnSelectionChanged(NMHDR& header);
   INT_PTR OnItemExpanding(NMHDR& header);
+  INT_PTR OnItemExpanded(NMHDR& header);
   static const CommandEntry<CFolderDialog> kCommands[];
   static const NotifyEntry<CFolderDialog, NMHDR> kNotifications[];
 
