@@ -11,15 +11,17 @@ namespace {
 thread_local Script* runningScript = nullptr;
 
 constexpr UINT kTickMs = 30;
+constexpr DWORD kSettleMs = 150;
 
 struct ThreadSearch {
   std::string caption;
+  bool enabledOnly = true;
   HWND found = nullptr;
 };
 
 BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<ThreadSearch*>(param);
-  if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+  if (!IsWindowVisible(window) || (search->enabledOnly && !IsWindowEnabled(window))) {
     return TRUE;
   }
   char caption[512] = "";
@@ -93,9 +95,21 @@ Script& Script::Do(const std::string& what, std::function<void()> act) {
 }
 
 Script& Script::OnDialog(const std::string& caption, std::function<void(HWND)> act) {
+  auto shown = std::make_shared<HWND>(nullptr);
+  lastDialog_ = shown;
   return When(
       "a window captioned \"" + caption + "\"", [caption] { return FindModal(caption) != nullptr; },
-      [caption, act] { act(FindModal(caption)); });
+      [caption, act, shown] {
+        *shown = FindModal(caption);
+        act(*shown);
+      });
+}
+
+Script& Script::AfterClose(const std::string& what, std::function<void()> act) {
+  std::shared_ptr<HWND> shown = lastDialog_;
+  return When(
+      what + " to close", [shown] { return shown != nullptr && *shown != nullptr && !IsWindow(*shown); },
+      std::move(act));
 }
 
 void Script::Start() {
@@ -117,7 +131,15 @@ void Script::OnTick() {
     CancelEverything();
     return;
   }
-  if (inReady_ || Finished()) {
+  if (inReady_) {
+    return;
+  }
+  if (Finished()) {
+    // Every step ran; what the test waits for should be over by now.
+    if (GetTickCount() - stepStart_ >= stepBoundMs_) {
+      failure_ = "windows were still open " + std::to_string(stepBoundMs_) + " ms after the last step";
+      CancelEverything();
+    }
     return;
   }
   Step& step = steps_[next_];
@@ -139,7 +161,13 @@ void Script::OnTick() {
 }
 
 HWND FindModal(const std::string& caption) {
-  ThreadSearch search{caption, nullptr};
+  ThreadSearch search{caption, true, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindShown(const std::string& caption) {
+  ThreadSearch search{caption, false, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -148,6 +176,17 @@ std::string MessageText(HWND box) {
   std::string text;
   EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
+}
+
+void MoveCursor(POINT point) {
+  SetCursorPos(point.x, point.y);
+  // The display server takes the move on its own time.
+  const DWORD start = GetTickCount();
+  POINT now{};
+  while (GetCursorPos(&now) && (now.x != point.x || now.y != point.y) && GetTickCount() - start < 2000) {
+    Sleep(10);
+    SetCursorPos(point.x, point.y);
+  }
 }
 
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -298,7 +337,7 @@ void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
   POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   ClientToScreen(tree, &point);
-  SetCursorPos(point.x, point.y);
+  MoveCursor(point);
   NMHDR header{tree, static_cast<UINT_PTR>(id), static_cast<UINT>(NM_CLICK)};
   SendMessageA(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
 }
@@ -339,7 +378,12 @@ HWND FindOtherModal(const std::vector<HWND>& known) {
 }
 
 void Shot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // A window that has just appeared reaches the screen a little later.
+  for (int pass = 0; pass < 2; ++pass) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    Sleep(kSettleMs);
+  }
   e2e::SaveScreenshot(window, name);
 }
 

@@ -6,13 +6,15 @@
 // returns.
 //
 // Steps must not block: an action that opens a modal window posts its
-// message, and the next step waits for that window.
+// message, and the next step waits for that window. Windows still open a
+// bound after the last step also fail the script and are cancelled.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@ class Script {
   Script& Do(const std::string& what, std::function<void()> act);
   // Waits until the modal window captioned caption is up, then runs act(window).
   Script& OnDialog(const std::string& caption, std::function<void(HWND)> act);
+  // Waits until the window of the last OnDialog step is destroyed, then runs act().
+  Script& AfterClose(const std::string& what, std::function<void()> act);
 
   // Starts the timer; call it right before the modal call under test.
   void Start();
@@ -51,6 +55,7 @@ class Script {
 
   DWORD stepBoundMs_;
   std::vector<Step> steps_;
+  std::shared_ptr<HWND> lastDialog_;
   std::size_t next_ = 0;
   DWORD stepStart_ = 0;
   UINT_PTR timer_ = 0;
@@ -60,6 +65,8 @@ class Script {
 
 // The visible, enabled top-level window of this thread with that caption, or nullptr.
 HWND FindModal(const std::string& caption);
+// The same, enabled or not (a window under a modal one is disabled).
+HWND FindShown(const std::string& caption);
 // The text of the static control of a message box (or any dialog) with its buttons.
 std::string MessageText(HWND box);
 
@@ -71,6 +78,9 @@ bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
+// Moves the mouse cursor to a point on the screen and waits until the
+// system reports it there.
+void MoveCursor(POINT point);
 // Sets an edit's text; the edit tells its dialog (EN_CHANGE) as typing would.
 void SetText(HWND dialog, int id, const std::string& text);
 // Moves the focus away from a control as the user would, so it gets WM_KILLFOCUS.

@@ -165,9 +165,7 @@ TEST(SheetFramework, ABadNumberIsReportedAndKeepsThePageWithTheFocusOnIt) {
       EXPECT_EQ(ui::MessageText(box), "正の整数を入力してください。") << bad;
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    script.When(
-        "the message box to close", [] { return ui::FindModal(kMessageCaption) == nullptr; },
-        [bad] {
+    script.AfterClose("the message box", [bad] {
           HWND window = Sheet();
           EXPECT_EQ(ui::ActivePageIndex(window), 0) << bad;
           EXPECT_EQ(GetFocus(), GetDlgItem(ui::SheetPage(window, 0), IDC_TEST_NUMBER)) << bad;

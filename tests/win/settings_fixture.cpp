@@ -1,0 +1,69 @@
+#include "settings_fixture.h"
+
+#include "client/mailbox_paths.h"
+#include "sample_data/sample_data.h"
+#include "settings/settings_layout.h"
+#include "support/ui_script_win.h"
+
+namespace settings_test {
+
+void SettingsTest::SetUp() {
+  ASSERT_FALSE(scratch_.Path().empty());
+  root_ = JoinPath(scratch_.Path(), "データ");
+  otherRoot_ = JoinPath(scratch_.Path(), "別ソフト");
+
+  sample::DataDirectoryBuilder first(root_);
+  ASSERT_TRUE(first.AddAccount("Account1", kWork, 0, ""));
+  ASSERT_TRUE(first.AddFolder("Account1", "INBOX.BOX", "受信", ""));
+  ASSERT_TRUE(first.AddFolder("Account1", "OUTBOX.BOX", "送信", ""));
+  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX", "仕事", "1"));
+  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX\\2002.BOX", "２００２年", ""));
+  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX\\2003.BOX", "ソフト能力", ""));
+  ASSERT_TRUE(first.AddAccount("Account2", kHome, 0, ""));
+  ASSERT_TRUE(first.AddFolder("Account2", "INBOX.BOX", "", ""));
+  ASSERT_TRUE(first.AddFolder("Account2", "OUTBOX.BOX", "", ""));
+  ASSERT_TRUE(first.AddFolder("Account2", "RESERVE.BOX", "予約", ""));
+  ASSERT_TRUE(first.AddAccount("Account3", kKana, 0, ""));
+
+  sample::DataDirectoryBuilder second(otherRoot_);
+  ASSERT_TRUE(second.AddAccount("Account1", kOtherFirst, 0, ""));
+  ASSERT_TRUE(second.AddFolder("Account1", "INBOX.BOX", "", ""));
+  ASSERT_TRUE(second.AddFolder("Account1", "OUTBOX.BOX", "", ""));
+  ASSERT_TRUE(second.AddAccount("Account2", kOtherSecond, 0, ""));
+  ASSERT_TRUE(second.AddFolder("Account2", "INBOX.BOX", "", ""));
+
+  UseDataRoot(root_);
+}
+
+void UseDataRoot(const std::string& root) {
+  CSettingsKey settings;
+  layout::Write(settings, layout::kMailBoxPath, root);
+}
+
+HWND Sheet() { return ui::FindShown(kSheetCaption); }
+
+HWND ShowPage(int index) {
+  ui::SelectPage(Sheet(), index);
+  return ui::SheetPage(Sheet(), index);
+}
+
+const CAccountJob* JobTitled(const CAccountJobList& jobs, const std::string& title) {
+  for (std::size_t i = 0; i < jobs.Count(); ++i) {
+    if (jobs.At(i).title == title) {
+      return &jobs.At(i);
+    }
+  }
+  return nullptr;
+}
+
+int ComboIndex(HWND dialog, int id, const std::string& text) {
+  const std::vector<std::string> items = ui::ComboItems(dialog, id);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == text) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+}  // namespace settings_test
