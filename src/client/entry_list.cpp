@@ -1,5 +1,6 @@
 #include "client/entry_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +14,8 @@ constexpr std::size_t kStatusChars = 16;
 // Only this much of a line is looked at. A name that does not end within it
 // is longer than any file system allows, so such a line is never kept.
 constexpr std::size_t kLinePrefixBytes = 4096;
+constexpr std::size_t kUsualLineBytes = 27;
+constexpr std::size_t kMaxReservedEntries = std::size_t{1} << 20;
 
 // Base64 digit values; "=" and every character outside the alphabet count as 0.
 struct Base64Digits {
@@ -97,14 +100,20 @@ bool SplitLine(const unsigned char* begin, const unsigned char* end, bool wholeL
   return true;
 }
 
-// Reads the index at path in large blocks and calls visit(line) for every
-// line that splits, until visit returns false. False when it cannot be opened.
-template <typename Visit>
-bool ScanIndex(const std::string& path, Visit visit) {
+// Reads the index at path in large blocks: sized(file's bytes) once it is
+// open, then visit(line) for every line that splits, until visit returns
+// false. False when it cannot be opened.
+template <typename Sized, typename Visit>
+bool ScanIndex(const std::string& path, Sized sized, Visit visit) {
   std::FILE* file = std::fopen(filesys::NativePath(path).c_str(), "rb");
   if (file == nullptr) {
     return false;
   }
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long bytes = std::ftell(file);
+    sized(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+  }
+  std::rewind(file);
   std::vector<unsigned char> buffer(kBlockBytes);
   std::size_t held = 0;       // start of a line carried over from the last block
   bool droppingRest = false;  // inside a line whose prefix was already looked at
@@ -158,7 +167,12 @@ bool ScanIndex(const std::string& path, Visit visit) {
 
 bool CEntryList::Load(const std::string& path) {
   entries_.clear();
-  return ScanIndex(path, [this](const ParsedLine& line) {
+  // Room for the usual line of an 8-digit name, so that a large index is not
+  // copied while it grows; bounded, since the size says nothing of junk.
+  const auto reserve = [this](std::size_t bytes) {
+    entries_.reserve(std::min(bytes / kUsualLineBytes, kMaxReservedEntries));
+  };
+  return ScanIndex(path, reserve, [this](const ParsedLine& line) {
     if (IsPlainFileName(line.name, line.nameLength)) {
       entries_.emplace_back(std::string(reinterpret_cast<const char*>(line.name), line.nameLength),
                             line.time);
@@ -178,10 +192,12 @@ bool CEntryList::AnyDue(std::time_t tick) const {
 
 bool CEntryList::AnyDueIn(const std::string& path, std::time_t tick) {
   bool due = false;
-  ScanIndex(path, [&due, tick](const ParsedLine& line) {
-    // The name is checked only for the rare line that is due by its time.
-    due = line.time <= tick && IsPlainFileName(line.name, line.nameLength);
-    return !due;
-  });
+  ScanIndex(
+      path, [](std::size_t) {},
+      [&due, tick](const ParsedLine& line) {
+        // The name is checked only for the rare line that is due by its time.
+        due = line.time <= tick && IsPlainFileName(line.name, line.nameLength);
+        return !due;
+      });
   return due;
 }

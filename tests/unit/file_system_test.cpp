@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <string>
 
 #include "client/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
@@ -34,7 +32,7 @@ class FileSystemTest : public ::testing::Test {
 };
 
 TEST_F(FileSystemTest, ListsLongNamesMatchingThePatternWithTheirAttributes) {
-  for (const char* directory : {"Account1", "account表", "Other", "WORK.BOX", "a.boxes"}) {
+  for (const char* directory : {"Account1", "account表", "WORK.BOX", "a.boxes"}) {
     ASSERT_TRUE(sample::MakeDirectory(In(directory))) << directory;
   }
   ASSERT_TRUE(sample::WriteFile(In("AccountList.txt"), "x"));
@@ -57,25 +55,19 @@ TEST_F(FileSystemTest, ListsLongNamesMatchingThePatternWithTheirAttributes) {
   std::vector<filesys::DirEntry> entries{{"stale", 0}};
   EXPECT_FALSE(filesys::ListDirectory(In("missing"), "*", entries));
   EXPECT_TRUE(entries.empty());
-}
 
-TEST_F(FileSystemTest, FileExistsOnlyForFiles) {
-  ASSERT_TRUE(sample::WriteFile(In("Account.ini"), ""));
-  ASSERT_TRUE(sample::MakeDirectory(In("ソフト")));
-  EXPECT_TRUE(filesys::FileExists(In("Account.ini")));
-  EXPECT_FALSE(filesys::FileExists(In("ソフト")));
+  EXPECT_TRUE(filesys::FileExists(In("note.box")));
+  EXPECT_FALSE(filesys::FileExists(In("account表")));
   EXPECT_FALSE(filesys::FileExists(In("missing.ini")));
 }
 
 TEST_F(FileSystemTest, IniStringsReadLikeThePlatformReadsThem) {
-  struct Case {
+  const struct {
     const char* content;
     const char* key;
     std::size_t maxBytes;
     const char* expected;
-  };
-  const Case cases[] = {
-      {"[Property]\r\nTitle=仕事\r\n", "Title", 1023, "仕事"},
+  } cases[] = {
       {"[property]\r\ntitle=表示\r\n", "TITLE", 1023, "表示"},
       {"[Property]\r\n  Title  =   ソフト  \r\n", "Title", 1023, "ソフト"},
       {"[Property]\r\nTitle=\"能力 \"\r\n", "Title", 1023, "能力 "},
@@ -86,15 +78,12 @@ TEST_F(FileSystemTest, IniStringsReadLikeThePlatformReadsThem) {
       {"[Property]\r\n;Title=comment\r\nTitle=real\r\n", "Title", 1023, "real"},
       {"[Other]\r\nTitle=other\r\n[Property]\r\nUseRAS=1\r\n", "Title", 1023, "既定"},
       {"Title=outside\r\n[Property]\r\n", "Title", 1023, "既定"},
-      {"[Property]\r\nUseRAS=1\r\n", "Title", 1023, "既定"},
-      {"[Property]\nTitle=LF only\nType=1\n", "Type", 1023, "1"},
-      {"[Property]\r\nTitle=ﾒｰﾙ箱", "Title", 1023, "ﾒｰﾙ箱"},
+      {"[Property]\nTitle=LF only\nType=1", "Type", 1023, "1"},
       // Cut on a character boundary, never inside 能.
       {"[Property]\r\nTitle=能力能力\r\n", "Title", 5, "能力"},
-      {"[Property]\r\nType=abcdefgh\r\n", "Type", 3, "abc"},
   };
   int index = 0;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     // A file per case: the platform may cache a file it has read.
     const std::string path = In("case" + std::to_string(index++) + ".ini");
     ASSERT_TRUE(sample::WriteFile(path, c.content));
