@@ -224,15 +224,25 @@ void FakeDialer::HangUp(int) {
   connected_ = false;
 }
 
-JobRig::JobRig() {
+JobRig::JobRig(IMailClient* otherClient) {
   host.clock = &clock;
   machine = std::make_unique<CJobSequencer>(
-      CJobSequencer::Ports{client, dialer, launcher, clock, host}, schedule, jobs);
+      CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock,
+                           host},
+      schedule, jobs);
+}
+
+std::int64_t JobRig::NextTickAfter(std::int64_t ms) const {
+  std::int64_t next = (ms / 500 + 1) * 500;
+  if (sparseTicks && next % 60000 > 500) {
+    next = (next / 60000 + 1) * 60000;
+  }
+  return next;
 }
 
 void JobRig::Tick() {
   machine->OnMainTimer();
-  nextTickMs = (clock.ms / 500 + 1) * 500;
+  nextTickMs = NextTickAfter(clock.ms);
 }
 
 bool JobRig::HandleOne() {
@@ -259,7 +269,7 @@ bool JobRig::HandleOne() {
 
 void JobRig::RunUntil(std::int64_t untilMs) {
   if (nextTickMs <= clock.ms) {
-    nextTickMs = (clock.ms / 500 + 1) * 500;
+    nextTickMs = NextTickAfter(clock.ms);
   }
   for (;;) {
     if (HandleOne()) {

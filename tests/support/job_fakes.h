@@ -147,7 +147,8 @@ class FakeHost : public IJobHost {
 
 // The machine with all its fakes, and a loop that plays the host window's part.
 struct JobRig {
-  JobRig();
+  // The machine talks to client when one is given, else to the FakeClient below.
+  explicit JobRig(IMailClient* client = nullptr);
 
   // Handles posted commands and due timers, ticking the main timer every
   // 500 ms, until the clock reaches untilMs. Observer runs after each event.
@@ -169,9 +170,13 @@ struct JobRig {
   std::unique_ptr<CJobSequencer> machine;
   std::function<void()> observer;
   std::int64_t nextTickMs = 0;
+  // Only the two ticks of each minute's second 0 (and none between), for long
+  // runs: the machine acts on no other tick.
+  bool sparseTicks = false;
 
  private:
   bool HandleOne();
+  std::int64_t NextTickAfter(std::int64_t ms) const;
 };
 
 CAccountJob MakeRecord(const std::string& directory, const std::string& title);
