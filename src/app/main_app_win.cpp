@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include "app/main_dialog_win.h"
+#include "client/dial_up_win.h"
 #include "res/resource.h"
+#include "settings/account_job.h"
 
 namespace {
 
@@ -44,7 +46,15 @@ bool CMainApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  auto* mainDialog = new CMainDialog();
+  SetOutOfMemoryHandler([this] {
+    MessageBoxA(nullptr, "メモリの確保に失敗しました\n終了します", kCaption, MB_OK);
+    if (MainWindow() != nullptr) {
+      PostMessageA(MainWindow(), WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  dialer_ = CreateSystemDialUp();
+
+  auto* mainDialog = new CMainDialog(MainPorts{client_, *dialer_, launcher_, clock_});
   if (!mainDialog->Create()) {
     delete mainDialog;
     return false;

@@ -1,8 +1,15 @@
-// The application object: one running instance, sockets, the main window.
+// The application object: one running instance, sockets, the splash and the
+// main window, and the outside world the main window is given.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "client/dial_up.h"
+#include "client/mail_client_win.h"
+#include "jobs/launcher_win.h"
+#include "jobs/system_clock.h"
 #include "win/application_win.h"
 
 class CMainApp : public CWinApplication {
@@ -13,4 +20,8 @@ class CMainApp : public CWinApplication {
  private:
   HANDLE mutex_ = nullptr;
   bool socketsReady_ = false;
+  CMailClientBridge client_;
+  std::unique_ptr<CDialUp> dialer_;
+  ProcessLauncher launcher_;
+  SystemClock clock_;
 };

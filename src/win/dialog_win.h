@@ -62,6 +62,8 @@ class CDialog {
 
   void EndModal(INT_PTR result);
   bool IsModal() const { return modal_; }
+  // The lParam of the WM_COMMAND being handled by OnCommand.
+  LPARAM CommandParam() const { return commandParam_; }
 
   // A message box owned by this dialog's top-level window.
   int Message(const std::string& text, const std::string& caption, UINT type) const;
@@ -77,4 +79,5 @@ class CDialog {
   int templateId_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  LPARAM commandParam_ = 0;
 };
