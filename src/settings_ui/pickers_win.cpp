@@ -24,26 +24,27 @@ RECT ChildRect(HWND dialog, int id) {
   return rect;
 }
 
+struct LabelSearch {
+  int folderSide;
+  std::vector<HWND> labels;
+};
+
+BOOL CALLBACK CollectFolderSideLabel(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<LabelSearch*>(param);
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  if ((GetWindowLongPtrA(child, GWLP_ID) & 0xFFFF) == 0xFFFF && rect.left >= search->folderSide) {
+    search->labels.push_back(child);
+  }
+  return TRUE;
+}
+
 // The classic file dialog's labels without an id of their own that stand on
 // its folder side (the folder list's label).
 std::vector<HWND> FolderSideLabels(HWND dialog) {
-  struct Search {
-    int folderSide;
-    std::vector<HWND> labels;
-  } search{ChildRect(dialog, lst2).left, {}};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* found = reinterpret_cast<Search*>(param);
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-        if ((GetWindowLongPtrA(child, GWLP_ID) & 0xFFFF) == 0xFFFF && rect.left >= found->folderSide) {
-          found->labels.push_back(child);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  LabelSearch search{ChildRect(dialog, lst2).left, {}};
+  EnumChildWindows(dialog, &CollectFolderSideLabel, reinterpret_cast<LPARAM>(&search));
   return search.labels;
 }
 

@@ -31,6 +31,7 @@ void SettingsTest::SetUp() {
   ASSERT_TRUE(second.AddFolder("Account1", "OUTBOX.BOX", "", ""));
   ASSERT_TRUE(second.AddAccount("Account2", kOtherSecond, 0, ""));
   ASSERT_TRUE(second.AddFolder("Account2", "INBOX.BOX", "", ""));
+  ASSERT_TRUE(second.AddAccount("Account3", kHome, 0, ""));
 
   UseDataRoot(root_);
 }

@@ -22,8 +22,9 @@ enum PageIndex { kCorvidPage, kGeneralPage, kSchedulePage, kReservePage, kRemain
 
 // First root: 表示 (Account1: inbox, outbox, 仕事 holding ２００２年 and
 // ソフト能力), ポスト (Account2: inbox, outbox, 予約) and ｶﾅ (Account3, no
-// folders). Second root: ソフト (Account1: inbox, outbox) and 能力
-// (Account2: inbox). The directory scan decides the order of accounts.
+// folders). Second root: ソフト (Account1: inbox, outbox), 能力 (Account2:
+// inbox) and ポスト again (Account3). The directory scan decides the order
+// of accounts.
 constexpr const char* kWork = "表示";
 constexpr const char* kHome = "ポスト";
 constexpr const char* kKana = "ｶﾅ";

@@ -21,6 +21,26 @@ constexpr const char* kChooserCaption = "ﾌｫﾙﾀﾞの選択";
 
 using SettingsSheetTest = SettingsTest;
 
+std::vector<std::string> Sorted(std::vector<std::string> texts) {
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+// The titles of the general page's tree that carry a check mark.
+std::vector<std::string> CheckedInTree(HWND page) {
+  std::vector<std::string> checked;
+  for (const std::string& title : ui::TreeTexts(page, IDC_ACCOUNT_TREE)) {
+    TVITEMA item{};
+    item.mask = TVIF_HANDLE | TVIF_IMAGE;
+    item.hItem = ui::FindTreeItem(page, IDC_ACCOUNT_TREE, title);
+    SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (item.iImage == 1) {
+      checked.push_back(title);
+    }
+  }
+  return checked;
+}
+
 std::vector<std::string> StoredFetchAccounts() {
   CSettingsKey settings;
   CRegistryKey list;
@@ -222,7 +242,7 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
       HWND page = ui::SheetPage(Sheet(), index);
       std::vector<std::string> items = ui::ComboItems(page, IDC_ACCOUNT_LIST);
       std::sort(items.begin(), items.end());
-      EXPECT_EQ(items, (std::vector<std::string>{kOtherFirst, kOtherSecond})) << index;
+      EXPECT_EQ(items, Sorted({kOtherFirst, kOtherSecond, kHome})) << index;
       EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), first) << index;
       EXPECT_TRUE(ui::IsEnabled(page, IDC_ACCOUNT_LIST)) << index;
       EXPECT_EQ(ui::Text(page, IDC_MAILBOX_PATH), otherRoot_) << index;
@@ -239,6 +259,35 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
   EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.AccountTitles().front());
+}
+
+TEST_F(SettingsSheetTest, AnotherDataRootWithAsManyAccountsRebuildsTheFetchAccounts) {
+  {
+    CSettingsKey settings;
+    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork});
+  }
+  CSettingSheet sheet;
+  ui::Script script;
+  script.OnDialog(kSheetCaption, [](HWND) {
+    HWND general = ShowPage(kGeneralPage);
+    EXPECT_EQ(Sorted(ui::TreeTexts(general, IDC_ACCOUNT_TREE)), Sorted({kWork, kHome, kKana}));
+    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kWork});
+    ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, kHome);
+  });
+  ChooseDataRoot(script, {"..", "別ソフト"});
+  script.Do("look at the general page again", [] {
+    HWND general = ShowPage(kGeneralPage);
+    EXPECT_EQ(Sorted(ui::TreeTexts(general, IDC_ACCOUNT_TREE)), Sorted({kOtherFirst, kOtherSecond, kHome}));
+    // The marks come from the stored list again, not from the clicks.
+    EXPECT_TRUE(CheckedInTree(general).empty());
+    ui::PressLater(Sheet(), PSBTN_OK);
+  });
+  script.Start();
+  ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
+  EXPECT_EQ(script.Failure(), "");
+  CSettingsKey settings;
+  EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
+  EXPECT_TRUE(StoredFetchAccounts().empty());
 }
 
 TEST_F(SettingsSheetTest, AFolderWithoutMailBoxIsRefusedAndChangesNothing) {
