@@ -28,11 +28,6 @@ bool ReturnsResultDirectly(UINT message) {
   }
 }
 
-HINSTANCE ResourceInstance() {
-  CWinApplication* app = CWinApplication::Current();
-  return app != nullptr ? app->Instance() : GetModuleHandleA(nullptr);
-}
-
 }  // namespace
 
 CDialog::CDialog(int templateId) : templateId_(templateId) {}
@@ -151,6 +146,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
+  // A handler may destroy the window and delete this object (a splash that
+  // expires), so nothing below reads a member.
+  HWND window = hwnd_;
   INT_PTR result = 0;
   if (!OnMessage(message, wParam, lParam, result)) {
     return FALSE;
@@ -158,6 +156,6 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   if (ReturnsResultDirectly(message)) {
     return result;
   }
-  SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
   return TRUE;
 }
