@@ -4,18 +4,14 @@
 #include <commctrl.h>
 
 #include "app/main_dialog_win.h"
+#include "app/splash_dialog_win.h"
 #include "res/resource.h"
+#include "win/resource_text_win.h"
 
 namespace {
 
 constexpr const char* kMutexName = "Larkspur32Mutex";
 constexpr const char* kCaption = "LARKSPUR32";
-
-std::string LoadText(HINSTANCE instance, int id) {
-  char text[256] = "";
-  LoadStringA(instance, id, text, sizeof text);
-  return text;
-}
 
 }  // namespace
 
@@ -36,7 +32,7 @@ bool CMainApp::InitInstance() {
 
   WSADATA data;
   if (WSAStartup(MAKEWORD(1, 1), &data) != 0 || data.wVersion != MAKEWORD(1, 1)) {
-    MessageBoxA(nullptr, LoadText(Instance(), IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
+    MessageBoxA(nullptr, LoadResourceText(IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
     return false;
   }
   socketsReady_ = true;
@@ -44,7 +40,14 @@ bool CMainApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  auto* mainDialog = new CMainDialog();
+  // The splash looks after itself from here on; start-up goes on without it
+  // when it cannot be shown.
+  auto* splash = new CSplashDialog();
+  if (!splash->Create()) {
+    delete splash;
+  }
+
+  auto* mainDialog = new CMainDialog(dialer_);
   if (!mainDialog->Create()) {
     delete mainDialog;
     return false;

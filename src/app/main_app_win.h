@@ -3,7 +3,16 @@
 
 #include <windows.h>
 
+#include "client/dialer.h"
 #include "win/application_win.h"
+
+// Until the dial-up line is wired in, the program never holds a connection.
+class CNoDialUp : public IDialer {
+ public:
+  bool HasConnection() const override { return false; }
+  long Connect(const std::string&) override { return 0; }
+  void HangUp(int) override {}
+};
 
 class CMainApp : public CWinApplication {
  protected:
@@ -12,5 +21,6 @@ class CMainApp : public CWinApplication {
 
  private:
   HANDLE mutex_ = nullptr;
+  CNoDialUp dialer_;
   bool socketsReady_ = false;
 };
