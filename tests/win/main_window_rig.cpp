@@ -1,0 +1,74 @@
+#include "main_window_rig.h"
+
+#include <commctrl.h>
+
+#include "app/main_dialog_win.h"
+#include "settings/registry_key.h"
+#include "support/e2e_win.h"
+
+HWND MainWindowTest::Open() {
+  auto* dialog = new CMainDialog(dialer_);
+  if (!dialog->Create()) {
+    delete dialog;
+    return nullptr;
+  }
+  window_ = dialog->Handle();
+  return window_;
+}
+
+void MainWindowTest::Close() {
+  if (window_ != nullptr && IsWindow(window_)) {
+    DestroyWindow(window_);
+  }
+  window_ = nullptr;
+}
+
+RECT MainWindowTest::WindowRect() const {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect;
+}
+
+RECT MainWindowTest::ClientRect() const {
+  RECT rect{};
+  GetClientRect(window_, &rect);
+  return rect;
+}
+
+int MainWindowTest::SlotCommand(int index) const {
+  TBBUTTON button{};
+  SendMessageA(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+  return (button.fsStyle & BTNS_SEP) != 0 ? 0 : button.idCommand;
+}
+
+int MainWindowTest::SlotImage(int index) const {
+  TBBUTTON button{};
+  SendMessageA(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+  return button.iBitmap;
+}
+
+bool MainWindowTest::ButtonEnabled(int command) const {
+  return SendMessageA(ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+}
+
+void MainWindowTest::Settle() {
+  e2e::WaitUntil([] { return false; }, 300);
+}
+
+int MainWindowTest::TakePostedCommand() {
+  MSG message{};
+  if (!PeekMessageA(&message, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    return 0;
+  }
+  return LOWORD(message.wParam);
+}
+
+void MainWindowTest::WriteRootDword(const char* name, int value) {
+  CSettingsKey root;
+  root.WriteDword(name, value);
+}
+
+int MainWindowTest::ReadRootDword(const char* name, int fallback) {
+  CSettingsKey root;
+  return root.ReadDword(name, fallback);
+}

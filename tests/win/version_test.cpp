@@ -1,0 +1,54 @@
+// The version of the program comes from one place: its version resource, the
+// about box's line and the manifest all say what the VERSION file says.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "support/e2e_win.h"
+
+namespace {
+
+TEST(Version, ResourceAboutLineAndManifestAgreeWithTheVersionFile) {
+  const std::string program = e2e::ProgramPath();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, size, block.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  const std::string numbers = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwFileVersionLS));
+  EXPECT_EQ(numbers, LARKSPUR_TEST_VERSION);
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+
+  char* text = nullptr;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\041104B0\\FileVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::string(text), LARKSPUR_TEST_VERSION);
+
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  char line[256] = "";
+  LoadStringA(module, IDS_VERSION_LINE, line, sizeof line);
+  EXPECT_EQ(std::string(line), "LARKSPUR32 Version " LARKSPUR_TEST_VERSION);
+
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr) << "no application manifest";
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+  const std::string manifest(bytes, SizeofResource(module, found));
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_NE(manifest.find("version=\"" LARKSPUR_TEST_VERSION ".0\""), std::string::npos);
+  // The windows are laid out in pixels; the program must not claim to scale itself.
+  EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+  FreeLibrary(module);
+}
+
+}  // namespace
