@@ -59,6 +59,7 @@ TEST_F(MainWindowTest, TheToolBarSitsAboveTheClockAndTheWindowGrewToHoldIt) {
   EXPECT_EQ(ChildRectOf(window_, IDC_NEXT_TIME).top, nextTime.top + room);
   EXPECT_EQ(Height(ClientRect()), templateSize.bottom + room);
   EXPECT_EQ(Width(barRect), Width(ClientRect()));
+  app_.OnIdle();
   Settle();
   EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window").empty());
 }
