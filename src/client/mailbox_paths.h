@@ -5,8 +5,18 @@
 
 #include <string>
 
+// directory, one "\" when it is not empty and does not already end with one, name.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
 // dataRoot, one "\" when it does not already end with one, "mailbox\".
 std::string MailboxDirectory(const std::string& dataRoot);
+
+// The mailbox directory followed by the account directory name.
+std::string AccountDirectory(const std::string& dataRoot, const std::string& accountDir);
+
+// The account directory, "\", the folder path.
+std::string FolderDirectory(const std::string& dataRoot, const std::string& accountDir,
+                            const std::string& folderPath);
 
 // The folder index of a folder: mailbox directory, account, "\", folder path,
 // "\Entry.lst".

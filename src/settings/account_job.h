@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,8 +62,8 @@ class CAccountJobList {
   bool Load(const std::string& mailBoxPath);
   // Rewrites the whole Accounts key from the list.
   void Save() const;
-  // Makes this list a deep copy of other.
-  void Assign(const CAccountJobList& other);
+  // Makes this list a deep copy of other; false only when memory ran out.
+  bool Assign(const CAccountJobList& other);
   void Clear() { records_.clear(); }
 
   // The first record whose title equals title, or whose directory equals
@@ -75,3 +76,13 @@ class CAccountJobList {
  private:
   std::vector<std::unique_ptr<CAccountJob>> records_;
 };
+
+// Called when Load or Assign cannot allocate a record, before they stop with
+// false and keep the records made so far; the program tells the user and
+// closes. An empty handler does nothing.
+void SetOutOfMemoryHandler(std::function<void()> handler);
+
+// Makes the records: new (std::nothrow) unless a test puts another allocator
+// in place; nullptr puts the default back.
+using JobRecordAllocator = CAccountJob* (*)();
+void SetJobRecordAllocator(JobRecordAllocator allocator);

@@ -12,7 +12,8 @@
 namespace {
 
 TEST(Version, ResourceAboutLineAndManifestAgreeWithTheVersionFile) {
-  const std::string program = e2e::ProgramPath();
+  // The Windows tests live one folder below the program.
+  const std::string program = e2e::BinDir() + "\\..\\Larkspur32.exe";
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
   ASSERT_GT(size, 0u);

@@ -1,0 +1,8 @@
+#include "client/dial_up_win.h"
+
+#include "client/ras_library_win.h"
+
+std::unique_ptr<CDialUp> CreateSystemDialUp() {
+  return std::make_unique<CDialUp>(std::make_unique<SystemRasLibrary>(),
+                                   std::make_unique<SystemSleeper>());
+}

@@ -1,0 +1,22 @@
+// A fresh directory for one test below the system's temporary directory
+// (GetTempPathA under Wine, /tmp natively), removed with everything in it when
+// the test ends. Its path ends in 表, whose trail byte is 0x5C, so every path
+// built on it has to respect lead bytes.
+#pragma once
+
+#include <string>
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  // The directory ending in 表; empty when it could not be made.
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string base_;
+  std::string path_;
+};
