@@ -5,6 +5,7 @@
 
 #include "app/main_dialog_win.h"
 #include "app/splash_dialog_win.h"
+#include "client/dial_up_win.h"
 #include "res/resource.h"
 #include "win/resource_text_win.h"
 
@@ -47,7 +48,8 @@ bool CMainApp::InitInstance() {
     delete splash;
   }
 
-  auto* mainDialog = new CMainDialog(dialer_);
+  dialer_ = CreateSystemDialUp();
+  auto* mainDialog = new CMainDialog(*dialer_);
   if (!mainDialog->Create()) {
     delete mainDialog;
     return false;

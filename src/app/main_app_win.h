@@ -3,16 +3,10 @@
 
 #include <windows.h>
 
-#include "client/dialer.h"
-#include "win/application_win.h"
+#include <memory>
 
-// Until the dial-up line is wired in, the program never holds a connection.
-class CNoDialUp : public IDialer {
- public:
-  bool HasConnection() const override { return false; }
-  long Connect(const std::string&) override { return 0; }
-  void HangUp(int) override {}
-};
+#include "client/dial_up.h"
+#include "win/application_win.h"
 
 class CMainApp : public CWinApplication {
  protected:
@@ -21,6 +15,7 @@ class CMainApp : public CWinApplication {
 
  private:
   HANDLE mutex_ = nullptr;
-  CNoDialUp dialer_;
+  // Outlives the main window, which uses it up to its close-down.
+  std::unique_ptr<CDialUp> dialer_;
   bool socketsReady_ = false;
 };

@@ -6,8 +6,8 @@
 #include "settings/registry_key.h"
 #include "support/e2e_win.h"
 
-HWND MainWindowTest::Open() {
-  auto* dialog = new CMainDialog(dialer_);
+HWND MainWindowTest::Open(IDialer& dialer) {
+  auto* dialog = new CMainDialog(dialer);
   if (!dialog->Create()) {
     delete dialog;
     return nullptr;

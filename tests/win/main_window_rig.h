@@ -38,7 +38,8 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override { Close(); }
 
   // Creates the main window; nullptr when it could not be created.
-  HWND Open();
+  HWND Open() { return Open(dialer_); }
+  HWND Open(IDialer& dialer);
   // Destroys it, which runs the close-down.
   void Close();
 
