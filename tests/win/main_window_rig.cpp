@@ -12,8 +12,7 @@ HWND MainWindowTest::Open(IDialer& dialer) {
     delete dialog;
     return nullptr;
   }
-  window_ = dialog->Handle();
-  return window_;
+  return window_ = dialog->Handle();
 }
 
 void MainWindowTest::Close() {
@@ -29,38 +28,29 @@ RECT MainWindowTest::WindowRect() const {
   return rect;
 }
 
-RECT MainWindowTest::ClientRect() const {
+int MainWindowTest::ClientHeight() const {
   RECT rect{};
   GetClientRect(window_, &rect);
-  return rect;
+  return rect.bottom;
 }
 
-int MainWindowTest::SlotCommand(int index) const {
+std::pair<int, int> MainWindowTest::Slot(int index) const {
   TBBUTTON button{};
   SendMessageA(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-  return (button.fsStyle & BTNS_SEP) != 0 ? 0 : button.idCommand;
-}
-
-int MainWindowTest::SlotImage(int index) const {
-  TBBUTTON button{};
-  SendMessageA(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-  return button.iBitmap;
+  return (button.fsStyle & BTNS_SEP) != 0 ? std::make_pair(0, 0) : std::make_pair(button.idCommand, button.iBitmap);
 }
 
 bool MainWindowTest::ButtonEnabled(int command) const {
   return SendMessageA(ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
 }
 
-void MainWindowTest::Settle() {
-  e2e::WaitUntil([] { return false; }, 300);
-}
-
 int MainWindowTest::TakePostedCommand() {
   MSG message{};
-  if (!PeekMessageA(&message, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-    return 0;
-  }
-  return LOWORD(message.wParam);
+  return PeekMessageA(&message, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(message.wParam) : 0;
+}
+
+void MainWindowTest::Settle() {
+  e2e::WaitUntil([] { return false; }, 300);
 }
 
 void MainWindowTest::WriteRootDword(const char* name, int value) {
@@ -68,7 +58,7 @@ void MainWindowTest::WriteRootDword(const char* name, int value) {
   root.WriteDword(name, value);
 }
 
-int MainWindowTest::ReadRootDword(const char* name, int fallback) {
+int MainWindowTest::ReadRootDword(const char* name) {
   CSettingsKey root;
-  return root.ReadDword(name, fallback);
+  return root.ReadDword(name, -1);
 }

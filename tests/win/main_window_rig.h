@@ -1,6 +1,6 @@
 // The main window created in the test process, with a fake dial-up line, a
-// clean settings root and an application object, so the toolbar's idle
-// updates can be run on demand.
+// clean settings root and an application object whose idle handlers the
+// tests run on demand.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "client/dialer.h"
 #include "support/settings_sandbox.h"
@@ -18,14 +20,12 @@ class FakeDialer : public IDialer {
   bool HasConnection() const override { return connected; }
   long Connect(const std::string&) override { return 0; }
   void HangUp(int pollSleepMs) override {
-    ++hangUps;
-    lastPollSleepMs = pollSleepMs;
+    hangUpPolls.push_back(pollSleepMs);
     connected = false;
   }
 
   bool connected = false;
-  int hangUps = 0;
-  int lastPollSleepMs = -1;
+  std::vector<int> hangUpPolls;
 };
 
 class TestApplication : public CWinApplication {
@@ -37,27 +37,25 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void TearDown() override { Close(); }
 
-  // Creates the main window; nullptr when it could not be created.
   HWND Open() { return Open(dialer_); }
   HWND Open(IDialer& dialer);
-  // Destroys it, which runs the close-down.
+  // Destroys the window, which runs its close-down.
   void Close();
 
   HWND ToolBar() const { return GetDlgItem(window_, 59392); }
   void Command(int id) { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   RECT WindowRect() const;
-  RECT ClientRect() const;
-  // Command and image of a toolbar slot (0 is the leftmost); command 0 for a separator.
-  int SlotCommand(int index) const;
-  int SlotImage(int index) const;
+  int ClientHeight() const;
+  // The command on a toolbar slot (0 for a separator) and its image.
+  std::pair<int, int> Slot(int index) const;
   bool ButtonEnabled(int command) const;
-  // Handles messages for a moment, so the window is painted (for screenshots).
-  static void Settle();
-  // The first WM_COMMAND posted to the window and still waiting, 0 when none.
+  // The first WM_COMMAND posted to the window and not yet handled, or 0.
   int TakePostedCommand();
+  // Handles messages for a moment, so the window is painted for a screenshot.
+  static void Settle();
 
   static void WriteRootDword(const char* name, int value);
-  static int ReadRootDword(const char* name, int fallback);
+  static int ReadRootDword(const char* name);
 
   SettingsSandbox sandbox_;
   TestApplication app_;

