@@ -46,8 +46,9 @@ class IMailClient {
   virtual void MarkMail(const std::string& mailPath, std::int32_t mark, int on) = 0;
   virtual void MoveMail(const std::string& mailPath, const std::string& targetFolder) = 0;
 
-  // The client's main window, for the placement kept around a run.
-  virtual bool FindWindow() = 0;
+  // The client's main window, for the placement kept around a run. (Not
+  // "FindWindow": the system headers turn that name into a macro.)
+  virtual bool FindMainWindow() = 0;
   virtual bool GetPlacement(ClientPlacement& placement) = 0;
   virtual void SetPlacement(const ClientPlacement& placement) = 0;
   virtual bool IsVisible() = 0;

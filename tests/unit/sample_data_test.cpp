@@ -18,6 +18,30 @@ TEST(SampleDataTest, StatusBlocksAreBase64OfThreeLittleEndianNumbers) {
   EXPECT_EQ(sample::EntryLine("表示", 0), "表示=AAAAAAAAAAAAAAAA\r\n");
 }
 
+TEST(SampleDataTest, StatusBlocksDecodeToWhatWasEncoded) {
+  const struct {
+    std::uint32_t first;
+    std::int32_t time;
+    std::uint32_t third;
+  } cases[] = {{1, 0x12345678, 2}, {0xC1000003u, -2, 0xFFFFFFFFu}, {0, 0, 0}};
+  for (const auto& c : cases) {
+    std::uint32_t first = 0;
+    std::int32_t time = 0;
+    std::uint32_t third = 0;
+    ASSERT_TRUE(sample::DecodeStatus(sample::EncodeStatus(c.first, c.time, c.third), first, time,
+                                     third));
+    EXPECT_EQ(first, c.first);
+    EXPECT_EQ(time, c.time);
+    EXPECT_EQ(third, c.third);
+  }
+  std::uint32_t first = 0;
+  std::int32_t time = 0;
+  std::uint32_t third = 0;
+  EXPECT_FALSE(sample::DecodeStatus("AQAAAHhWNBICAAA", first, time, third));
+  EXPECT_FALSE(sample::DecodeStatus("AQAAAHhWNBICAA=A", first, time, third));
+  EXPECT_FALSE(sample::DecodeStatus(std::string("AQAAAHhWNBICAA\0A", 16), first, time, third));
+}
+
 TEST(SampleDataTest, ADescriptionBuildsWhatTheReadersFind) {
   ScratchDirectory scratch;
   ASSERT_FALSE(scratch.Path().empty());
