@@ -7,6 +7,7 @@
 #include "app/splash_dialog_win.h"
 #include "client/dial_up_win.h"
 #include "res/resource.h"
+#include "settings/account_job.h"
 #include "win/resource_text_win.h"
 
 namespace {
@@ -41,6 +42,13 @@ bool CMainApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
+  SetOutOfMemoryHandler([this] {
+    MessageBoxA(nullptr, "メモリの確保に失敗しました\n終了します", kCaption, MB_OK);
+    if (MainWindow() != nullptr) {
+      PostMessageA(MainWindow(), WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+
   // The splash looks after itself from here on; start-up goes on without it
   // when it cannot be shown.
   auto* splash = new CSplashDialog();
@@ -49,7 +57,8 @@ bool CMainApp::InitInstance() {
   }
 
   dialer_ = CreateSystemDialUp();
-  auto* mainDialog = new CMainDialog(*dialer_);
+
+  auto* mainDialog = new CMainDialog(MainPorts{client_, *dialer_, launcher_, clock_});
   if (!mainDialog->Create()) {
     delete mainDialog;
     return false;

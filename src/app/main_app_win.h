@@ -1,4 +1,5 @@
-// The application object: one running instance, sockets, the main window.
+// The application object: one running instance, sockets, the splash and the
+// main window, and the outside world the main window is given.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,9 @@
 #include <memory>
 
 #include "client/dial_up.h"
+#include "client/mail_client_win.h"
+#include "jobs/launcher_win.h"
+#include "jobs/system_clock.h"
 #include "win/application_win.h"
 
 class CMainApp : public CWinApplication {
@@ -15,7 +19,10 @@ class CMainApp : public CWinApplication {
 
  private:
   HANDLE mutex_ = nullptr;
+  bool socketsReady_ = false;
+  CMailClientBridge client_;
   // Outlives the main window, which uses it up to its close-down.
   std::unique_ptr<CDialUp> dialer_;
-  bool socketsReady_ = false;
+  ProcessLauncher launcher_;
+  SystemClock clock_;
 };

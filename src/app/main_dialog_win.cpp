@@ -1,6 +1,5 @@
 #include "app/main_dialog_win.h"
 
-#include <ctime>
 #include <iterator>
 
 #include "app/about_dialog_win.h"
@@ -34,13 +33,20 @@ constexpr int kHangUpPollMs = 10;
 }  // namespace
 
 const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
+    {ID_TIMER_START, kAnyCode, &CMainDialog::OnTimerStart},
+    {ID_TIMER_STOP, kAnyCode, &CMainDialog::OnTimerStop},
+    {ID_ABORT, kAnyCode, &CMainDialog::OnAbort},
+    {ID_FETCH, kAnyCode, &CMainDialog::OnFetch},
     {ID_CLOCK_SHOW, kAnyCode, &CMainDialog::OnClockShow},
     {ID_CLOCK_HIDE, kAnyCode, &CMainDialog::OnClockHide},
     {ID_SHOW_MAIN, kAnyCode, &CMainDialog::OnShowMain},
     {IDM_ABOUTBOX, kAnyCode, &CMainDialog::OnAbout},
 };
 
-CMainDialog::CMainDialog(IDialer& dialer) : CDialog(IDD_MAIN), dialer_(dialer) {
+CMainDialog::CMainDialog(const MainPorts& ports) : CDialog(IDD_MAIN), ports_(ports) {
+  sequencer_ = std::make_unique<CJobSequencer>(
+      CJobSequencer::Ports{ports.client, ports.dialer, ports.launcher, ports.clock, *this}, schedule_,
+      jobs_);
   icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM));
 }
 
@@ -61,32 +67,48 @@ bool CMainDialog::OnInitDialog() {
   GetClientRect(Handle(), &client);
   fullClientHeight_ = client.bottom;
 
+  std::string mailBoxPath;
+  if (root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath)) {
+    jobs_.Load(mailBoxPath);
+  }
   RestorePosition(root);
   clock_.MakeNowFont(layout::Read(root, layout::kNowTimeFont));
   clock_.MakeNextFont(layout::Read(root, layout::kNextTimeFont));
-  clock_.ShowNow(ToLocalTime(std::time(nullptr)));
+  RefreshClock(ports_.clock.Now());
   clock_.SetColors(static_cast<COLORREF>(layout::Read(root, layout::kNowTimeColor)),
                    static_cast<COLORREF>(layout::Read(root, layout::kNextTimeColor)));
-
   schedule_.Load();
-  ComputeNextRunFromNow();
+  sequencer_->ComputeNextRunFromNow();
   RefreshNextRun();
-
   ApplyClockLayout(root);
   if (layout::Read(root, layout::kTaskTray) != 0 && tray_.Install(Handle(), icon_)) {
     // Stays hidden: the icon keeps it so until the user asks for the window.
     ShowWindow(Handle(), SW_SHOW);
   }
+  sequencer_->PostStartupActions();
+  SetTimer(Handle(), TIMER_MAIN, 500, nullptr);
   return true;
 }
 
 bool CMainDialog::OnCommand(int id, int code) {
+  switch (id) {
+    case ID_WORK_START:
+    case ID_RESERVE_FIN:
+    case ID_REMAIN_FIN:
+      sequencer_->OnCommand(id, static_cast<std::uint32_t>(CommandParam()));
+      return true;
+    default:
+      break;
+  }
   return RouteCommand(this, kCommands, id, code) || CDialog::OnCommand(id, code);
 }
 
 bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   result = 0;
   switch (message) {
+    case WM_TIMER:
+      OnTimer(wParam);
+      return true;
     case WM_PAINT:
       OnPaint();
       return true;
@@ -111,16 +133,74 @@ bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 bool CMainDialog::IsCommandEnabled(int id) const {
   switch (id) {
     case ID_TIMER_START:
-      return nextRunWeekday_ >= 0;
-    case ID_FETCH: {
-      CSettingsKey root;
-      CRegistryKey accounts;
-      return accounts.Open(root, layout::kDefAccountKey) && accounts.CountSubkeys() > 0;
-    }
+      return sequencer_->CanStartTimer();
+    case ID_ABORT:
+      return sequencer_->CanAbort();
+    case ID_FETCH:
+      return CJobSequencer::CanFetch();
     default:
       return true;
   }
 }
+
+void CMainDialog::OnTimer(UINT_PTR id) {
+  switch (id) {
+    case TIMER_MAIN:
+      if (sequencer_->OnMainTimer()) {
+        RefreshClock(sequencer_->TickTime());
+      }
+      break;
+    case TIMER_RETRY:
+      sequencer_->OnRetryTimer();
+      break;
+    case TIMER_POLL:
+      sequencer_->OnPollTimer();
+      break;
+    default:
+      break;
+  }
+}
+
+void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }
+
+void CMainDialog::RefreshNextRun() {
+  const CScheduleEntry& next = sequencer_->NextRun();
+  clock_.ShowNextRun(
+      MakeNextRunTexts(sequencer_->Armed(), sequencer_->NextRunWeekday(), next.hour, next.minute));
+}
+
+void CMainDialog::PostCommand(int command, std::uint32_t token) {
+  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), static_cast<LPARAM>(token));
+}
+
+void CMainDialog::PostPlainCommand(int command) {
+  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void CMainDialog::SetPollTimer(int milliseconds) {
+  SetTimer(Handle(), TIMER_POLL, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void CMainDialog::KillPollTimer() { KillTimer(Handle(), TIMER_POLL); }
+
+void CMainDialog::SetRetryTimer(int milliseconds) {
+  SetTimer(Handle(), TIMER_RETRY, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void CMainDialog::KillRetryTimer() { KillTimer(Handle(), TIMER_RETRY); }
+
+void CMainDialog::NextRunChanged() { RefreshNextRun(); }
+
+void CMainDialog::ArmedChanged(bool armed) {
+  RefreshNextRun();
+  if (armed) {
+    toolbar_.SetSlot(kTimerSlot, ID_TIMER_STOP, kStopImage);
+  } else {
+    toolbar_.SetSlot(kTimerSlot, ID_TIMER_START, kStartImage);
+  }
+}
+
+int CMainDialog::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 void CMainDialog::AddAboutItem() {
   HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
@@ -188,15 +268,6 @@ void CMainDialog::SetClockFolded(bool folded) {
   ApplyClockLayout(root);
 }
 
-void CMainDialog::ComputeNextRunFromNow() {
-  const LocalTime now = ToLocalTime(std::time(nullptr));
-  nextRunWeekday_ = schedule_.ComputeNextRun(now.hour, now.minute, now.weekday, nextRun_);
-}
-
-void CMainDialog::RefreshNextRun() {
-  clock_.ShowNextRun(MakeNextRunTexts(armed_, nextRunWeekday_, nextRun_.hour, nextRun_.minute));
-}
-
 void CMainDialog::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(Handle(), &paint);
@@ -217,7 +288,7 @@ void CMainDialog::OnTrayNotify(LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) {
     POINT at{};
     GetCursorPos(&at);
-    ShowTrayMenu(Handle(), at, TrayMenuState{armed_, settingsOpen_});
+    ShowTrayMenu(Handle(), at, TrayMenuState{sequencer_->Armed(), settingsOpen_});
   } else if (mouseMessage == WM_LBUTTONDBLCLK) {
     CSettingsKey root;
     const int command = TrayDoubleClickCommand(layout::Read(root, layout::kRDoubleClk), settingsOpen_);
@@ -258,10 +329,12 @@ bool CMainDialog::AskToHangUp() {
 }
 
 void CMainDialog::OnDestroy() {
+  // No new run may start while the question below waits for its answer.
+  KillTimer(Handle(), TIMER_MAIN);
   // Answering No keeps the line up, but the rest of the close-down still
   // runs, so no icon is left behind in the tray.
-  if (dialer_.HasConnection() && AskToHangUp()) {
-    dialer_.HangUp(kHangUpPollMs);
+  if (ports_.dialer.HasConnection() && AskToHangUp()) {
+    ports_.dialer.HangUp(kHangUpPollMs);
   }
   WinHelpA(Handle(), nullptr, HELP_QUIT, 0);
   if (tray_.Present()) {

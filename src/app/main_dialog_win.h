@@ -1,22 +1,38 @@
-// The main window: a modeless dialog that lives as long as the program. It
-// shows the clock and the next run under a toolbar, can live hidden behind a
-// tray icon, and asks about an open dial-up line when it closes.
+// The main window: a modeless dialog that lives as long as the program and
+// owns all run-time state, the job step machine among it. It shows the clock
+// and the next run under a toolbar, can live hidden behind a tray icon, and
+// asks about an open dial-up line when it closes.
 #pragma once
 
 #include <windows.h>
 
+#include <ctime>
+#include <memory>
+
 #include "app/clock_face_win.h"
 #include "app/tray_icon_win.h"
 #include "client/dialer.h"
+#include "client/mail_client.h"
+#include "jobs/job_ports.h"
+#include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"
+#include "settings/account_job.h"
 #include "settings/registry_key.h"
 #include "win/command_table.h"
 #include "win/dialog_toolbar_win.h"
 #include "win/dialog_win.h"
 
-class CMainDialog : public CDialog, private ICommandStates {
+// The outside world as the main window reaches it.
+struct MainPorts {
+  IMailClient& client;
+  IDialer& dialer;
+  ILauncher& launcher;
+  IClock& clock;
+};
+
+class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
  public:
-  explicit CMainDialog(IDialer& dialer);
+  explicit CMainDialog(const MainPorts& ports);
   ~CMainDialog() override;
 
   // Creates the window from its template, without a parent.
@@ -30,8 +46,23 @@ class CMainDialog : public CDialog, private ICommandStates {
   void OnFinalDestroy() override;
 
  private:
+  // IJobHost
+  void PostCommand(int command, std::uint32_t token) override;
+  void PostPlainCommand(int command) override;
+  void SetPollTimer(int milliseconds) override;
+  void KillPollTimer() override;
+  void SetRetryTimer(int milliseconds) override;
+  void KillRetryTimer() override;
+  void NextRunChanged() override;
+  void ArmedChanged(bool armed) override;
+  int ScreenWidth() override;
+
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;
+
+  void OnTimer(UINT_PTR id);
+  void RefreshClock(std::time_t when);
+  void RefreshNextRun();
 
   // Window layout and the clock.
   void AddAboutItem();
@@ -39,8 +70,6 @@ class CMainDialog : public CDialog, private ICommandStates {
   void RestorePosition(const CRegistryKey& root);
   void ApplyClockLayout(const CRegistryKey& root);
   void SetClockFolded(bool folded);
-  void RefreshNextRun();
-  void ComputeNextRunFromNow();
   void OnPaint();
 
   // Tray icon, menus and the about box.
@@ -53,6 +82,10 @@ class CMainDialog : public CDialog, private ICommandStates {
   bool AskToHangUp();
   void SavePosition();
 
+  void OnTimerStart() { sequencer_->OnTimerStart(); }
+  void OnTimerStop() { sequencer_->OnTimerStop(); }
+  void OnAbort() { sequencer_->OnAbort(); }
+  void OnFetch() { sequencer_->OnFetch(); }
   void OnClockShow() { SetClockFolded(false); }
   void OnClockHide() { SetClockFolded(true); }
   void OnShowMain() { ShowMain(); }
@@ -60,17 +93,16 @@ class CMainDialog : public CDialog, private ICommandStates {
 
   static const CommandEntry<CMainDialog> kCommands[];
 
-  IDialer& dialer_;
+  MainPorts ports_;
   CDialogToolBar toolbar_;
   // The outer rectangle and client height with the clock shown, as at start.
   RECT fullWindow_{};
   int fullClientHeight_ = 0;
   CClockFace clock_;
   CTrayIcon tray_;
-  bool armed_ = false;
   bool settingsOpen_ = false;
   CSchedule schedule_;
-  CScheduleEntry nextRun_;
-  int nextRunWeekday_ = -1;
+  CAccountJobList jobs_;
+  std::unique_ptr<CJobSequencer> sequencer_;
   HICON icon_ = nullptr;
 };

@@ -109,12 +109,18 @@ bool ScanIndex(const std::string& path, Sized sized, Visit visit) {
   if (file == nullptr) {
     return false;
   }
+  std::size_t fileBytes = 0;
   if (std::fseek(file, 0, SEEK_END) == 0) {
     const long bytes = std::ftell(file);
-    sized(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+    fileBytes = bytes > 0 ? static_cast<std::size_t>(bytes) : 0;
+    sized(fileBytes);
   }
   std::rewind(file);
-  std::vector<unsigned char> buffer(kBlockBytes);
+  // Most indexes are small and read every minute: a block as large as the
+  // file, up to the usual block size, never less than two line prefixes.
+  const std::size_t blockBytes =
+      std::max(2 * kLinePrefixBytes, std::min(kBlockBytes, fileBytes + 1));
+  std::vector<unsigned char> buffer(blockBytes);
   std::size_t held = 0;       // start of a line carried over from the last block
   bool droppingRest = false;  // inside a line whose prefix was already looked at
   bool going = true;

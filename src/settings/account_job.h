@@ -65,6 +65,7 @@ class CAccountJobList {
   // Makes this list a deep copy of other; false only when memory ran out.
   bool Assign(const CAccountJobList& other);
   void Clear() { records_.clear(); }
+  void Append(const CAccountJob& record) { records_.push_back(std::make_unique<CAccountJob>(record)); }
 
   // The first record whose title equals title, or whose directory equals
   // directory when one is given; ASCII case ignored. nullptr when none.

@@ -129,6 +129,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
+      commandParam_ = lParam;
       return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_DESTROY:
       OnDestroy();

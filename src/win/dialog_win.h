@@ -45,6 +45,8 @@ class CDialog {
 
   void EndModal(INT_PTR result);
   bool IsModal() const { return modal_; }
+  // The lParam of the WM_COMMAND being handled by OnCommand.
+  LPARAM CommandParam() const { return commandParam_; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,4 +55,5 @@ class CDialog {
   int templateId_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  LPARAM commandParam_ = 0;
 };

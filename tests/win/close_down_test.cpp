@@ -51,7 +51,9 @@ TEST_F(CloseDownTest, AnOpenLineIsOfferedForHangingUpAndTheRestRunsWhateverTheAn
   } cases[] = {{false, 0}, {true, IDYES}, {true, IDNO}};
   for (const auto& c : cases) {
     dialer_ = FakeDialer();
-    dialer_.connected = c.connected;
+    if (c.connected) {
+      dialer_.Connect("ポスト");
+    }
     WriteRootDword("TaskTray", 1);
     WriteRootDword("SavePos", 1);
     ASSERT_NE(Open(), nullptr);
@@ -59,8 +61,8 @@ TEST_F(CloseDownTest, AnOpenLineIsOfferedForHangingUpAndTheRestRunsWhateverTheAn
     HWND closing = window_;
 
     EXPECT_EQ(CloseAnswering(c.answer), c.connected ? "ダイアルアップ中です\n切断しますか" : "");
-    EXPECT_EQ(dialer_.hangUpPolls, c.answer == IDYES ? std::vector<int>{10} : std::vector<int>{});
-    EXPECT_EQ(dialer_.connected, c.answer == IDNO);
+    EXPECT_EQ(dialer_.journal.size(), c.connected ? (c.answer == IDYES ? 2u : 1u) : 0u);
+    EXPECT_EQ(dialer_.HasConnection(), c.answer == IDNO);
     // No icon is left behind, and the position is saved, after No as well.
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -1,6 +1,6 @@
-// The main window created in the test process, with a fake dial-up line, a
-// clean settings root and an application object whose idle handlers the
-// tests run on demand.
+// The main window created in the test process, with fakes for the client, the
+// dial-up line, the launcher and the clock, a clean settings root and an
+// application object whose idle handlers the tests run on demand.
 #pragma once
 
 #include <windows.h>
@@ -12,21 +12,9 @@
 #include <vector>
 
 #include "client/dialer.h"
+#include "support/job_fakes.h"
 #include "support/settings_sandbox.h"
 #include "win/application_win.h"
-
-class FakeDialer : public IDialer {
- public:
-  bool HasConnection() const override { return connected; }
-  long Connect(const std::string&) override { return 0; }
-  void HangUp(int pollSleepMs) override {
-    hangUpPolls.push_back(pollSleepMs);
-    connected = false;
-  }
-
-  bool connected = false;
-  std::vector<int> hangUpPolls;
-};
 
 class TestApplication : public CWinApplication {
  protected:
@@ -59,6 +47,9 @@ class MainWindowTest : public ::testing::Test {
 
   SettingsSandbox sandbox_;
   TestApplication app_;
+  FakeClient client_;
   FakeDialer dialer_;
+  FakeLauncher launcher_;
+  FakeClock clock_;
   HWND window_ = nullptr;
 };

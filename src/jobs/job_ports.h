@@ -1,0 +1,51 @@
+// What the job step machine needs from its surroundings besides the client and
+// the dial-up line: the clock, a way to start programs, and its host window.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "schedule/local_time.h"
+
+class IClock {
+ public:
+  virtual ~IClock() = default;
+  // Wall-clock time, seconds since 1970.
+  virtual std::time_t Now() = 0;
+  virtual LocalTime Local(std::time_t when) = 0;
+  // A monotonic count of milliseconds, for the bounds of waits.
+  virtual std::int64_t Milliseconds() = 0;
+  // Blocks the calling thread.
+  virtual void Sleep(int milliseconds) = 0;
+};
+
+class ILauncher {
+ public:
+  virtual ~ILauncher() = default;
+  // Starts a program from a full command line and waits, with a bound, until
+  // it is ready for input. False when it could not be started.
+  virtual bool Start(const std::string& commandLine) = 0;
+};
+
+// The window that owns the machine. A job is a chain of posted commands; each
+// carries a token, and only the latest one posted is acted on, so a job never
+// has two continuations at once.
+class IJobHost {
+ public:
+  virtual ~IJobHost() = default;
+  // Posts the command (ID_WORK_START, ID_RESERVE_FIN, ...) with the token to itself.
+  virtual void PostCommand(int command, std::uint32_t token) = 0;
+  // Posts a command without token (the start-up actions).
+  virtual void PostPlainCommand(int command) = 0;
+  // One-shot timer after which the machine's OnPollTimer runs; a new call replaces it.
+  virtual void SetPollTimer(int milliseconds) = 0;
+  virtual void KillPollTimer() = 0;
+  virtual void SetRetryTimer(int milliseconds) = 0;
+  virtual void KillRetryTimer() = 0;
+  // The next run or the armed state changed: refresh what shows them.
+  virtual void NextRunChanged() = 0;
+  virtual void ArmedChanged(bool armed) = 0;
+  // Width of the primary screen in pixels.
+  virtual int ScreenWidth() = 0;
+};

@@ -1,0 +1,133 @@
+// The job step machine. A job is a chain of numbered steps, each a short piece
+// of work that names the next step and posts it to the host window; waiting
+// for the client is done by a short poll timer, waiting before a retry by the
+// retry timer, so the window stays responsive throughout.
+//
+//   2 send reservation -> 1 forwarding -> 3 start of run -> 4 select account
+//   -> 6 dial and fetch -> 7 wait for the fetch -> 10 after-fetch program
+//   -> 4 (next account) ... -> 8 end of run -> 11 completion -> idle (0)
+//   A failed attempt goes to 9, the retry decision.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "client/dialer.h"
+#include "client/mail_client.h"
+#include "jobs/job_ports.h"
+#include "schedule/schedule.h"
+#include "settings/account_job.h"
+
+class CFinCheckThread;
+
+class CJobSequencer {
+ public:
+  struct Ports {
+    IMailClient& client;
+    IDialer& dialer;
+    ILauncher& launcher;
+    IClock& clock;
+    IJobHost& host;
+  };
+
+  // Bounds of the waits for the client.
+  static constexpr std::int64_t kAccountSwitchBoundMs = 30 * 1000;
+  static constexpr std::int64_t kFetchBoundMs = 30 * 60 * 1000;
+  static constexpr int kPollIntervalMs = 100;
+
+  CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs);
+  ~CJobSequencer();
+  CJobSequencer(const CJobSequencer&) = delete;
+  CJobSequencer& operator=(const CJobSequencer&) = delete;
+
+  // Start-up: the next run from the current time, then the actions "AutoStart"
+  // and "AutoCheck", posted for after the window's initialisation.
+  void ComputeNextRunFromNow();
+  void PostStartupActions();
+
+  // The 500 ms main timer. True when the tick fell in a minute's second 0, so
+  // the host refreshes the clock.
+  bool OnMainTimer();
+  void OnTimerStart();
+  void OnTimerStop();
+  void OnAbort();
+  void OnFetch();
+  void OnRetryTimer();
+  void OnPollTimer();
+  // ID_WORK_START, ID_RESERVE_FIN and ID_REMAIN_FIN as posted by the machine.
+  void OnCommand(int command, std::uint32_t token);
+
+  bool Armed() const { return armed_; }
+  int Step() const { return step_; }
+  int RetriesLeft() const { return retriesLeft_; }
+  int NextRunWeekday() const { return nextRunWeekday_; }
+  const CScheduleEntry& NextRun() const { return nextRun_; }
+  std::time_t TickTime() const { return tickTime_; }
+
+  // The toolbar's enabling rules.
+  bool CanStartTimer() const { return nextRunWeekday_ >= 0; }
+  bool CanAbort() const;
+  static bool CanFetch();
+
+ private:
+  // Names the next step and posts it, replacing any continuation still pending.
+  void Continue(int step);
+  void ContinueWith(int command, int step);
+  void ContinueAfter(int step, int milliseconds);
+  void Stop();
+  void RunStep();
+
+  void StepForwarding();        // 1
+  void StepSendReservation();   // 2
+  void StepStartOfRun();        // 3
+  void StepSelectAccount();     // 4
+  void StepDialAndFetch();      // 6
+  void StepWaitForFetch();      // 7
+  void StepEndOfRun();          // 8
+  void StepRetryDecision();     // 9
+  void StepAfterFetch();        // 10
+  void StepCompletion();        // 11
+
+  // Starts the client on the data root unless it already runs on it.
+  void EnsureClient(const std::string& mailBoxPath);
+  void FailAttempt();
+  bool ManyRecords() const { return jobs_.Count() > 1; }
+  std::string CurrentAccountTitle() const;
+  LocalTime TickLocal() const;
+
+  IMailClient& client_;
+  IDialer& dialer_;
+  ILauncher& launcher_;
+  IClock& clock_;
+  IJobHost& host_;
+  CSchedule& schedule_;
+  CAccountJobList& jobs_;
+
+  int step_ = 0;
+  std::uint32_t token_ = 0;
+  bool armed_ = false;
+  std::time_t tickTime_ = 0;
+  std::time_t lastChainMinute_ = -1;
+  CScheduleEntry nextRun_;
+  int nextRunWeekday_ = -1;
+  int retriesLeft_ = -1;
+
+  // The job in hand. It keeps copies of its accounts and of the record it
+  // works on, so settings taken over meanwhile never pull data from under it.
+  std::vector<std::string> jobAccounts_;
+  std::size_t accountIndex_ = 0;
+  std::optional<CAccountJob> currentRecord_;
+  bool fetchError_ = false;
+  bool clientWasMinimized_ = false;
+  bool clientWasHidden_ = false;
+  ClientPlacement savedPlacement_;
+  std::string dialledEntry_;
+  std::int64_t waitStartMs_ = 0;
+  bool waitingForAccount_ = false;
+
+  std::unique_ptr<CFinCheckThread> finCheck_;
+};

@@ -1,0 +1,414 @@
+// The job step machine with fakes for the client, the line, the launcher, the
+// clock and the host window.
+#include "jobs/job_sequencer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "res/resource.h"
+#include "settings/registry_key.h"
+#include "settings/settings_layout.h"
+#include "support/job_fakes.h"
+#include "support/settings_sandbox.h"
+
+namespace {
+
+enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
+
+std::vector<int> Collapsed(const std::vector<int>& steps) {
+  std::vector<int> collapsed;
+  for (int step : steps) {
+    if (collapsed.empty() || collapsed.back() != step) collapsed.push_back(step);
+  }
+  return collapsed;
+}
+
+class JobSequencerTest : public ::testing::Test {
+ protected:
+  JobSequencerTest() {
+    CSettingsKey root;
+    root.WriteString("MailBoxPath", "D:\\Mail");
+    root.WriteString("CorvidPath", "C:\\Corvid\\corvid.exe");
+    rig_.client.SetRunningOn("D:\\Mail");
+  }
+
+  // Accounts A and B with records; the client shows A.
+  void TwoAccounts() {
+    CAccountJob a = MakeRecord("Account1", "A");
+    CAccountJob b = MakeRecord("Account2", "B");
+    rig_.jobs.Append(a);
+    rig_.jobs.Append(b);
+    rig_.client.SetShownAccount("A");
+  }
+
+  // Arms the schedule with one entry at Monday 07:30 and runs up to it.
+  void ScheduleAt730(const std::vector<std::string>& accounts) {
+    rig_.schedule.Day(kMon).AddEntry(7, 30, accounts, 0);
+    rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 29, 58)) * 1000;
+    rig_.machine->OnTimerStart();
+    ASSERT_EQ(rig_.machine->NextRunWeekday(), kMon);
+  }
+
+  // The client raises its error window while the first fetch runs.
+  void ErrorOnFirstFetch() {
+    rig_.observer = [this, shown = false]() mutable {
+      if (!shown && rig_.client.JournalOf("StartFetch").size() == 1) {
+        rig_.client.QueueDialog(kErrorDialog);
+        shown = true;
+      }
+    };
+  }
+
+  void RunTo(int weekday, int hour, int minute, int second) {
+    rig_.RunUntil(static_cast<std::int64_t>(WeekTime(weekday, hour, minute, second)) * 1000);
+  }
+
+  SettingsSandbox sandbox_;
+  JobRig rig_;
+};
+
+TEST_F(JobSequencerTest, AScheduledRunOfTwoAccountsWalksTheWholeTable) {
+  TwoAccounts();
+  rig_.jobs.At(0).command.PreTidyUp = 1;
+  rig_.jobs.At(0).command.PostTidyUp = 1;
+  rig_.jobs.At(1).command.ExecCommand = 1;
+  rig_.jobs.At(1).command.CommandName = "C:\\Tools\\after.exe";
+  rig_.client.SetFetchPolls(3);
+  ScheduleAt730({"A", "B"});
+
+  RunTo(kMon, 7, 30, 20);
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 7, 10, 4, 6, 7, 10, 8, 11}));
+  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.client.Journal(),
+            (std::vector<std::string>{"Switch(A)", "TidyUp", "StartFetch", "TidyUp", "Switch(B)",
+                                      "StartFetch"}));
+  EXPECT_EQ(rig_.launcher.started, std::vector<std::string>{"\"C:\\Tools\\after.exe\""});
+  // Completion looks for the next run from now on: next week's 07:30.
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), kMon);
+  EXPECT_EQ(rig_.machine->NextRun().accounts, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(rig_.machine->RetriesLeft(), -1);
+}
+
+TEST_F(JobSequencerTest, AMinuteWithNothingDueLeavesTheClientAlone) {
+  TwoAccounts();
+  rig_.schedule.Day(kMon).AddEntry(8, 0, {"A"}, 0);
+  rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 29, 58)) * 1000;
+  rig_.machine->OnTimerStart();
+  RunTo(kMon, 7, 30, 5);
+  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+  EXPECT_TRUE(rig_.client.Journal().empty());
+  EXPECT_EQ(rig_.machine->Step(), 0);
+}
+
+TEST_F(JobSequencerTest, SecondZeroStartsOneChainEvenWithTwoTicks) {
+  ScheduleAt730({"A"});
+  rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 10, 0)) * 1000 + 100;
+  rig_.machine->OnMainTimer();
+  rig_.RunUntil(rig_.clock.ms);  // the first chain ends within its second
+  ASSERT_EQ(rig_.machine->Step(), 0);
+  rig_.clock.ms += 500;
+  rig_.machine->OnMainTimer();
+  rig_.RunUntil(rig_.clock.ms);
+  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+}
+
+TEST_F(JobSequencerTest, DisarmedTheClockTicksButNothingRuns) {
+  TwoAccounts();
+  rig_.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
+  rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 29, 0)) * 1000;
+  rig_.machine->ComputeNextRunFromNow();
+  RunTo(kMon, 7, 31, 0);
+  EXPECT_TRUE(rig_.steps.empty());
+  EXPECT_TRUE(rig_.client.Journal().empty());
+}
+
+TEST_F(JobSequencerTest, FetchRunsTheDefaultAccountsAtTheTicksMinute) {
+  TwoAccounts();
+  {
+    CSettingsKey root;
+    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"B"});
+  }
+  rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kWed, 10, 15, 40)) * 1000;
+  rig_.machine->OnMainTimer();
+  rig_.machine->OnFetch();
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), kWed);
+  EXPECT_EQ(rig_.machine->NextRun().hour, 10);
+  EXPECT_EQ(rig_.machine->NextRun().minute, 15);
+  ASSERT_TRUE(rig_.RunUntilIdle());
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{3, 4, 6, 7, 10, 8, 11}));
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  EXPECT_EQ(rig_.client.JournalOf("Switch").front(), "Switch(B)");
+}
+
+TEST_F(JobSequencerTest, FetchAndTheMinuteTickStartNothingWhileAJobRuns) {
+  TwoAccounts();
+  rig_.client.SetFetchPolls(-1);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 30, 5);
+  ASSERT_EQ(rig_.machine->Step(), 7);
+  rig_.machine->OnFetch();
+  RunTo(kMon, 7, 32, 5);  // two more minutes pass
+  EXPECT_EQ(rig_.machine->Step(), 7);
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  EXPECT_EQ(std::count(rig_.steps.begin(), rig_.steps.end(), 2), 1);
+}
+
+TEST_F(JobSequencerTest, AFailingAccountIsTriedRetryCountPlusOneTimes) {
+  TwoAccounts();
+  rig_.schedule.RetryCount = 2;
+  rig_.schedule.RetryInterval = 60;
+  rig_.client.SetFetchPolls(1);
+  ScheduleAt730({"A", "B"});
+  int errorsQueued = 0;
+  rig_.observer = [&] {
+    // Every fetch of A raises the client's error window while it runs.
+    const std::size_t fetches = rig_.client.JournalOf("StartFetch").size();
+    if (rig_.client.CurrentAccount() == "A" && static_cast<int>(fetches) > errorsQueued) {
+      rig_.client.QueueDialog(kErrorDialog);
+      ++errorsQueued;
+    }
+  };
+  RunTo(kMon, 7, 35, 0);
+  EXPECT_EQ(rig_.host.retryTimersSet, (std::vector<int>{60000, 60000}));
+  const std::vector<std::string> fetches = rig_.client.JournalOf("StartFetch");
+  EXPECT_EQ(fetches.size(), 4u);  // A three times, then B
+  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->RetriesLeft(), -1);
+}
+
+TEST_F(JobSequencerTest, RetryCountZeroMovesOnAtTheFirstFailure) {
+  TwoAccounts();
+  rig_.client.SetFetchPolls(1);
+  ErrorOnFirstFetch();
+  ScheduleAt730({"A", "B"});
+  RunTo(kMon, 7, 30, 59);
+  EXPECT_TRUE(rig_.host.retryTimersSet.empty());
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
+  // Giving up on A still runs step 10 before B.
+  EXPECT_EQ(Collapsed(rig_.steps),
+            (std::vector<int>{2, 1, 3, 4, 6, 7, 9, 10, 4, 6, 7, 10, 8, 11}));
+}
+
+TEST_F(JobSequencerTest, AbortDuringTheRetryWaitEndsTheJob) {
+  TwoAccounts();
+  rig_.schedule.RetryCount = 3;
+  rig_.client.SetFetchPolls(1);
+  ErrorOnFirstFetch();
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 30, 10);
+  ASSERT_EQ(rig_.machine->Step(), 9);
+  ASSERT_TRUE(rig_.host.retryDue.has_value());
+  EXPECT_TRUE(rig_.machine->CanAbort());
+  rig_.ClearSteps();
+  rig_.machine->OnAbort();
+  RunTo(kMon, 7, 30, 50);
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{8, 11}));
+  EXPECT_FALSE(rig_.host.retryDue.has_value());
+  EXPECT_EQ(rig_.machine->RetriesLeft(), -1);
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  EXPECT_FALSE(rig_.machine->CanAbort());
+}
+
+TEST_F(JobSequencerTest, AbortWithAStepAlreadyQueuedRunsTheEndOnce) {
+  TwoAccounts();
+  rig_.client.SetFetchPolls(-1);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 30, 5);
+  ASSERT_EQ(rig_.machine->Step(), 7);
+  rig_.host.PostCommand(ID_WORK_START, 0);  // a stale continuation in the queue
+  rig_.ClearSteps();
+  rig_.machine->OnAbort();
+  rig_.RunUntilIdle();
+  EXPECT_EQ(rig_.steps, (std::vector<int>{8, 11}));
+}
+
+TEST_F(JobSequencerTest, AClientThatNeverSwitchesIsGivenUpAfterItsBound) {
+  TwoAccounts();
+  rig_.client.SetSwitchWorks(false);
+  rig_.client.SetShownAccount("B");
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 30, 20);
+  EXPECT_EQ(rig_.machine->Step(), 6);
+  EXPECT_TRUE(rig_.machine->CanAbort());
+  RunTo(kMon, 7, 30, 31);
+  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 9, 8, 11}));
+}
+
+TEST_F(JobSequencerTest, AFetchThatNeverEndsIsGivenUpAfterItsBound) {
+  TwoAccounts();
+  rig_.client.SetFetchPolls(-1);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 59, 0);
+  EXPECT_EQ(rig_.machine->Step(), 7);
+  const std::int64_t polls = std::count(rig_.steps.begin(), rig_.steps.end(), 7);
+  // Polling every 100 ms: about ten a second, not a busy loop.
+  EXPECT_LE(polls, 29 * 60 * 10 + 10);
+  RunTo(kMon, 8, 0, 30);
+  EXPECT_EQ(rig_.machine->Step(), 0);
+  const std::vector<int> collapsed = Collapsed(rig_.steps);
+  const std::vector<int> giveUp = {7, 9, 8, 11};
+  EXPECT_NE(std::search(collapsed.begin(), collapsed.end(), giveUp.begin(), giveUp.end()),
+            collapsed.end());
+}
+
+TEST_F(JobSequencerTest, AnAccountWithoutARecordEndsTheJobWhereItStands) {
+  TwoAccounts();
+  rig_.dialer.journal.clear();
+  ScheduleAt730({"A", "Nobody", "B"});
+  RunTo(kMon, 7, 30, 59);
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  EXPECT_EQ(rig_.client.Journal(),
+            (std::vector<std::string>{"Switch(A)", "StartFetch", "Switch(Nobody)"}));
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 7, 10, 4, 11}));
+}
+
+TEST_F(JobSequencerTest, DialUpGroupsAccountsByEntryAndDialsEachOnce) {
+  const char* entries[] = {"", "X", "", "Y", "X"};
+  for (int i = 0; i < 5; ++i) {
+    CAccountJob record = MakeRecord("Account" + std::to_string(i + 1), "acc" + std::to_string(i + 1));
+    record.useDialUp = entries[i][0] != '\0' ? 1 : 0;
+    record.dialUpEntry = entries[i];
+    rig_.jobs.Append(record);
+  }
+  rig_.client.SetShownAccount("acc1");
+  rig_.schedule.DialUp = 1;
+  ScheduleAt730({"acc1", "acc2", "acc3", "acc4", "acc5"});
+  RunTo(kMon, 7, 31, 0);
+  EXPECT_EQ(rig_.client.JournalOf("Switch"),
+            (std::vector<std::string>{"Switch(acc3)", "Switch(acc1)", "Switch(acc2)", "Switch(acc5)",
+                                      "Switch(acc4)"}));
+  EXPECT_EQ(rig_.dialer.journal,
+            (std::vector<std::string>{"Connect(X)", "HangUp", "Connect(Y)", "HangUp"}));
+  EXPECT_FALSE(rig_.dialer.HasConnection());
+}
+
+TEST_F(JobSequencerTest, DialUpOffNeverDials) {
+  CAccountJob record = MakeRecord("Account1", "A");
+  record.useDialUp = 1;
+  record.dialUpEntry = "X";
+  rig_.jobs.Append(record);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 31, 0);
+  EXPECT_TRUE(rig_.dialer.journal.empty());
+  EXPECT_EQ(rig_.client.Journal(), (std::vector<std::string>{"SelectFirst(menu)", "StartFetch", "SelectFirst"}));
+}
+
+TEST_F(JobSequencerTest, ARetryDialsAgainAfterAFailedDialOrFetch) {
+  CAccountJob record = MakeRecord("Account1", "A");
+  record.useDialUp = 1;
+  record.dialUpEntry = "X";
+  rig_.jobs.Append(record);
+  rig_.schedule.DialUp = 1;
+  rig_.schedule.RetryCount = 2;
+  rig_.schedule.RetryInterval = 10;
+  rig_.dialer.failures["X"] = 651;
+  rig_.client.SetFetchPolls(1);
+  ScheduleAt730({"A"});
+  bool errorShown = false;
+  rig_.observer = [&] {
+    // The line comes back for the first retry; that fetch then fails too.
+    if (rig_.dialer.journal.size() == 1) {
+      rig_.dialer.failures.clear();
+    }
+    if (!errorShown && rig_.client.JournalOf("StartFetch").size() == 1) {
+      rig_.client.QueueDialog(kErrorDialog);
+      errorShown = true;
+    }
+  };
+  RunTo(kMon, 7, 31, 0);
+  EXPECT_EQ(rig_.dialer.journal,
+            (std::vector<std::string>{"Connect(X)", "Connect(X)", "HangUp", "Connect(X)", "HangUp"}));
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
+}
+
+TEST_F(JobSequencerTest, TheClientWindowIsPutBackAfterTheRun) {
+  TwoAccounts();
+  rig_.client.SetWindow(true, true, true);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 31, 0);
+  std::vector<std::string> window;
+  for (const std::string& call : rig_.client.Journal()) {
+    if (call.rfind("SetPlacement", 0) == 0 || call.rfind("Show", 0) == 0 || call == "PostRestore" ||
+        call == "Hide") {
+      window.push_back(call);
+    }
+  }
+  EXPECT_EQ(window, (std::vector<std::string>{"SetPlacement(1124,824,2)", "PostRestore", "Show(0)",
+                                              "SetPlacement(10,410,2)", "Show(5)"}));
+
+  rig_.client.ClearJournal();
+  rig_.client.SetWindow(true, false, false);
+  rig_.machine->OnFetch();
+  rig_.RunUntilIdle();
+  window.clear();
+  for (const std::string& call : rig_.client.Journal()) {
+    if (call.rfind("SetPlacement", 0) == 0 || call == "Hide") window.push_back(call);
+  }
+  EXPECT_EQ(window, (std::vector<std::string>{"SetPlacement(1124,824,0)", "Hide", "SetPlacement(10,410,0)"}));
+}
+
+TEST_F(JobSequencerTest, ArmingAndDisarmingShowTheNextRunOrNot) {
+  rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kThu, 12, 0)) * 1000;
+  rig_.machine->OnTimerStart();
+  EXPECT_TRUE(rig_.machine->Armed());
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), -1);
+  EXPECT_FALSE(rig_.machine->CanStartTimer());
+  rig_.schedule.Day(kFri).AddEntry(7, 5, {"A"}, 0);
+  rig_.machine->OnTimerStart();
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), kFri);
+  rig_.machine->OnTimerStop();
+  EXPECT_FALSE(rig_.machine->Armed());
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), kFri);  // kept, only not shown
+  EXPECT_EQ(rig_.host.armedChanges, (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(rig_.host.nextRunChanges, 3);
+}
+
+TEST_F(JobSequencerTest, StartupActionsNeedAUsableSchedule) {
+  {
+    CSettingsKey root;
+    root.WriteDword("AutoStart", 1);
+    root.WriteDword("AutoCheck", 1);
+  }
+  rig_.machine->ComputeNextRunFromNow();
+  rig_.machine->PostStartupActions();
+  EXPECT_TRUE(rig_.host.posted.empty());
+
+  rig_.schedule.Day(kTue).AddEntry(9, 0, {"A"}, 0);
+  rig_.machine->ComputeNextRunFromNow();
+  rig_.machine->PostStartupActions();
+  ASSERT_EQ(rig_.host.posted.size(), 2u);
+  EXPECT_EQ(rig_.host.posted[0].command, ID_TIMER_START);
+  EXPECT_EQ(rig_.host.posted[1].command, ID_FETCH);
+}
+
+TEST_F(JobSequencerTest, TheFetchCommandNeedsAFilledDefaultAccountList) {
+  EXPECT_FALSE(CJobSequencer::CanFetch());
+  CSettingsKey root;
+  layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {});
+  EXPECT_FALSE(CJobSequencer::CanFetch());
+  layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A"});
+  EXPECT_TRUE(CJobSequencer::CanFetch());
+}
+
+TEST_F(JobSequencerTest, TheFinishCheckCancelsOneLateMessageWindow) {
+  TwoAccounts();
+  rig_.client.SetFetchPolls(1);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 31, 0);
+  ASSERT_EQ(rig_.machine->Step(), 0);
+  rig_.client.QueueDialog(kMailReceivedDialog);
+  rig_.client.QueueDialog(kErrorDialog);
+  // The thread runs on real time; the first dialog is cancelled within a poll.
+  for (int i = 0; i < 200 && rig_.client.JournalOf("Dismiss").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  EXPECT_EQ(rig_.client.JournalOf("Dismiss"), std::vector<std::string>{"Dismiss(received)"});
+}
+
+}  // namespace

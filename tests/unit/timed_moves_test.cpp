@@ -1,0 +1,160 @@
+// Send reservation and forwarding against a real data directory on disk and a
+// fake client that records the commands it is given.
+#include <gtest/gtest.h>
+
+#include "jobs/job_sequencer.h"
+#include "sample_data/sample_data.h"
+#include "settings/registry_key.h"
+#include "support/job_fakes.h"
+#include "support/scratch_directory.h"
+#include "support/settings_sandbox.h"
+
+namespace {
+
+enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
+
+constexpr int kMinute = 60;
+
+class TimedMovesTest : public ::testing::Test {
+ protected:
+  TimedMovesTest() : data_(scratch_.Path()) {
+    root_ = scratch_.Path();
+    EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
+    EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
+    EXPECT_TRUE(data_.AddFolder("Account1", "Outbox.box", "", ""));
+    EXPECT_TRUE(data_.AddFolder("Account1", "Inbox.box", "", ""));
+    EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
+    EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
+    CSettingsKey settings;
+    settings.WriteString("MailBoxPath", root_);
+    // An armed schedule whose own entry is far away (Saturday).
+    rig_.schedule.Day(kSat).AddEntry(23, 0, {"自宅"}, 0);
+    rig_.clock.ms = static_cast<std::int64_t>(Tick() - 30) * 1000;
+    rig_.machine->OnTimerStart();
+    rig_.client.SetShownAccount("仕事");
+  }
+
+  // The minute under test: Wednesday 10:00:00.
+  static std::time_t Tick() { return WeekTime(kWed, 10, 0, 0); }
+  static std::int32_t At(int offset) { return static_cast<std::int32_t>(Tick() + offset); }
+
+  CAccountJob& Reserving(int sendCheck, int mark, int sendNow) {
+    CAccountJob record = MakeRecord("Account1", "仕事");
+    record.reserve.Reserve = 1;
+    record.reserve.ReserveFolder = "予約.box";
+    record.reserve.SendCheck = sendCheck;
+    record.reserve.ReserveMark = mark;
+    record.ReserveSend = sendNow;
+    rig_.jobs.Append(record);
+    return rig_.jobs.At(rig_.jobs.Count() - 1);
+  }
+
+  void RunTheMinute() { rig_.RunUntil(static_cast<std::int64_t>(Tick() + 20) * 1000); }
+
+  SettingsSandbox sandbox_;
+  ScratchDirectory scratch_;
+  sample::DataDirectoryBuilder data_;
+  std::string root_;
+  JobRig rig_;
+};
+
+TEST_F(TimedMovesTest, DueReservedMailsAreMarkedThenMovedKindByKind) {
+  Reserving(1, 3, 0);
+  data_.AddMail("Account1", "予約.box", "00000001", At(-2 * kMinute));
+  data_.AddMail("Account1", "予約.box", "00000002", At(-1));
+  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
+  rig_.client.SetRunningOn(root_);
+  RunTheMinute();
+  const std::string first = "Account1\\予約.box\\00000001";
+  const std::string second = "Account1\\予約.box\\00000002";
+  EXPECT_EQ(rig_.client.Journal(),
+            (std::vector<std::string>{
+                "MarkMail(" + first + ",-1056964608,1)", "MarkMail(" + second + ",-1056964608,1)",
+                "MarkMail(" + first + ",7,0)", "MarkMail(" + second + ",7,0)",
+                "MarkMail(" + first + ",3,1)", "MarkMail(" + second + ",3,1)",
+                "MoveMail(" + first + ",Account1\\Outbox.box)",
+                "MoveMail(" + second + ",Account1\\Outbox.box)"}));
+}
+
+TEST_F(TimedMovesTest, AFolderWithNothingDueStartsNoClient) {
+  Reserving(1, 3, 1);
+  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
+  RunTheMinute();
+  EXPECT_TRUE(rig_.client.Journal().empty());
+  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+}
+
+TEST_F(TimedMovesTest, AMailAtTheTickItselfStartsTheClientButWaitsAMinute) {
+  Reserving(0, 0, 0);
+  data_.AddMail("Account1", "予約.box", "00000001", At(0));
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.Journal(), std::vector<std::string>{"Launch(," + root_ + ")"});
+  rig_.client.ClearJournal();
+  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
+            std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
+}
+
+TEST_F(TimedMovesTest, UnsafeNamesFromTheIndexNeverReachTheClient) {
+  Reserving(0, 0, 0);
+  data_.AddMail("Account1", "予約.box", "a),Move(x", At(-kMinute));
+  data_.AddMail("Account1", "予約.box", "ok", At(-kMinute));
+  rig_.client.SetRunningOn(root_);
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.Journal(),
+            std::vector<std::string>{"MoveMail(Account1\\予約.box\\ok,Account1\\Outbox.box)"});
+}
+
+TEST_F(TimedMovesTest, MovedMailsToSendNowPullTheRunForwardWithTheirAccount) {
+  CAccountJob other = MakeRecord("Account2", "自宅");
+  rig_.jobs.Append(other);
+  Reserving(0, 0, 1);
+  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  rig_.client.SetRunningOn(root_);
+  rig_.client.SetFetchPolls(1);
+  // The next run so far is Saturday's, for 自宅 only.
+  ASSERT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.JournalOf("Switch"), (std::vector<std::string>{"Switch(自宅)", "Switch(仕事)"}));
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
+  // Afterwards the schedule's own next run again.
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), kSat);
+  EXPECT_EQ(rig_.machine->NextRun().hour, 23);
+  EXPECT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
+}
+
+TEST_F(TimedMovesTest, HeldMailsAreForwardedIntoTheRecordsOwnAccount) {
+  CAccountJob record = MakeRecord("Account1", "仕事");
+  record.reserve.Remain = 1;
+  record.reserve.RemainFromAccount = "Account2";
+  record.reserve.RemainFromFolder = "Hold.box";
+  record.reserve.RemainToFolder = "Inbox.box";
+  record.reserve.UnReadCheck = 1;
+  rig_.jobs.Append(record);
+  // Forwarding a folder onto itself would repeat every minute: skipped.
+  CAccountJob loop = MakeRecord("Account2", "自宅");
+  loop.reserve.Remain = 1;
+  loop.reserve.RemainFromAccount = "account2";
+  loop.reserve.RemainFromFolder = "Hold.box";
+  loop.reserve.RemainToFolder = "HOLD.BOX";
+  rig_.jobs.Append(loop);
+  data_.AddMail("Account2", "Hold.box", "00000009", At(-kMinute));
+  data_.AddMail("Account2", "Hold.box", "00000010", At(kMinute));
+  rig_.client.SetRunningOn(root_);
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.Journal(),
+            (std::vector<std::string>{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
+                                      "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
+}
+
+TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
+  ASSERT_EQ(registry::Active().DeleteKey(registry::kCurrentUser, "Software\\Vantor\\Larkspur32"),
+            registry::kOk);
+  Reserving(0, 0, 0);
+  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  RunTheMinute();
+  EXPECT_TRUE(rig_.client.Journal().empty());
+  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+}
+
+}  // namespace
