@@ -10,11 +10,58 @@
 #include "res/resource.h"
 #include "schedule/schedule.h"
 #include "settings/registry_key.h"
+#include "settings/settings_layout.h"
 #include "support/e2e_win.h"
+#include "support/job_fakes.h"
+#include "sample_data/sample_data.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
+
+void AddFridayEntry() {
+  CSchedule schedule;
+  schedule.Day(5).AddEntry(7, 5, {"ポスト"}, 0);
+  schedule.Save();
+}
+
+std::string ItemText(HWND dialog, int id) {
+  char text[64] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+TEST_F(MainWindowTest, ArmingShowsTheNextRunAndPutsStopOnTheFirstSlot) {
+  const std::pair<std::string, std::string> none{"--:--", "---"};
+  auto nextRun = [this] { return std::make_pair(ItemText(window_, IDC_NEXT_TIME), ItemText(window_, IDC_NEXT_WEEKDAY)); };
+  clock_.ms = WeekTime(3, 22, 14) * 1000LL;
+  AddFridayEntry();
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(ItemText(window_, IDC_NOW_TIME), "22:14");
+  EXPECT_EQ(ItemText(window_, IDC_NOW_WEEKDAY), "Wed");
+  EXPECT_EQ(nextRun(), none);
+  EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_START, 0));
+
+  Command(ID_TIMER_START);
+  EXPECT_EQ(nextRun(), std::make_pair(std::string(" 7:05"), std::string("Fri")));
+  EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_STOP, 5));
+  app_.OnIdle();
+  Settle();
+  EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window").empty());
+
+  Command(ID_TIMER_STOP);
+  EXPECT_EQ(nextRun(), none);
+  EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_START, 0));
+
+  // Armed with an empty schedule: armed, but nothing to show.
+  Close();
+  SettingsSandbox empty;
+  ASSERT_NE(Open(), nullptr);
+  Command(ID_TIMER_START);
+  EXPECT_EQ(nextRun(), none);
+  EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_STOP, 5));
+}
 
 TEST_F(MainWindowTest, TheToolBarSitsAboveTheClockWhichFoldsAwayAndComesBack) {
   ASSERT_NE(Open(), nullptr);
@@ -35,9 +82,6 @@ TEST_F(MainWindowTest, TheToolBarSitsAboveTheClockWhichFoldsAwayAndComesBack) {
   MapDialogRect(window_, &templateSize);
   EXPECT_EQ(nextTime.top, room);
   EXPECT_EQ(ClientHeight(), templateSize.bottom + room);
-  app_.OnIdle();
-  Settle();
-  EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window").empty());
 
   const RECT start = WindowRect();
   SetWindowPos(window_, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -126,9 +170,7 @@ TEST_F(MainWindowTest, IdleUpdatesEnableStartWithANextRunAndFetchWithDefaultAcco
   for (const auto& c : cases) {
     SettingsSandbox clean;
     if (c.entry) {
-      CSchedule schedule;
-      schedule.Day(5).AddEntry(7, 5, {"ポスト"}, 0);
-      schedule.Save();
+      AddFridayEntry();
     }
     CSettingsKey root;
     CRegistryKey list;
@@ -146,6 +188,29 @@ TEST_F(MainWindowTest, IdleUpdatesEnableStartWithANextRunAndFetchWithDefaultAcco
     EXPECT_TRUE(ButtonEnabled(ID_SETTINGS) && ButtonEnabled(ID_CLOCK_HIDE));
     Close();
   }
+}
+
+TEST_F(MainWindowTest, AbortIsEnabledWhileAFetchWaitsForTheClientAndEndsIt) {
+  ScratchDirectory dataRoot;
+  ASSERT_TRUE(sample::DataDirectoryBuilder(dataRoot.Path()).AddAccount("Account1", "ポスト", 0, ""));
+  {
+    CSettingsKey root;
+    root.WriteString("MailBoxPath", dataRoot.Path());
+    ASSERT_TRUE(layout::ReplaceTextList(root, "DefAccount", "account%d", {"ポスト"}));
+  }
+  client_.SetRunningOn(dataRoot.Path());
+  client_.SetFetchPolls(-1);
+  ASSERT_NE(Open(), nullptr);
+  auto abortable = [this] {
+    app_.OnIdle();
+    return ButtonEnabled(ID_ABORT);
+  };
+  EXPECT_FALSE(abortable());
+  Command(ID_FETCH);
+  EXPECT_TRUE(e2e::WaitUntil(abortable, 5000)) << "the fetch never waited for the client";
+  EXPECT_EQ(client_.JournalOf("StartFetch").size(), 1u);
+  Command(ID_ABORT);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !abortable(); }, 5000)) << "the job did not end";
 }
 
 TEST_F(MainWindowTest, TooltipsShowTheSecondHalfOfTheCommandsStringInBothForms) {

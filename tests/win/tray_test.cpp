@@ -9,6 +9,7 @@
 #include "app/tray_menu_win.h"
 #include "main_window_rig.h"
 #include "res/resource.h"
+#include "schedule/schedule.h"
 #include "support/e2e_win.h"
 #include "support/modal_stepper_win.h"
 
@@ -111,10 +112,16 @@ TEST_F(TrayTest, ThePopUpMenuListsItsItemsInOrderAndShowsAtTheCursor) {
     DestroyMenu(menu);
   }
 
+  // The menu the icon opens follows the armed state.
+  CSchedule schedule;
+  schedule.Day(1).AddEntry(8, 30, {"能力"}, 0);
+  schedule.Save();
   WriteRootDword("TaskTray", 1);
   ASSERT_NE(Open(), nullptr);
+  Command(ID_TIMER_START);
   SetCursorPos(300, 200);
   RECT shown{};
+  std::vector<std::string> items;
   ModalStepper stepper(
       [&] {
         HWND menu = FindWindowA("#32768", nullptr);
@@ -122,6 +129,7 @@ TEST_F(TrayTest, ThePopUpMenuListsItsItemsInOrderAndShowsAtTheCursor) {
           return false;
         }
         GetWindowRect(menu, &shown);
+        items = ReadMenu(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
         e2e::SaveScreenshot(menu, "tray-menu");
         EndMenu();
         return true;
@@ -129,6 +137,7 @@ TEST_F(TrayTest, ThePopUpMenuListsItsItemsInOrderAndShowsAtTheCursor) {
       10000);
   TrayMouse(window_, WM_LBUTTONDOWN);
   ASSERT_TRUE(stepper.Done()) << "no pop-up menu appeared";
+  EXPECT_EQ(items, cases[1].items);
   EXPECT_EQ(shown.left, 300);
   EXPECT_EQ(shown.top, 200);
 }
