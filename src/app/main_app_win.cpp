@@ -4,20 +4,16 @@
 #include <commctrl.h>
 
 #include "app/main_dialog_win.h"
+#include "app/splash_dialog_win.h"
 #include "client/dial_up_win.h"
 #include "res/resource.h"
 #include "settings/account_job.h"
+#include "win/resource_text_win.h"
 
 namespace {
 
 constexpr const char* kMutexName = "Larkspur32Mutex";
 constexpr const char* kCaption = "LARKSPUR32";
-
-std::string LoadText(HINSTANCE instance, int id) {
-  char text[256] = "";
-  LoadStringA(instance, id, text, sizeof text);
-  return text;
-}
 
 }  // namespace
 
@@ -38,7 +34,7 @@ bool CMainApp::InitInstance() {
 
   WSADATA data;
   if (WSAStartup(MAKEWORD(1, 1), &data) != 0 || data.wVersion != MAKEWORD(1, 1)) {
-    MessageBoxA(nullptr, LoadText(Instance(), IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
+    MessageBoxA(nullptr, LoadResourceText(IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
     return false;
   }
   socketsReady_ = true;
@@ -52,6 +48,14 @@ bool CMainApp::InitInstance() {
       PostMessageA(MainWindow(), WM_COMMAND, IDCANCEL, 0);
     }
   });
+
+  // The splash looks after itself from here on; start-up goes on without it
+  // when it cannot be shown.
+  auto* splash = new CSplashDialog();
+  if (!splash->Create()) {
+    delete splash;
+  }
+
   dialer_ = CreateSystemDialUp();
 
   auto* mainDialog = new CMainDialog(MainPorts{client_, *dialer_, launcher_, clock_});

@@ -21,6 +21,7 @@ class CMainApp : public CWinApplication {
   HANDLE mutex_ = nullptr;
   bool socketsReady_ = false;
   CMailClientBridge client_;
+  // Outlives the main window, which uses it up to its close-down.
   std::unique_ptr<CDialUp> dialer_;
   ProcessLauncher launcher_;
   SystemClock clock_;

@@ -1,23 +1,53 @@
 #include "app/main_dialog_win.h"
 
+#include <iterator>
+
+#include "app/about_dialog_win.h"
 #include "app/clock_texts.h"
+#include "app/toolbar_tips_win.h"
+#include "app/tray_menu_win.h"
 #include "res/resource.h"
-#include "settings/registry_key.h"
 #include "settings/settings_layout.h"
 #include "win/application_win.h"
+#include "win/resource_text_win.h"
+#include "win/window_geometry_win.h"
+
+namespace {
+
+// Toolbar slots and images; slots 1 and 8 change their command at run time.
+constexpr int kTimerSlot = 0;
+constexpr int kClockSlot = 7;
+constexpr int kStartImage = 0;
+constexpr int kStopImage = 5;
+constexpr int kHideClockImage = 4;
+constexpr int kShowClockImage = 6;
+constexpr ToolBarSlot kToolBarSlots[] = {
+    {ID_TIMER_START, kStartImage}, {0, 0}, {ID_SETTINGS, 1}, {0, 0},
+    {ID_ABORT, 2},                 {ID_FETCH, 3}, {0, 0}, {ID_CLOCK_HIDE, kHideClockImage},
+};
+constexpr SIZE kToolBarImage{16, 15};
+
+constexpr const char* kCaption = "LARKSPUR32";
+constexpr int kHangUpPollMs = 10;
+
+}  // namespace
 
 const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
     {ID_TIMER_START, kAnyCode, &CMainDialog::OnTimerStart},
     {ID_TIMER_STOP, kAnyCode, &CMainDialog::OnTimerStop},
     {ID_ABORT, kAnyCode, &CMainDialog::OnAbort},
     {ID_FETCH, kAnyCode, &CMainDialog::OnFetch},
+    {ID_CLOCK_SHOW, kAnyCode, &CMainDialog::OnClockShow},
+    {ID_CLOCK_HIDE, kAnyCode, &CMainDialog::OnClockHide},
+    {ID_SHOW_MAIN, kAnyCode, &CMainDialog::OnShowMain},
+    {IDM_ABOUTBOX, kAnyCode, &CMainDialog::OnAbout},
 };
 
 CMainDialog::CMainDialog(const MainPorts& ports) : CDialog(IDD_MAIN), ports_(ports) {
   sequencer_ = std::make_unique<CJobSequencer>(
       CJobSequencer::Ports{ports.client, ports.dialer, ports.launcher, ports.clock, *this}, schedule_,
       jobs_);
-  icon_ = LoadIconA(CWinApplication::Current()->Instance(), MAKEINTRESOURCEA(IDI_PROGRAM));
+  icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM));
 }
 
 CMainDialog::~CMainDialog() = default;
@@ -25,19 +55,36 @@ CMainDialog::~CMainDialog() = default;
 bool CMainDialog::Create() { return CDialog::Create(nullptr); }
 
 bool CMainDialog::OnInitDialog() {
+  CSettingsKey root;
+  clock_.Attach(Handle());
+  AddAboutItem();
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  {
-    CSettingsKey root;
-    std::string mailBoxPath;
-    if (root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath)) {
-      jobs_.Load(mailBoxPath);
-    }
+  CreateToolBar();
+
+  GetWindowRect(Handle(), &fullWindow_);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  fullClientHeight_ = client.bottom;
+
+  std::string mailBoxPath;
+  if (root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath)) {
+    jobs_.Load(mailBoxPath);
   }
+  RestorePosition(root);
+  clock_.MakeNowFont(layout::Read(root, layout::kNowTimeFont));
+  clock_.MakeNextFont(layout::Read(root, layout::kNextTimeFont));
   RefreshClock(ports_.clock.Now());
+  clock_.SetColors(static_cast<COLORREF>(layout::Read(root, layout::kNowTimeColor)),
+                   static_cast<COLORREF>(layout::Read(root, layout::kNextTimeColor)));
   schedule_.Load();
   sequencer_->ComputeNextRunFromNow();
   RefreshNextRun();
+  ApplyClockLayout(root);
+  if (layout::Read(root, layout::kTaskTray) != 0 && tray_.Install(Handle(), icon_)) {
+    // Stays hidden: the icon keeps it so until the user asks for the window.
+    ShowWindow(Handle(), SW_SHOW);
+  }
   sequencer_->PostStartupActions();
   SetTimer(Handle(), TIMER_MAIN, 500, nullptr);
   return true;
@@ -56,13 +103,44 @@ bool CMainDialog::OnCommand(int id, int code) {
   return RouteCommand(this, kCommands, id, code) || CDialog::OnCommand(id, code);
 }
 
-bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_TIMER) {
-    OnTimer(wParam);
-    result = 0;
-    return true;
+bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  result = 0;
+  switch (message) {
+    case WM_TIMER:
+      OnTimer(wParam);
+      return true;
+    case WM_PAINT:
+      OnPaint();
+      return true;
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<INT_PTR>(icon_);
+      return true;
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wParam);
+    case WM_WINDOWPOSCHANGING:
+      tray_.FilterPositionChange(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return false;
+    case WM_NOTIFY:
+      return AnswerToolTipRequest(reinterpret_cast<NMHDR*>(lParam));
+    case WM_TRAY_NOTIFY:
+      OnTrayNotify(lParam);
+      return true;
+    default:
+      return false;
   }
-  return false;
+}
+
+bool CMainDialog::IsCommandEnabled(int id) const {
+  switch (id) {
+    case ID_TIMER_START:
+      return sequencer_->CanStartTimer();
+    case ID_ABORT:
+      return sequencer_->CanAbort();
+    case ID_FETCH:
+      return CJobSequencer::CanFetch();
+    default:
+      return true;
+  }
 }
 
 void CMainDialog::OnTimer(UINT_PTR id) {
@@ -83,18 +161,12 @@ void CMainDialog::OnTimer(UINT_PTR id) {
   }
 }
 
-void CMainDialog::RefreshClock(std::time_t when) {
-  const LocalTime now = ports_.clock.Local(when);
-  SetItemText(IDC_NOW_TIME, ClockTimeText(now));
-  SetItemText(IDC_NOW_WEEKDAY, WeekdayLabel(now.weekday));
-}
+void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }
 
 void CMainDialog::RefreshNextRun() {
   const CScheduleEntry& next = sequencer_->NextRun();
-  const NextRunTexts texts =
-      MakeNextRunTexts(sequencer_->Armed(), sequencer_->NextRunWeekday(), next.hour, next.minute);
-  SetItemText(IDC_NEXT_TIME, texts.time);
-  SetItemText(IDC_NEXT_WEEKDAY, texts.weekday);
+  clock_.ShowNextRun(
+      MakeNextRunTexts(sequencer_->Armed(), sequencer_->NextRunWeekday(), next.hour, next.minute));
 }
 
 void CMainDialog::PostCommand(int command, std::uint32_t token) {
@@ -119,8 +191,167 @@ void CMainDialog::KillRetryTimer() { KillTimer(Handle(), TIMER_RETRY); }
 
 void CMainDialog::NextRunChanged() { RefreshNextRun(); }
 
-void CMainDialog::ArmedChanged(bool) { RefreshNextRun(); }
+void CMainDialog::ArmedChanged(bool armed) {
+  RefreshNextRun();
+  if (armed) {
+    toolbar_.SetSlot(kTimerSlot, ID_TIMER_STOP, kStopImage);
+  } else {
+    toolbar_.SetSlot(kTimerSlot, ID_TIMER_START, kStartImage);
+  }
+}
 
 int CMainDialog::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+
+void CMainDialog::AddAboutItem() {
+  HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+  const std::string about = LoadResourceText(IDS_ABOUTBOX);
+  if (systemMenu != nullptr && !about.empty()) {
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  }
+}
+
+void CMainDialog::CreateToolBar() {
+  if (!toolbar_.Create(Handle(), IDB_TOOLBAR, kToolBarImage, kToolBarSlots, std::size(kToolBarSlots),
+                       *this)) {
+    return;
+  }
+  // The template knows nothing of the bar: everything moves down below it and
+  // the window grows by its height.
+  const int barHeight = toolbar_.Height();
+  OffsetChildren(Handle(), 0, barHeight, [this](HWND child) { return toolbar_.Owns(child); });
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  MoveWindow(Handle(), window.left, window.top, window.right - window.left,
+             window.bottom - window.top + barHeight, FALSE);
+  toolbar_.Layout();
+}
+
+void CMainDialog::RestorePosition(const CRegistryKey& root) {
+  if (layout::Read(root, layout::kSavePos) == 0) {
+    return;
+  }
+  const int left = layout::Read(root, layout::kSaveX);
+  const int top = layout::Read(root, layout::kSaveY);
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  OffsetRect(&window, left - window.left, top - window.top);
+  // A corner that would put the window on no screen at all (the screen
+  // changed, or a position taken while minimised) leaves it where it is.
+  if (MonitorFromRect(&window, MONITOR_DEFAULTTONULL) == nullptr) {
+    return;
+  }
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDialog::ApplyClockLayout(const CRegistryKey& root) {
+  const bool folded = layout::Read(root, layout::kNoTimeDisp) != 0;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  const int fullHeight = fullWindow_.bottom - fullWindow_.top;
+  // Measured against the layout at start, so folding twice stays folded.
+  const int height = folded ? fullHeight - (fullClientHeight_ - toolbar_.Height()) : fullHeight;
+  MoveWindow(Handle(), window.left, window.top, window.right - window.left, height, TRUE);
+  if (folded) {
+    toolbar_.SetSlot(kClockSlot, ID_CLOCK_SHOW, kShowClockImage);
+  } else {
+    toolbar_.SetSlot(kClockSlot, ID_CLOCK_HIDE, kHideClockImage);
+  }
+  const bool topMost = layout::Read(root, layout::kTopMost) != 0;
+  SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CMainDialog::SetClockFolded(bool folded) {
+  CSettingsKey root;
+  layout::Write(root, layout::kNoTimeDisp, folded ? 1 : 0);
+  ApplyClockLayout(root);
+}
+
+void CMainDialog::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  if (IsIconic(Handle())) {
+    SendMessageA(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+  } else {
+    clock_.Paint(dc);
+  }
+  EndPaint(Handle(), &paint);
+}
+
+void CMainDialog::OnTrayNotify(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDOWN) {
+    POINT at{};
+    GetCursorPos(&at);
+    ShowTrayMenu(Handle(), at, TrayMenuState{sequencer_->Armed(), settingsOpen_});
+  } else if (mouseMessage == WM_LBUTTONDBLCLK) {
+    CSettingsKey root;
+    const int command = TrayDoubleClickCommand(layout::Read(root, layout::kRDoubleClk), settingsOpen_);
+    if (command == ID_SHOW_MAIN) {
+      ShowMain();
+    } else if (command != 0) {
+      PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+  }
+}
+
+bool CMainDialog::OnSysCommand(WPARAM command) {
+  const WPARAM kind = command & 0xFFF0;
+  if (kind == IDM_ABOUTBOX) {
+    ShowAbout();
+    return true;
+  }
+  if (kind == SC_MINIMIZE && tray_.Present()) {
+    ShowWindow(Handle(), SW_HIDE);
+    tray_.SetKeptHidden(true);
+    return true;
+  }
+  return false;
+}
+
+void CMainDialog::ShowMain() {
+  tray_.SetKeptHidden(false);
+  ShowWindow(Handle(), SW_SHOW);
+}
+
+void CMainDialog::ShowAbout() {
+  CAboutDialog about;
+  about.DoModal(Handle());
+}
+
+bool CMainDialog::AskToHangUp() {
+  return MessageBoxA(Handle(), "ダイアルアップ中です\n切断しますか", kCaption, MB_YESNO) == IDYES;
+}
+
+void CMainDialog::OnDestroy() {
+  // No new run may start while the question below waits for its answer.
+  KillTimer(Handle(), TIMER_MAIN);
+  // Answering No keeps the line up, but the rest of the close-down still
+  // runs, so no icon is left behind in the tray.
+  if (ports_.dialer.HasConnection() && AskToHangUp()) {
+    ports_.dialer.HangUp(kHangUpPollMs);
+  }
+  WinHelpA(Handle(), nullptr, HELP_QUIT, 0);
+  if (tray_.Present()) {
+    tray_.Remove(Handle());
+  }
+  toolbar_.Destroy();
+  SavePosition();
+}
+
+void CMainDialog::SavePosition() {
+  CSettingsKey root;
+  if (layout::Read(root, layout::kSavePos) == 0) {
+    return;
+  }
+  const POINT corner = RestoredTopLeft(Handle());
+  layout::Write(root, layout::kSaveX, corner.x);
+  layout::Write(root, layout::kSaveY, corner.y);
+}
 
 void CMainDialog::OnFinalDestroy() { delete this; }

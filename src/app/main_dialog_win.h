@@ -1,18 +1,25 @@
 // The main window: a modeless dialog that lives as long as the program and
-// owns all run-time state, the job step machine among it.
+// owns all run-time state, the job step machine among it. It shows the clock
+// and the next run under a toolbar, can live hidden behind a tray icon, and
+// asks about an open dial-up line when it closes.
 #pragma once
 
 #include <windows.h>
 
+#include <ctime>
 #include <memory>
 
+#include "app/clock_face_win.h"
+#include "app/tray_icon_win.h"
 #include "client/dialer.h"
 #include "client/mail_client.h"
 #include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"
 #include "settings/account_job.h"
+#include "settings/registry_key.h"
 #include "win/command_table.h"
+#include "win/dialog_toolbar_win.h"
 #include "win/dialog_win.h"
 
 // The outside world as the main window reaches it.
@@ -23,7 +30,7 @@ struct MainPorts {
   IClock& clock;
 };
 
-class CMainDialog : public CDialog, private IJobHost {
+class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
  public:
   explicit CMainDialog(const MainPorts& ports);
   ~CMainDialog() override;
@@ -35,6 +42,7 @@ class CMainDialog : public CDialog, private IJobHost {
   bool OnInitDialog() override;
   bool OnCommand(int id, int code) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnDestroy() override;
   void OnFinalDestroy() override;
 
  private:
@@ -49,18 +57,50 @@ class CMainDialog : public CDialog, private IJobHost {
   void ArmedChanged(bool armed) override;
   int ScreenWidth() override;
 
+  // ICommandStates: the toolbar's enabling rules.
+  bool IsCommandEnabled(int id) const override;
+
   void OnTimer(UINT_PTR id);
   void RefreshClock(std::time_t when);
   void RefreshNextRun();
+
+  // Window layout and the clock.
+  void AddAboutItem();
+  void CreateToolBar();
+  void RestorePosition(const CRegistryKey& root);
+  void ApplyClockLayout(const CRegistryKey& root);
+  void SetClockFolded(bool folded);
+  void OnPaint();
+
+  // Tray icon, menus and the about box.
+  void OnTrayNotify(LPARAM mouseMessage);
+  bool OnSysCommand(WPARAM command);
+  void ShowMain();
+  void ShowAbout();
+
+  // Close-down.
+  bool AskToHangUp();
+  void SavePosition();
 
   void OnTimerStart() { sequencer_->OnTimerStart(); }
   void OnTimerStop() { sequencer_->OnTimerStop(); }
   void OnAbort() { sequencer_->OnAbort(); }
   void OnFetch() { sequencer_->OnFetch(); }
+  void OnClockShow() { SetClockFolded(false); }
+  void OnClockHide() { SetClockFolded(true); }
+  void OnShowMain() { ShowMain(); }
+  void OnAbout() { ShowAbout(); }
 
   static const CommandEntry<CMainDialog> kCommands[];
 
   MainPorts ports_;
+  CDialogToolBar toolbar_;
+  // The outer rectangle and client height with the clock shown, as at start.
+  RECT fullWindow_{};
+  int fullClientHeight_ = 0;
+  CClockFace clock_;
+  CTrayIcon tray_;
+  bool settingsOpen_ = false;
   CSchedule schedule_;
   CAccountJobList jobs_;
   std::unique_ptr<CJobSequencer> sequencer_;

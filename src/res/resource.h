@@ -5,25 +5,45 @@
 #include "settings_ui_ids.h"
 
 // Dialog templates
+#define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
+#define IDD_SPLASH 306
 
 // Strings
+#define IDS_ABOUTBOX 101
 #define IDS_SOCKETS_FAILED 103
+#define IDS_VERSION_LINE 105
+#define IDS_SHOW_MAIN 107
+#define IDS_EXIT 32778
 
 // Icons and bitmaps
 #define IDI_PROGRAM 120
+#define IDB_SPLASH 150
+#define IDB_TOOLBAR 151
 
-// Commands of the main window
+// Commands of the main window. Each user command has a string of the same id
+// in two equal halves: "text\ntext".
+#define IDM_ABOUTBOX 16
 #define ID_TIMER_START 32771
 #define ID_TIMER_STOP 32773
+#define ID_SETTINGS 32774
 #define ID_ABORT 32775
+#define ID_CLOCK_SHOW 32776
+#define ID_CLOCK_HIDE 32777
+#define ID_SHOW_MAIN 32782
 #define ID_FETCH 32784
+// Posted by the job step machine to itself.
 #define ID_WORK_START 32791
 #define ID_RESERVE_FIN 32804
 #define ID_REMAIN_FIN 32805
 
-// Timers of the main window
+// The tray icon and the message its mouse events arrive with
+#define ID_TRAY_ICON 32780
+#define WM_TRAY_NOTIFY 32781
+
+// Timers
 #define TIMER_MAIN 500
+#define TIMER_SPLASH 501
 #define TIMER_RETRY 502
 #define TIMER_POLL 503
 
@@ -32,3 +52,7 @@
 #define IDC_NOW_TIME 1001
 #define IDC_NEXT_WEEKDAY 1002
 #define IDC_NOW_WEEKDAY 1003
+
+// Controls of the splash and the about box
+#define IDC_SPLASH_PICTURE 1037
+#define IDC_VERSION_LINE 1040

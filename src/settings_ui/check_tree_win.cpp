@@ -1,7 +1,7 @@
 #include "settings_ui/check_tree_win.h"
 
 #include "res/settings_ui_ids.h"
-#include "win/dialog_win.h"
+#include "win/application_win.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "client/data_directory.h"
 #include "res/settings_ui_ids.h"
 #include "text/cp932.h"
+#include "win/application_win.h"
 
 namespace {
 

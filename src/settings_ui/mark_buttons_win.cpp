@@ -1,7 +1,7 @@
 #include "settings_ui/mark_buttons_win.h"
 
 #include "res/settings_ui_ids.h"
-#include "win/dialog_win.h"
+#include "win/application_win.h"
 
 void ShowMarkIcons(HWND page) {
   for (int mark = 0; mark <= IDC_MARK_LAST - IDC_MARK_FIRST; ++mark) {

@@ -7,6 +7,7 @@
 #include "settings_ui/schedule_detail_win.h"
 #include "settings_ui/schedule_edits.h"
 #include "text/number_text.h"
+#include "win/application_win.h"
 #include "win/data_exchange_win.h"
 
 namespace {

@@ -5,6 +5,14 @@
 
 #include <vector>
 
+// Work done when the message queue has run dry, such as bringing toolbar
+// buttons up to date: a dialog never gets that moment by itself.
+class IIdleHandler {
+ public:
+  virtual ~IIdleHandler() = default;
+  virtual void OnIdle() = 0;
+};
+
 class CWinApplication {
  public:
   CWinApplication();
@@ -28,6 +36,12 @@ class CWinApplication {
   // Called when a window goes away: the main window's end ends the loop.
   void OnWindowGone(HWND window);
 
+  void AddIdleHandler(IIdleHandler* handler);
+  void RemoveIdleHandler(IIdleHandler* handler);
+  // Runs every idle handler once. The loop calls it when the queue is empty
+  // after it handled messages that may have changed what the handlers show.
+  void OnIdle();
+
  protected:
   // False ends the program at once (ExitInstance still runs).
   virtual bool InitInstance() = 0;
@@ -41,4 +55,9 @@ class CWinApplication {
   HINSTANCE instance_ = nullptr;
   HWND mainWindow_ = nullptr;
   std::vector<HWND> modeless_;
+  std::vector<IIdleHandler*> idleHandlers_;
 };
+
+// The module whose resources windows and texts come from: the running
+// application's, or the executable's when there is no application object.
+HINSTANCE ResourceInstance();

@@ -31,11 +31,6 @@ bool ReturnsResultDirectly(UINT message) {
 
 }  // namespace
 
-HINSTANCE ResourceInstance() {
-  CWinApplication* app = CWinApplication::Current();
-  return app != nullptr ? app->Instance() : GetModuleHandleA(nullptr);
-}
-
 CDialog::CDialog(int templateId) : templateId_(templateId) {}
 
 CDialog::~CDialog() {
@@ -180,11 +175,12 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_NOTIFY: {
       INT_PTR result = 0;
-      if (lParam == 0 || !OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) {
-        return FALSE;
+      if (lParam != 0 && OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) {
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
       }
-      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
-      return TRUE;
+      // Not a control's notice the dialog knows: like any other message.
+      break;
     }
     case WM_DESTROY:
       OnDestroy();
@@ -202,6 +198,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
+  // A handler may destroy the window and delete this object (a splash that
+  // expires), so nothing below reads a member.
+  HWND window = hwnd_;
   INT_PTR result = 0;
   if (!OnMessage(message, wParam, lParam, result)) {
     return FALSE;
@@ -209,6 +208,6 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   if (ReturnsResultDirectly(message)) {
     return result;
   }
-  SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
   return TRUE;
 }

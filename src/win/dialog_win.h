@@ -11,9 +11,6 @@
 
 class CDataExchange;
 
-// The module whose templates, strings and pictures the windows use.
-HINSTANCE ResourceInstance();
-
 class CDialog {
  public:
   explicit CDialog(int templateId);
@@ -46,6 +43,7 @@ class CDialog {
   // True when the command was handled.
   virtual bool OnCommand(int id, int code);
   // WM_NOTIFY from a control; true when handled, with its result in result.
+  // Notices it leaves go to OnMessage.
   virtual bool OnNotify(NMHDR& header, INT_PTR& result);
   // Any other message; true when handled, with its result in result (which
   // reaches the sender through DWLP_MSGRESULT where a dialog needs that).

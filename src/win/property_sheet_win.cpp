@@ -1,5 +1,7 @@
 #include "win/property_sheet_win.h"
 
+#include "win/application_win.h"
+
 namespace {
 
 // The sheet whose window PropertySheetA is creating on this thread: its
