@@ -42,6 +42,14 @@ void CClockFace::MakeFont(HFONT& font, int controlId, int weight, const std::str
                      PROOF_QUALITY, FF_ROMAN | DEFAULT_PITCH, face.c_str());
 }
 
+LOGFONTA CClockFace::LogFontOf(HFONT font) {
+  LOGFONTA description{};
+  if (font != nullptr) {
+    GetObjectA(font, sizeof description, &description);
+  }
+  return description;
+}
+
 void CClockFace::MakeNowFont(const std::string& face) { MakeFont(nowFont_, IDC_NOW_TIME, kNowWeight, face); }
 
 void CClockFace::MakeNextFont(const std::string& face) {

@@ -25,6 +25,12 @@ class CClockFace {
   void MakeNextFont(const std::string& face);
   void SetColors(COLORREF now, COLORREF next);
 
+  // What the fonts and colours are, for the settings to start from.
+  LOGFONTA NowLogFont() const { return LogFontOf(nowFont_); }
+  LOGFONTA NextLogFont() const { return LogFontOf(nextFont_); }
+  COLORREF NowColor() const { return nowColor_; }
+  COLORREF NextColor() const { return nextColor_; }
+
   // Set the texts and redraw the window at once.
   void ShowNow(const LocalTime& now);
   void ShowNextRun(const NextRunTexts& texts);
@@ -34,6 +40,7 @@ class CClockFace {
 
  private:
   void MakeFont(HFONT& font, int controlId, int weight, const std::string& face);
+  static LOGFONTA LogFontOf(HFONT font);
   void DrawTime(HDC dc, int controlId, HFONT font, COLORREF color) const;
   void Redraw() const;
 

@@ -8,6 +8,7 @@
 #include "app/tray_menu_win.h"
 #include "res/resource.h"
 #include "settings/settings_layout.h"
+#include "settings_ui/settings_sheet_win.h"
 #include "win/application_win.h"
 #include "win/resource_text_win.h"
 #include "win/window_geometry_win.h"
@@ -41,6 +42,7 @@ const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
     {ID_CLOCK_HIDE, kAnyCode, &CMainDialog::OnClockHide},
     {ID_SHOW_MAIN, kAnyCode, &CMainDialog::OnShowMain},
     {IDM_ABOUTBOX, kAnyCode, &CMainDialog::OnAbout},
+    {ID_SETTINGS, kAnyCode, &CMainDialog::OnSettings},
 };
 
 CMainDialog::CMainDialog(const MainPorts& ports) : CDialog(IDD_MAIN), ports_(ports) {
@@ -317,6 +319,47 @@ bool CMainDialog::OnSysCommand(WPARAM command) {
 void CMainDialog::ShowMain() {
   tray_.SetKeptHidden(false);
   ShowWindow(Handle(), SW_SHOW);
+}
+
+void CMainDialog::OnSettings() {
+  // One sheet at a time, however the command came (toolbar, tray, menu).
+  if (settingsOpen_) {
+    return;
+  }
+  CSettingSheet sheet;
+  sheet.Schedule().CopyFrom(schedule_);
+  sheet.Jobs().Assign(jobs_);
+  sheet.GeneralPage().SetFonts(clock_.NowLogFont(), clock_.NextLogFont());
+  sheet.GeneralPage().SetColors(clock_.NowColor(), clock_.NextColor());
+  settingsOpen_ = true;
+  const INT_PTR result = sheet.DoModal(Handle());
+  settingsOpen_ = false;
+  if (result != IDOK) {
+    return;
+  }
+  const CLarkspurPage& general = sheet.GeneralPage();
+  if (general.TaskTray() != 0) {
+    tray_.Install(Handle(), icon_);
+  } else {
+    if (tray_.Present()) {
+      tray_.Remove(Handle());
+    }
+    ShowWindow(Handle(), SW_SHOW);
+  }
+  // A job in hand works on copies of its own; it keeps them.
+  schedule_.CopyFrom(sheet.Schedule());
+  jobs_.Assign(sheet.Jobs());
+  jobs_.Save();
+  clock_.MakeNowFont(general.NowFont().lfFaceName);
+  clock_.MakeNextFont(general.NextFont().lfFaceName);
+  clock_.SetColors(general.NowColor(), general.NextColor());
+  sequencer_->ComputeNextRunFromNow();
+  if (sequencer_->NextRunWeekday() < 0) {
+    sequencer_->OnTimerStop();
+  } else if (sequencer_->Armed()) {
+    sequencer_->OnTimerStart();
+  }
+  RefreshNextRun();
 }
 
 void CMainDialog::ShowAbout() {

@@ -89,6 +89,8 @@ class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
   void OnClockShow() { SetClockFolded(false); }
   void OnClockHide() { SetClockFolded(true); }
   void OnShowMain() { ShowMain(); }
+  // Opens the settings sheet on copies and takes its results over after OK.
+  void OnSettings();
   void OnAbout() { ShowAbout(); }
 
   static const CommandEntry<CMainDialog> kCommands[];
