@@ -36,23 +36,6 @@ EntryDraft EveryDayDraft(int hour, int minute, std::vector<std::string> accounts
   return draft;
 }
 
-TEST(ScheduleEdits, AnEveryDayEntrySkipsTheWeekdaysThatHaveItsTime) {
-  CSchedule schedule;
-  schedule.Day(kWednesday).AddEntry(7, 30, {"ポスト"}, 0);
-  AddScheduleEntries(schedule, kMonday, EveryDayDraft(7, 30, {"表示", "能力"}));
-  for (int day = 0; day < CSchedule::kDays; ++day) {
-    const std::vector<Seen> entries = EntriesOf(schedule, day);
-    ASSERT_EQ(entries.size(), 1u) << day;
-    if (day == kWednesday) {
-      EXPECT_EQ(entries[0].everyDay, 0);
-      EXPECT_EQ(entries[0].accounts, std::vector<std::string>{"ポスト"});
-    } else {
-      EXPECT_EQ(entries[0].everyDay, 1) << day;
-      EXPECT_EQ(entries[0].accounts, (std::vector<std::string>{"表示", "能力"})) << day;
-    }
-  }
-}
-
 TEST(ScheduleEdits, AddingFollowsTheDayFlagsOrTheSelectedDay) {
   CSchedule schedule;
   EntryDraft weekend = EveryDayDraft(9, 0, {"ｶﾅ"});
@@ -102,17 +85,6 @@ TEST(ScheduleEdits, EditingAnEveryDayEntryMovesItsCopiesButNotPlainEntries) {
   }
 }
 
-TEST(ScheduleEdits, EditingAPlainEntryTouchesOnlyIt) {
-  CSchedule schedule;
-  AddScheduleEntries(schedule, kMonday, EveryDayDraft(7, 30, {"A"}));
-  CScheduleEntry* plain = schedule.Day(kMonday).AddEntry(7, 30, {"plain"}, 0);
-  EditScheduleEntry(schedule, kMonday, *plain, 6, 0, {"P"});
-  EXPECT_EQ(EntriesOf(schedule, kMonday)[0].hour, 7);
-  EXPECT_EQ(EntriesOf(schedule, kMonday + 1)[0].hour, 7);
-  EXPECT_EQ(plain->hour, 6);
-  EXPECT_EQ(plain->accounts, std::vector<std::string>{"P"});
-}
-
 TEST(ScheduleEdits, DeletingAnEveryDayEntryOnOneDayOrOnAll) {
   CSchedule schedule;
   AddScheduleEntries(schedule, kMonday, EveryDayDraft(7, 30, {"A"}));
@@ -133,16 +105,6 @@ TEST(ScheduleEdits, DeletingAnEveryDayEntryOnOneDayOrOnAll) {
       EXPECT_EQ(schedule.Day(day).Count(), 0u) << day;
     }
   }
-}
-
-TEST(ScheduleEdits, RowTextsSortByTime) {
-  EXPECT_EQ(EntryTimeText(7, 5), " 7時 5分");
-  EXPECT_EQ(EntryTimeText(23, 59), "23時59分");
-  EXPECT_LT(EntryTimeText(9, 30), EntryTimeText(10, 0));
-  CScheduleEntry entry(7, 0);
-  EXPECT_EQ(EntryAccountsText(entry), "");
-  entry.accounts = {"表示", "ポスト"};
-  EXPECT_EQ(EntryAccountsText(entry), "表示,ポスト");
 }
 
 }  // namespace

@@ -185,6 +185,18 @@ TEST_F(SchedulePageTest, ThePageOpensOnTodayWithRowsInTimeOrderAndTheRetryFloor)
     ui::Click(page, IDC_ENTRY_EDIT);
     ui::Click(page, IDC_ENTRY_DELETE);
 
+    // Not a number: the page says so, keeps the focus there and stays.
+    ui::SetText(page, IDC_RETRY_COUNT, "三");
+    PostMessageA(Sheet(), PSM_SETCURSEL, kGeneralPage, 0);
+  });
+  script.OnDialog("LARKSPUR32", [](HWND box) {
+    EXPECT_EQ(ui::MessageText(box), "正の整数を入力してください。");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  script.AfterClose("the message", [] {
+    HWND page = ui::SheetPage(Sheet(), kSchedulePage);
+    EXPECT_EQ(ui::ActivePageIndex(Sheet()), kSchedulePage);
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_RETRY_COUNT));
     ui::SetText(page, IDC_RETRY_INTERVAL, "5");
     ui::Focus(page, IDC_RETRY_INTERVAL);
     ui::Focus(page, IDC_RETRY_COUNT);
@@ -237,23 +249,6 @@ TEST_F(SchedulePageTest, TheDetailRefusesOkWithoutAnAccountOrWithATimeOutOfRange
   for (int day = 0; day < CSchedule::kDays; ++day) {
     EXPECT_EQ(sheet_.Schedule().Day(day).Count(), 0u);
   }
-}
-
-TEST_F(SchedulePageTest, WithoutAccountsThePageOffersNothing) {
-  sheet_.Jobs().Clear();
-  UseDataRoot("");
-  ui::Script script;
-  script.OnDialog(kSheetCaption, [](HWND) {
-    HWND page = ShowPage(kSchedulePage);
-    for (int id : {IDC_ENTRY_ADD, IDC_ENTRY_EDIT, IDC_ENTRY_DELETE, IDC_ENTRY_LIST, IDC_WEEKDAY_TABS, IDC_DIAL_UP,
-                   IDC_RETRY_COUNT, IDC_RETRY_INTERVAL}) {
-      EXPECT_FALSE(ui::IsEnabled(page, id)) << id;
-    }
-    ui::PressLater(Sheet(), PSBTN_CANCEL);
-  });
-  script.Start();
-  ASSERT_EQ(sheet_.DoModal(nullptr), IDCANCEL);
-  EXPECT_EQ(script.Failure(), "");
 }
 
 }  // namespace
