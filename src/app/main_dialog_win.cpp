@@ -372,8 +372,10 @@ bool CMainDialog::AskToHangUp() {
 }
 
 void CMainDialog::OnDestroy() {
-  // No new run may start while the question below waits for its answer.
+  // No new run may start while the question below waits for its answer, and a
+  // run in hand leaves the client as it found it.
   KillTimer(Handle(), TIMER_MAIN);
+  sequencer_->Shutdown();
   // Answering No keeps the line up, but the rest of the close-down still
   // runs, so no icon is left behind in the tray.
   if (ports_.dialer.HasConnection() && AskToHangUp()) {

@@ -20,11 +20,14 @@ constexpr std::size_t kMaxReservedEntries = std::size_t{1} << 20;
 // Base64 digit values; "=" and every character outside the alphabet count as 0.
 struct Base64Digits {
   unsigned char value[256] = {};
+  bool allowed[256] = {};  // the alphabet and the padding "="
   constexpr Base64Digits() {
     const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (unsigned char i = 0; i < 64; ++i) {
       value[static_cast<unsigned char>(alphabet[i])] = i;
+      allowed[static_cast<unsigned char>(alphabet[i])] = true;
     }
+    allowed[static_cast<unsigned char>('=')] = true;
   }
 };
 constexpr Base64Digits kDigits;
@@ -47,6 +50,20 @@ std::int32_t DecodeTime(const unsigned char* status) {
 
 bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
+// Single bytes that are no character in cp932.
+bool IsUnassignedByte(unsigned char c) { return c == 0x80 || c == 0xA0 || c >= 0xFD; }
+
+// A status block the client wrote is base64 throughout; junk that happens to
+// hold a "=" is not, and must not pass for a mail with a made-up time.
+bool IsStatusBlock(const unsigned char* status) {
+  for (std::size_t i = 0; i < kStatusChars; ++i) {
+    if (!kDigits.allowed[status[i]]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // A name the client can be given in a command: a plain file name, without the
 // characters that separate or end a command's arguments, and whole cp932
 // characters only (a broken pair could swallow the byte after it).
@@ -62,7 +79,8 @@ bool IsPlainFileName(const unsigned char* name, std::size_t length) {
         return false;
       }
       ++i;
-    } else if (c < 0x20 || c == 0x7F || c == ',' || c == '(' || c == ')' || c == '\\' || c == '/') {
+    } else if (c < 0x20 || c == 0x7F || c == ',' || c == '(' || c == ')' || c == '\\' || c == '/' ||
+               IsUnassignedByte(c)) {
       return false;
     }
   }
@@ -72,8 +90,14 @@ bool IsPlainFileName(const unsigned char* name, std::size_t length) {
 struct ParsedLine {
   const unsigned char* name;
   std::size_t nameLength;
+  const unsigned char* status;
   std::int32_t time;
 };
+
+// A line that names a mail the client may be told about.
+bool IsMailLine(const ParsedLine& line) {
+  return IsPlainFileName(line.name, line.nameLength) && IsStatusBlock(line.status);
+}
 
 // Splits one line (without its LF) into name and time; false for a line
 // without "=" or with fewer than 16 status characters within its first
@@ -96,6 +120,7 @@ bool SplitLine(const unsigned char* begin, const unsigned char* end, bool wholeL
   }
   line.name = begin;
   line.nameLength = static_cast<std::size_t>(status - 1 - begin);
+  line.status = status;
   line.time = DecodeTime(status);
   return true;
 }
@@ -179,7 +204,7 @@ bool CEntryList::Load(const std::string& path) {
     entries_.reserve(std::min(bytes / kUsualLineBytes, kMaxReservedEntries));
   };
   return ScanIndex(path, reserve, [this](const ParsedLine& line) {
-    if (IsPlainFileName(line.name, line.nameLength)) {
+    if (IsMailLine(line)) {
       entries_.emplace_back(std::string(reinterpret_cast<const char*>(line.name), line.nameLength),
                             line.time);
     }
@@ -202,7 +227,7 @@ bool CEntryList::AnyDueIn(const std::string& path, std::time_t tick) {
       path, [](std::size_t) {},
       [&due, tick](const ParsedLine& line) {
         // The name is checked only for the rare line that is due by its time.
-        due = line.time <= tick && IsPlainFileName(line.name, line.nameLength);
+        due = line.time <= tick && IsMailLine(line);
         return !due;
       });
   return due;

@@ -5,9 +5,10 @@
 // Lines end with LF or CR LF; a last line without one counts. Lines that
 // cannot name a mail safely are skipped, so they are never due and never reach
 // a client command: no "=", an empty name, a status block shorter than 16
-// characters, or a name that is not a plain file name or that holds a
-// character with a meaning in a client command ("," "(" ")" "\" "/" a control
-// character, a broken double-byte character, or "." / ".."). Only the first
+// characters or not base64, or a name that is not a plain file name or that
+// holds a character with a meaning in a client command ("," "(" ")" "\" "/" a
+// control character, a broken double-byte character, a byte that is no cp932
+// character, or "." / ".."). Only the first
 // 4096 bytes of a line are read, so a name must end within them.
 #pragma once
 

@@ -256,6 +256,16 @@ void CJobSequencer::StepCompletion() {
     ComputeNextRunFromNow();
     host_.NextRunChanged();
   }
+  RestoreClientWindow();
+  // A job never ends with a retry series still open.
+  retriesLeft_ = -1;
+  currentRecord_.reset();
+  jobAccounts_.clear();
+  Stop();
+  client_.DismissDialogs();
+}
+
+void CJobSequencer::RestoreClientWindow() {
   if (clientWasMinimized_) {
     client_.Show(0);
     client_.SetPlacement(savedPlacement_);
@@ -269,12 +279,16 @@ void CJobSequencer::StepCompletion() {
     client_.SetPlacement(hidden);
     clientWasHidden_ = false;
   }
-  // A job never ends with a retry series still open.
+}
+
+void CJobSequencer::Shutdown() {
+  if (step_ == 0) {
+    return;
+  }
+  host_.KillRetryTimer();
+  RestoreClientWindow();
   retriesLeft_ = -1;
-  currentRecord_.reset();
-  jobAccounts_.clear();
   Stop();
-  client_.DismissDialogs();
 }
 
 void CJobSequencer::ComputeNextRunFromNow() {

@@ -60,6 +60,9 @@ class CJobSequencer {
   void OnPollTimer();
   // ID_WORK_START, ID_RESERVE_FIN and ID_REMAIN_FIN as posted by the machine.
   void OnCommand(int command, std::uint32_t token);
+  // The program ends: a job in hand stops where it stands, and the client's
+  // window goes back to where the job found it.
+  void Shutdown();
 
   bool Armed() const { return armed_; }
   int Step() const { return step_; }
@@ -95,6 +98,7 @@ class CJobSequencer {
   // Starts the client on the data root unless it already runs on it.
   void EnsureClient(const std::string& mailBoxPath);
   void FailAttempt();
+  void RestoreClientWindow();
   bool ManyRecords() const { return jobs_.Count() > 1; }
   std::string CurrentAccountTitle() const;
   LocalTime TickLocal() const;

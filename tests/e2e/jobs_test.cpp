@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "app/clock_texts.h"
 #include "client/mailbox_paths.h"
@@ -16,25 +14,13 @@
 #include "settings/account_job.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
-#include "support/e2e_win.h"
-#include "support/scratch_directory.h"
-#include "support/settings_sandbox.h"
-#include "support/standin_win.h"
+#include "support/program_run_win.h"
 
 namespace {
 
-constexpr DWORD kStartBound = 30000;
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+using e2e::Count;
+using e2e::Exists;
+using e2e::ReadLines;
 
 std::vector<std::string> Matching(const std::vector<std::string>& lines,
                                   const std::vector<std::string>& wanted) {
@@ -45,93 +31,7 @@ std::vector<std::string> Matching(const std::vector<std::string>& lines,
   return kept;
 }
 
-std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {
-  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Ends every stand-in client a test left running.
-void StopStandIns() {
-  for (HWND window : e2e::FindWindows({"Corvid32Class", "", 0})) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(process, 9);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-  }
-}
-
-class JobsTest : public ::testing::Test {
- protected:
-  JobsTest() : root_(scratch_.Path()), data_(root_) {
-    StopStandIns();
-    EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
-    EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
-    for (const char* account : {"Account1", "Account2"}) {
-      for (const char* folder : {"Outbox.box", "Inbox.box"}) {
-        EXPECT_TRUE(data_.AddFolder(account, folder, "", ""));
-      }
-    }
-    EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
-    EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
-    CSettingsKey settings;
-    settings.WriteString("MailBoxPath", root_);
-    settings.WriteString("CorvidPath", standin::ProgramPath());
-    settings.WriteString("DefAccount", "仕事");
-    Scenario("fetch_ms=300");
-  }
-
-  ~JobsTest() override {
-    if (program_.IsRunning()) {
-      for (HWND window : e2e::FindWindows({"#32770", "Larkspur32", program_.Id()})) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-      }
-      program_.WaitForExit(10000);
-    }
-    StopStandIns();
-  }
-
-  // What the stand-in does when the program starts it.
-  void Scenario(const std::string& text) {
-    sample::WriteFile(root_ + "\\corvid-scenario.txt", text + "\r\n");
-  }
-
-  void FetchAccounts(const std::vector<std::string>& titles) {
-    CSettingsKey settings;
-    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, titles);
-  }
-
-  // The job records as the data directory has them, changed by edit, saved.
-  template <typename Edit>
-  void Records(Edit edit) {
-    CAccountJobList jobs;
-    ASSERT_TRUE(jobs.Load(root_));
-    edit(jobs);
-    jobs.Save();
-  }
-
-  HWND StartProgram(const std::string& program = e2e::ProgramPath()) {
-    EXPECT_TRUE(program_.Start("\"" + program + "\"", e2e::BinDir()));
-    HWND window = e2e::WaitForWindow({"#32770", "Larkspur32", program_.Id()}, kStartBound);
-    EXPECT_NE(window, nullptr) << "the program's window did not come within 30 s";
-    return window;
-  }
-
-  std::vector<std::string> Journal() { return standin::ReadJournal(root_); }
-
-  bool WaitForJournal(const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms) {
-    return e2e::WaitUntil([&] { return done(Journal()); }, ms);
-  }
-
-  SettingsSandbox sandbox_;
-  ScratchDirectory scratch_;
-  std::string root_;
-  sample::DataDirectoryBuilder data_;
-  e2e::Process program_;
-};
+using JobsTest = e2e::ProgramRunTest;
 
 TEST_F(JobsTest, AFetchSortsAroundEachAccountAndRunsTheProgramAfterIt) {
   const std::string recorder = root_ + "\\record_args.exe";
@@ -204,11 +104,10 @@ TEST_F(JobsTest, AScheduledMinuteMovesDueMailsAndFetches) {
   ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") >= 1; },
                              150000))
       << "no fetch within the scheduled minute";
-  const std::string account1 = MailboxDirectory(root_) + "Account1\\";
-  EXPECT_TRUE(Exists(account1 + "Outbox.box\\00000001"));
-  EXPECT_TRUE(Exists(account1 + "予約.box\\00000002"));
-  EXPECT_FALSE(Exists(account1 + "予約.box\\00000001"));
-  EXPECT_TRUE(Exists(account1 + "Inbox.box\\00000003"));
+  EXPECT_TRUE(Exists(MailFile("Account1", "Outbox.box", "00000001")));
+  EXPECT_TRUE(Exists(MailFile("Account1", "予約.box", "00000002")));
+  EXPECT_FALSE(Exists(MailFile("Account1", "予約.box", "00000001")));
+  EXPECT_TRUE(Exists(MailFile("Account1", "Inbox.box", "00000003")));
   // The next run is the same entry next week.
   EXPECT_TRUE(e2e::WaitUntil(
       [&] { return e2e::ControlText(window, 1002) == WeekdayLabel(at.wDayOfWeek); }, 10000));

@@ -352,6 +352,22 @@ TEST_F(JobSequencerTest, TheClientWindowIsPutBackAfterTheRun) {
   EXPECT_EQ(window, (std::vector<std::string>{"SetPlacement(1124,824,0)", "Hide", "SetPlacement(10,410,0)"}));
 }
 
+TEST_F(JobSequencerTest, EndingTheProgramMidRunPutsTheClientWindowBack) {
+  TwoAccounts();
+  rig_.client.SetWindow(true, true, true);
+  rig_.client.SetFetchPolls(-1);
+  ScheduleAt730({"A"});
+  RunTo(kMon, 7, 30, 5);
+  ASSERT_EQ(rig_.machine->Step(), 7);
+  rig_.client.ClearJournal();
+  rig_.machine->Shutdown();
+  EXPECT_EQ(rig_.client.Journal(),
+            (std::vector<std::string>{"Show(0)", "SetPlacement(10,410,2)", "Show(5)"}));
+  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_FALSE(rig_.host.pollDue.has_value());
+  EXPECT_TRUE(rig_.RunUntilIdle(1000));
+}
+
 TEST_F(JobSequencerTest, ArmingAndDisarmingShowTheNextRunOrNot) {
   rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kThu, 12, 0)) * 1000;
   rig_.machine->OnTimerStart();

@@ -1,0 +1,158 @@
+// The program under faults of its surroundings: a client that dies or does
+// not answer, folder indexes that are huge or junk, a data directory that goes
+// away, settings of the wrong type. It keeps running, moves nothing it should
+// not, and the next minute works.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <random>
+
+#include "res/resource.h"
+#include "sample_data/sample_data.h"
+#include "sample_data/sample_disk.h"
+#include "settings/registry_key.h"
+#include "support/program_run_win.h"
+
+namespace {
+
+using e2e::Count;
+using e2e::Exists;
+using FaultsTest = e2e::ProgramRunTest;
+
+std::int32_t UnixNow() { return static_cast<std::int32_t>(std::time(nullptr)); }
+
+std::size_t Executes(const std::vector<std::string>& journal) {
+  std::size_t executes = 0;
+  for (const std::string& line : journal) {
+    if (line.rfind("execute ", 0) == 0) ++executes;
+  }
+  return executes;
+}
+
+TEST_F(FaultsTest, AClientKilledWhileFetchingIsStartedAfreshForTheNextFetch) {
+  Scenario("fetch_ms=never");
+  FetchAccounts({"仕事"});
+  ASSERT_NE(StartProgram(), nullptr);
+  e2e::PostCommand(window_, ID_FETCH);
+  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") == 1; },
+                             60000));
+  e2e::StopStandIns();
+  EXPECT_TRUE(ProgramAnswers());
+  Scenario("fetch_ms=300");
+  // Once the job has seen the client gone it is idle, and a fetch starts a new client.
+  const bool fetchedAgain = e2e::WaitUntil(
+      [&] {
+        e2e::PostCommand(window_, ID_FETCH);
+        return Count(Journal(), "command 32786") >= 2;
+      },
+      60000);
+  EXPECT_TRUE(fetchedAgain);
+  EXPECT_TRUE(ProgramAnswers());
+}
+
+TEST_F(FaultsTest, HugeAndJunkIndexesAndADeafClientMoveNothingWrong) {
+  // 100 MB of mails that are not due, then one that is, at the very end.
+  std::string lines;
+  const std::string future = sample::EntryLine("later", UnixNow() + 86400);
+  lines.reserve(100u << 20);
+  while (lines.size() < (100u << 20)) lines += future;
+  lines += sample::EntryLine("00000001", UnixNow() - 600);
+  ASSERT_TRUE(sample::WriteFile(MailFile("Account1", "予約.box", "Entry.lst"), lines));
+  ASSERT_TRUE(sample::WriteFile(MailFile("Account1", "予約.box", "00000001"), "Subject: due\r\n"));
+  // Binary junk around one due line in the held folder.
+  std::mt19937 random(7);
+  std::string junk;
+  for (int i = 0; i < 200000; ++i) junk += static_cast<char>(random() & 0xFF);
+  junk += "\r\n" + sample::EntryLine("00000002", UnixNow() - 600);
+  for (int i = 0; i < 200000; ++i) junk += static_cast<char>(random() & 0xFF);
+  ASSERT_TRUE(sample::WriteFile(MailFile("Account2", "Hold.box", "Entry.lst"), junk));
+  ASSERT_TRUE(sample::WriteFile(MailFile("Account2", "Hold.box", "00000002"), "Subject: held\r\n"));
+  Records([](CAccountJobList& jobs) {
+    CAccountJob* work = jobs.FindByTitle("仕事");
+    ASSERT_NE(work, nullptr);
+    work->reserve.Reserve = 1;
+    work->reserve.ReserveFolder = "予約.box";
+    work->reserve.Remain = 1;
+    work->reserve.RemainFromAccount = "Account2";
+    work->reserve.RemainFromFolder = "Hold.box";
+    work->reserve.RemainToFolder = "Inbox.box";
+  });
+  ArmAtStart();
+  // First the client's DDE server does not answer: nothing can move.
+  Scenario("dde=off");
+  ASSERT_NE(StartProgram(), nullptr);
+  WaitForNextMinute();
+  EXPECT_TRUE(ProgramAnswers());
+  EXPECT_TRUE(Exists(MailFile("Account1", "予約.box", "00000001")));
+  EXPECT_TRUE(Exists(MailFile("Account2", "Hold.box", "00000002")));
+
+  // Then it answers again: the next minute moves the two due mails and only them.
+  e2e::StopStandIns();
+  Scenario("dde=on");
+  WaitForNextMinute();
+  EXPECT_TRUE(ProgramAnswers());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Outbox.box", "00000001")); },
+                             20000));
+  EXPECT_TRUE(Exists(MailFile("Account1", "Inbox.box", "00000002")));
+  EXPECT_EQ(Executes(Journal()), 2u) << ::testing::PrintToString(Journal());
+}
+
+TEST_F(FaultsTest, ADataDirectoryThatGoesAwayAndComesBack) {
+  data_.AddMail("Account1", "予約.box", "00000001", UnixNow() - 60);
+  Records([](CAccountJobList& jobs) {
+    CAccountJob* work = jobs.FindByTitle("仕事");
+    ASSERT_NE(work, nullptr);
+    work->reserve.Reserve = 1;
+    work->reserve.ReserveFolder = "予約.box";
+  });
+  ArmAtStart();
+  ASSERT_NE(StartProgram(), nullptr);
+  const std::string away = root_ + "-away";
+  ASSERT_TRUE(MoveFileA(root_.c_str(), away.c_str()));
+  WaitForNextMinute();
+  EXPECT_TRUE(ProgramAnswers());
+  e2e::StopStandIns();
+  ASSERT_TRUE(MoveFileA(away.c_str(), root_.c_str()));
+  WaitForNextMinute();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Outbox.box", "00000001")); },
+                             20000));
+  EXPECT_TRUE(ProgramAnswers());
+}
+
+TEST_F(FaultsTest, SettingsOfTheWrongTypeReadAsTheirDefaults) {
+  FetchAccounts({"仕事"});
+  Records([](CAccountJobList& jobs) { jobs.At(0).command.PreTidyUp = 1; });
+  {
+    // Numbers stored as text, texts stored as numbers, in every kind of key.
+    CSettingsKey root;
+    for (const char* name : {"AutoStart", "AutoCheck", "SavePos", "SaveX", "SaveY", "TopMost",
+                             "TaskTray", "RDoubleClk", "NoTimeDisp", "NowTimeColor", "NextTimeColor",
+                             "RetryCount", "RetryInterval", "DialUp", "DefMailBox"}) {
+      root.WriteString(name, "1");
+    }
+    root.WriteDword("NowTimeFont", 0x7FFFFFFF);
+    root.WriteDword("NextTimeFont", -1);
+    CRegistryKey entry;
+    ASSERT_TRUE(entry.Create(root, "Schedule\\Monday\\data0"));
+    entry.WriteString("Hour", "7");
+    entry.WriteString("Minute", "30");
+    entry.WriteString("EveryDay", "x");
+    CRegistryKey account;
+    ASSERT_TRUE(account.Create(entry, "Account\\account0"));
+    account.WriteDword(nullptr, 0x41);
+    CRegistryKey command;
+    ASSERT_TRUE(command.Create(root, "Accounts\\Account1\\Command"));
+    command.WriteString("PostTidyUp", "1");
+    command.WriteDword("CommandName", 0);
+  }
+  ASSERT_NE(StartProgram(), nullptr);
+  // The schedule's only entry has no hour: no next run, nothing armed.
+  EXPECT_EQ(e2e::ControlText(window_, 1000), "--:--");
+  e2e::PostCommand(window_, ID_FETCH);
+  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") == 1; },
+                             60000));
+  EXPECT_EQ(Count(Journal(), "command 32825"), 1u);  // PreTidyUp still 1; PostTidyUp read as 0
+  EXPECT_TRUE(ProgramAnswers());
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// A whole program run under Wine: a data directory of the stand-in client with
+// two accounts, the settings that point the program at it, and helpers to
+// start Larkspur32.exe, script the stand-in and read what it received.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sample_data/sample_data.h"
+#include "settings/account_job.h"
+#include "support/e2e_win.h"
+#include "support/scratch_directory.h"
+#include "support/settings_sandbox.h"
+
+namespace e2e {
+
+std::vector<std::string> ReadLines(const std::string& path);
+std::size_t Count(const std::vector<std::string>& lines, const std::string& line);
+bool Exists(const std::string& path);
+// Ends every stand-in client still running.
+void StopStandIns();
+
+// Accounts Account1 "仕事" and Account2 "自宅", each with Outbox.box and
+// Inbox.box; Account1 also 予約.box, Account2 also Hold.box.
+class ProgramRunTest : public ::testing::Test {
+ protected:
+  ProgramRunTest();
+  ~ProgramRunTest() override;
+
+  // What the stand-in does when the program starts it.
+  void Scenario(const std::string& text);
+  // The accounts the fetch command fetches.
+  void FetchAccounts(const std::vector<std::string>& titles);
+  // The job records as the data directory has them, changed by edit, saved.
+  void Records(const std::function<void(CAccountJobList&)>& edit);
+  // Arms the schedule at start with an entry far from now, so that every
+  // minute runs the due checks and nothing else.
+  void ArmAtStart();
+  // Waits until the program has handled the next minute's second 0 (and a
+  // few seconds more for the client to carry out what it was told).
+  void WaitForNextMinute();
+
+  HWND StartProgram(const std::string& program = ProgramPath());
+  // True while the program's window answers within 5 s.
+  bool ProgramAnswers() const;
+  void CloseProgram();
+
+  std::vector<std::string> Journal() const;
+  bool WaitForJournal(const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms) const;
+  // The path of a mail file in the data directory.
+  std::string MailFile(const std::string& account, const std::string& folder,
+                       const std::string& name) const;
+
+  SettingsSandbox sandbox_;
+  ScratchDirectory scratch_;
+  std::string root_;
+  sample::DataDirectoryBuilder data_;
+  Process program_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace e2e
