@@ -93,7 +93,9 @@ TEST_F(FaultsTest, HugeAndJunkIndexesAndADeafClientMoveNothingWrong) {
   EXPECT_TRUE(ProgramAnswers());
   EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Outbox.box", "00000001")); },
                              20000));
-  EXPECT_TRUE(Exists(MailFile("Account1", "Inbox.box", "00000002")));
+  // Forwarding follows the send reservation as its own step, a moment later.
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Inbox.box", "00000002")); },
+                             20000));
   EXPECT_EQ(Executes(Journal()), 2u) << ::testing::PrintToString(Journal());
 }
 
