@@ -138,7 +138,9 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
       for (const std::string& title : c.clicked) {
         ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, title);
       }
-      ui::Shot(Sheet(), "settings-general");
+      if (c.expected != 0) {
+        ui::Shot(Sheet(), "settings-general");
+      }
       ui::PressLater(Sheet(), PSBTN_OK);
     });
     script.Start();
