@@ -223,10 +223,11 @@ TEST_F(ClientStandInTest, FetchEndIsSeenThroughTheClientsAnswer) {
   EXPECT_TRUE(e2e::WaitUntil([&] { return bridge.IsFetchDone(); }, kBound))
       << "the end of the fetch was not seen within 10 s";
   const std::vector<std::string> lines = NewJournalLines();
-  ASSERT_GE(lines.size(), 3u);
+  ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[0], "command 32825");
   EXPECT_EQ(lines[1], "command 32786");
-  EXPECT_EQ(lines[2], "menu 3");
+  EXPECT_EQ(lines[2].rfind("fetch ", 0), 0u);
+  EXPECT_EQ(lines[3], "menu 3");
 }
 
 TEST_F(ClientStandInTest, AFetchThatNeverEndsIsNeverDone) {
