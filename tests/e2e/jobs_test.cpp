@@ -20,7 +20,7 @@ namespace {
 
 using e2e::Count;
 using e2e::Exists;
-using e2e::ReadLines;
+using sample::ReadLines;
 
 std::vector<std::string> Matching(const std::vector<std::string>& lines,
                                   const std::vector<std::string>& wanted) {

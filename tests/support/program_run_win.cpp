@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <fstream>
 
 #include "client/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
@@ -15,17 +14,6 @@ namespace e2e {
 
 namespace {
 constexpr DWORD kStartBound = 30000;
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {

@@ -17,7 +17,6 @@
 
 namespace e2e {
 
-std::vector<std::string> ReadLines(const std::string& path);
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line);
 bool Exists(const std::string& path);
 // Ends every stand-in client still running.

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
+#include "sample_data/sample_data.h"
 #include "text/cp932.h"
 
 namespace standin {
@@ -68,16 +68,7 @@ void Client::Stop() {
 }
 
 std::vector<std::string> ReadJournal(const std::string& dataRoot) {
-  std::vector<std::string> lines;
-  std::ifstream in(JournalPath(dataRoot), std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
-    }
-    lines.push_back(line);
-  }
-  return lines;
+  return sample::ReadLines(JournalPath(dataRoot));
 }
 
 bool WaitForJournalLine(const std::string& dataRoot, const std::string& line, DWORD timeoutMs) {
