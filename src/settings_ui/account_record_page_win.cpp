@@ -1,6 +1,7 @@
 #include "settings_ui/account_record_page_win.h"
 
 #include "res/settings_ui_ids.h"
+#include "settings_ui/folder_dialog_win.h"
 
 const CommandEntry<CAccountRecordPage> CAccountRecordPage::kCommands[] = {
     {IDC_ACCOUNT_LIST, CBN_DROPDOWN, &CAccountRecordPage::OnListDropDown},
@@ -83,6 +84,26 @@ void CAccountRecordPage::AskForFolder(CAccountJob& record, const char* caption, 
     ShowRecord(&record);
   }
   PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Item(button)));
+}
+
+void CAccountRecordPage::ChooseOwnFolder(std::string& path, std::string& title) {
+  UpdateData(true);
+  if (loaded_ == nullptr) {
+    return;
+  }
+  CFolderDialog dialog;
+  dialog.account = loaded_;
+  dialog.jobs = &jobs_;
+  dialog.dataRoot = mailBoxPath_;
+  dialog.folderPath = path;
+  dialog.folderTitle = title;
+  if (dialog.DoModal(SheetWindow()) != IDOK) {
+    return;
+  }
+  path = dialog.folderPath;
+  title = dialog.folderTitle;
+  UpdateData(false);
+  SetModified();
 }
 
 void CAccountRecordPage::ReloadAccounts() {

@@ -41,6 +41,9 @@ class CAccountRecordPage : public CPropertyPage {
   // Apply found a folder missing in record: tells the user, brings the page
   // with that record to the front and has the chooser of button open next.
   void AskForFolder(CAccountJob& record, const char* caption, const char* message, int button);
+  // Lets the user choose a folder of the loaded record's account in place of
+  // the one in path and title; a choice is shown and marks the page modified.
+  void ChooseOwnFolder(std::string& path, std::string& title);
 
   CAccountJob* LoadedRecord() const { return loaded_; }
   CAccountJobList& jobs_;

@@ -125,26 +125,7 @@ void CRemainPage::OnChooseSource() {
   SetModified();
 }
 
-void CRemainPage::OnChooseDestination() {
-  UpdateData(true);
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr) {
-    return;
-  }
-  CFolderDialog dialog;
-  dialog.account = record;
-  dialog.jobs = &jobs_;
-  dialog.dataRoot = mailBoxPath_;
-  dialog.folderPath = toFolder_;
-  dialog.folderTitle = toFolderTitle_;
-  if (dialog.DoModal(SheetWindow()) != IDOK) {
-    return;
-  }
-  toFolder_ = dialog.folderPath;
-  toFolderTitle_ = dialog.folderTitle;
-  UpdateData(false);
-  SetModified();
-}
+void CRemainPage::OnChooseDestination() { ChooseOwnFolder(toFolder_, toFolderTitle_); }
 
 bool CRemainPage::OnApply() {
   StoreScreen();

@@ -1,7 +1,6 @@
 #include "settings_ui/reserve_page_win.h"
 
 #include "res/settings_ui_ids.h"
-#include "settings_ui/folder_dialog_win.h"
 #include "settings_ui/job_titles.h"
 #include "settings_ui/mark_buttons_win.h"
 #include "win/data_exchange_win.h"
@@ -85,26 +84,7 @@ void CReservePage::OnReserveClicked() {
 
 void CReservePage::OnModified() { SetModified(); }
 
-void CReservePage::OnChooseFolder() {
-  UpdateData(true);
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr) {
-    return;
-  }
-  CFolderDialog dialog;
-  dialog.account = record;
-  dialog.jobs = &jobs_;
-  dialog.dataRoot = mailBoxPath_;
-  dialog.folderPath = folder_;
-  dialog.folderTitle = folderTitle_;
-  if (dialog.DoModal(SheetWindow()) != IDOK) {
-    return;
-  }
-  folder_ = dialog.folderPath;
-  folderTitle_ = dialog.folderTitle;
-  UpdateData(false);
-  SetModified();
-}
+void CReservePage::OnChooseFolder() { ChooseOwnFolder(folder_, folderTitle_); }
 
 bool CReservePage::OnApply() {
   StoreScreen();
