@@ -6,5 +6,6 @@
 #include "settings/account_job.h"
 
 // "program" then, as configured, " "switch + mailbox path"" and
-// " "switch + account directory"", each in double quotes.
+// " "switch + account directory"", each in double quotes (a backslash
+// that ends an argument is doubled, so the quote still closes it).
 std::string AfterFetchCommandLine(const CAccountJob& record, const std::string& mailBoxPath);
