@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "client/mailbox_paths.h"
 #include "jobs/account_order.h"
 #include "jobs/fin_check_thread.h"
 #include "res/resource.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
-#include "text/cp932.h"
 
 CJobSequencer::CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs)
     : client_(ports.client),
@@ -112,11 +110,13 @@ std::string CJobSequencer::CurrentAccountTitle() const {
   return accountIndex_ < jobAccounts_.size() ? jobAccounts_[accountIndex_] : std::string();
 }
 
-void CJobSequencer::EnsureClient(const std::string& mailBoxPath) {
-  if (!client_.UsesMailbox(mailBoxPath)) {
-    CSettingsKey root;
-    client_.Launch(layout::Read(root, layout::kCorvidPath), mailBoxPath);
+bool CJobSequencer::EnsureClient(const std::string& mailBoxPath) {
+  if (client_.UsesMailbox(mailBoxPath)) {
+    return true;
   }
+  CSettingsKey root;
+  return client_.Launch(layout::Read(root, layout::kCorvidPath), mailBoxPath) &&
+         client_.UsesMailbox(mailBoxPath);
 }
 
 void CJobSequencer::StepStartOfRun() {
@@ -141,16 +141,17 @@ void CJobSequencer::StepStartOfRun() {
   accountIndex_ = 0;
   currentRecord_.reset();
   dialledEntry_.clear();
-  if (jobAccounts_.empty() || !client_.FindMainWindow()) {
+  clientWasMinimized_ = false;
+  clientWasHidden_ = false;
+  savedPlacement_ = ClientPlacement{};
+  // A window that is gone before its placement could be read is not touched:
+  // an empty placement put back at the end would hide the client.
+  if (jobAccounts_.empty() || !client_.FindMainWindow() || !client_.GetPlacement(savedPlacement_)) {
     Continue(8);
     return;
   }
 
   // Keep the client's window out of sight during the run and put it back after.
-  clientWasMinimized_ = false;
-  clientWasHidden_ = false;
-  savedPlacement_ = ClientPlacement{};
-  client_.GetPlacement(savedPlacement_);
   savedPlacement_.length = 44;
   ClientPlacement offScreen = savedPlacement_;
   const int screenWidth = host_.ScreenWidth();

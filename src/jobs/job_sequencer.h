@@ -95,8 +95,10 @@ class CJobSequencer {
   void StepAfterFetch();        // 10
   void StepCompletion();        // 11
 
-  // Starts the client on the data root unless it already runs on it.
-  void EnsureClient(const std::string& mailBoxPath);
+  // Starts the client on the data root unless it already runs on it; false
+  // when no client answers for that data root afterwards (one on another data
+  // root that would not close, or one that does not answer at all).
+  bool EnsureClient(const std::string& mailBoxPath);
   void FailAttempt();
   void RestoreClientWindow();
   bool ManyRecords() const { return jobs_.Count() > 1; }

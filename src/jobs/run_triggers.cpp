@@ -46,9 +46,7 @@ void CJobSequencer::OnFetch() {
   }
   CSettingsKey root;
   const std::string mailBoxPath = layout::Read(root, layout::kMailBoxPath);
-  if (!client_.UsesMailbox(mailBoxPath)) {
-    client_.Launch(layout::Read(root, layout::kCorvidPath), mailBoxPath);
-  }
+  EnsureClient(mailBoxPath);
   std::vector<std::string> accounts;
   if (layout::ReadTextList(root, layout::kDefAccountKey, accounts)) {
     nextRun_.accounts = accounts;

@@ -78,7 +78,11 @@ void CJobSequencer::StepSendReservation() {
     if (!due.anyDue) {
       continue;
     }
-    EnsureClient(mailBoxPath);
+    // Mail paths are relative to the data root: a client on another one would
+    // act on mails of its own that happen to bear the same names.
+    if (!EnsureClient(mailBoxPath)) {
+      break;
+    }
     MarkAndMove(client_, due.mails, reserve.SendCheck != 0 ? kSendReservedBits : 0,
                 reserve.ReserveMark, OutboxFolder(record.directory));
     if (record.ReserveSend != 0 && !due.mails.empty()) {
@@ -128,7 +132,9 @@ void CJobSequencer::StepForwarding() {
     if (!due.anyDue) {
       continue;
     }
-    EnsureClient(mailBoxPath);
+    if (!EnsureClient(mailBoxPath)) {
+      break;
+    }
     MarkAndMove(client_, due.mails, remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark,
                 record.directory + "\\" + remain.RemainToFolder);
   }

@@ -29,8 +29,10 @@ bool FakeClient::UsesMailbox(const std::string& dataRoot) {
 bool FakeClient::Launch(const std::string& program, const std::string& dataRoot) {
   std::lock_guard<std::mutex> lock(mutex_);
   Record("Launch(" + program + "," + dataRoot + ")");
-  running_ = true;
-  runningOn_ = dataRoot;
+  if (launchTakes_) {
+    running_ = true;
+    runningOn_ = dataRoot;
+  }
   window_ = true;
   return true;
 }
@@ -174,6 +176,11 @@ void FakeClient::SetRunningOn(const std::string& dataRoot) {
   std::lock_guard<std::mutex> lock(mutex_);
   running_ = true;
   runningOn_ = dataRoot;
+}
+
+void FakeClient::SetLaunchTakes(bool takes) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  launchTakes_ = takes;
 }
 
 void FakeClient::SetShownAccount(const std::string& title) {

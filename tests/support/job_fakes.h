@@ -63,6 +63,9 @@ class FakeClient : public IMailClient {
 
   // Script. Changing it while a finish-check thread runs is safe.
   void SetRunningOn(const std::string& dataRoot);
+  // false: a launch leaves the client where it was (one on another data root
+  // that will not close).
+  void SetLaunchTakes(bool takes);
   void SetShownAccount(const std::string& title);
   void SetSwitchWorks(bool works);
   // Polls of IsFetchDone that still see the fetch running; -1: it never ends.
@@ -78,6 +81,7 @@ class FakeClient : public IMailClient {
   std::vector<std::string> journal_;
   std::string runningOn_;
   bool running_ = false;
+  bool launchTakes_ = true;
   std::string shown_;
   bool switchWorks_ = true;
   int fetchPolls_ = 0;

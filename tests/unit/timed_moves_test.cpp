@@ -95,6 +95,29 @@ TEST_F(TimedMovesTest, AMailAtTheTickItselfStartsTheClientButWaitsAMinute) {
             std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
 }
 
+TEST_F(TimedMovesTest, AClientHeldOnAnotherDataRootIsNeverNamedAMail) {
+  CAccountJob& record = Reserving(0, 0, 0);
+  record.reserve.Remain = 1;
+  record.reserve.RemainFromAccount = "Account2";
+  record.reserve.RemainFromFolder = "Hold.box";
+  record.reserve.RemainToFolder = "Inbox.box";
+  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  data_.AddMail("Account2", "Hold.box", "00000002", At(-kMinute));
+  rig_.client.SetRunningOn("E:\\他のメール");
+  rig_.client.SetLaunchTakes(false);
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.JournalOf("Launch").size(), 2u);
+  EXPECT_TRUE(rig_.client.JournalOf("MarkMail").empty());
+  EXPECT_TRUE(rig_.client.JournalOf("MoveMail").empty());
+
+  // Once the client gives way, the mails move the next minute.
+  rig_.client.SetLaunchTakes(true);
+  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
+            (std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)",
+                                      "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
+}
+
 TEST_F(TimedMovesTest, UnsafeNamesFromTheIndexNeverReachTheClient) {
   Reserving(0, 0, 0);
   data_.AddMail("Account1", "予約.box", "a),Move(x", At(-kMinute));
