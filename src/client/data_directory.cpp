@@ -91,7 +91,8 @@ std::vector<FolderNode> WalkBelow(const std::string& directory, const std::strin
 AccountScan ListAccounts(const std::string& dataRoot) {
   AccountScan scan;
   std::vector<filesys::DirEntry> entries;
-  if (!filesys::ListDirectory(MailboxDirectory(dataRoot), "Account*", entries)) {
+  // No data root is not the root of the current drive.
+  if (dataRoot.empty() || !filesys::ListDirectory(MailboxDirectory(dataRoot), "Account*", entries)) {
     return scan;
   }
   for (const filesys::DirEntry& entry : entries) {

@@ -12,7 +12,8 @@ struct AccountScan {
   std::vector<std::string> titles;       // Account.ini Title; empty when missing
 };
 
-// The accounts below the data root; empty when the mailbox directory cannot be read.
+// The accounts below the data root; empty when there is no data root or its
+// mailbox directory cannot be read.
 AccountScan ListAccounts(const std::string& dataRoot);
 
 // Account.ini's Title, or the directory name itself when there is no Account.ini.
