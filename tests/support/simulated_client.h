@@ -13,6 +13,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "client/mail_client.h"
@@ -101,4 +102,6 @@ class SimulatedClient : public IMailClient {
   int fetchPollsLeft_ = 0;  // -1: never ends
   bool fetching_ = false;
   DismissResult pendingDialog_ = kNoClientDialog;
+  // The thread that runs the simulation; see DismissDialogs.
+  std::thread::id simulation_ = std::this_thread::get_id();
 };
