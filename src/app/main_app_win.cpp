@@ -7,7 +7,6 @@
 #include "app/splash_dialog_win.h"
 #include "client/dial_up_win.h"
 #include "res/resource.h"
-#include "settings/account_job.h"
 #include "win/resource_text_win.h"
 
 namespace {

@@ -101,7 +101,6 @@ class FakeDialer : public IDialer {
 
   std::vector<std::string> journal;  // "Connect(X)", "HangUp"
   std::map<std::string, long> failures;  // entry -> error code of its dial
-  bool outsideConnection = false;
 
  private:
   bool connected_ = false;
