@@ -46,9 +46,15 @@ bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
     case PSN_KILLACTIVE:
       result = OnKillActive() ? FALSE : TRUE;
       return true;
-    case PSN_APPLY:
-      result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+    case PSN_APPLY: {
+      const bool accepted = OnApply();
+      // The system's own result says "saved" after Apply then Cancel as well.
+      if (sheet_ != nullptr) {
+        sheet_->okApplied_ = accepted && reinterpret_cast<PSHNOTIFY&>(header).lParam != FALSE;
+      }
+      result = accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
       return true;
+    }
     case PSN_QUERYCANCEL:
     case PSN_RESET:
       result = 0;
@@ -127,6 +133,7 @@ INT_PTR CPropertySheet::DoModal(HWND owner) {
   header.ppsp = sheetPages.data();
   header.pfnCallback = &CPropertySheet::SheetCallback;
 
+  okApplied_ = false;
   CPropertySheet* outer = creatingSheet;
   creatingSheet = this;
   const INT_PTR result = PropertySheetA(&header);
@@ -135,7 +142,7 @@ INT_PTR CPropertySheet::DoModal(HWND owner) {
   if (result < 0) {
     return -1;
   }
-  return result == IDOK ? IDOK : IDCANCEL;
+  return result > 0 && okApplied_ ? IDOK : IDCANCEL;
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {

@@ -63,7 +63,8 @@ class CPropertySheet {
   void AddPage(CPropertyPage* page);
 
   // Runs the sheet modally on the first page, the owner disabled meanwhile.
-  // IDOK after OK, IDCANCEL after Cancel, -1 when it could not be shown.
+  // IDOK after OK, IDCANCEL after Cancel (even when Apply saved pages
+  // before), -1 when it could not be shown.
   virtual INT_PTR DoModal(HWND owner);
 
   HWND Handle() const { return hwnd_; }
@@ -77,6 +78,7 @@ class CPropertySheet {
   virtual bool OnCommand(int id, int code);
 
  private:
+  friend class CPropertyPage;
   static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
@@ -85,4 +87,6 @@ class CPropertySheet {
   int captionId_;
   std::vector<CPropertyPage*> pages_;
   HWND hwnd_ = nullptr;
+  // Whether the last apply came from OK and every page took it so far.
+  bool okApplied_ = false;
 };
