@@ -180,10 +180,11 @@ std::string MessageText(HWND box) {
 
 void MoveCursor(POINT point) {
   SetCursorPos(point.x, point.y);
-  // The display server takes the move on its own time.
+  // The display server takes the move on its own time, which on a busy
+  // machine can be seconds.
   const DWORD start = GetTickCount();
   POINT now{};
-  while (GetCursorPos(&now) && (now.x != point.x || now.y != point.y) && GetTickCount() - start < 2000) {
+  while (GetCursorPos(&now) && (now.x != point.x || now.y != point.y) && GetTickCount() - start < 10000) {
     Sleep(10);
     SetCursorPos(point.x, point.y);
   }
