@@ -35,17 +35,13 @@ void LoadReserveData(const CRegistryKey& key, const std::string& dataRoot, CAcco
   data.ReserveFolder = layout::Read(key, layout::kReserveFolder);
   data.SendCheck = layout::Read(key, layout::kSendCheck);
   data.ReserveMark = layout::Read(key, layout::kReserveMark);
-  data.reserveFolderTitle = ReadFolderTitle(dataRoot, job.directory, data.ReserveFolder);
   data.Remain = layout::Read(key, layout::kRemain);
   data.RemainFromAccount = layout::Read(key, layout::kRemainFromAccount);
   data.RemainFromFolder = layout::Read(key, layout::kRemainFromFolder);
   data.RemainToFolder = layout::Read(key, layout::kRemainToFolder);
   data.UnReadCheck = layout::Read(key, layout::kUnReadCheck);
   data.RemainMark = layout::Read(key, layout::kRemainMark);
-  data.remainFromAccountTitle = ReadAccountTitle(dataRoot, data.RemainFromAccount);
-  data.remainFromFolderTitle =
-      ReadFolderTitle(dataRoot, data.RemainFromAccount, data.RemainFromFolder);
-  data.remainToFolderTitle = ReadFolderTitle(dataRoot, job.directory, data.RemainToFolder);
+  RefreshDerivedTitles(job, dataRoot);
 }
 
 void LoadCommandData(const CRegistryKey& key, CCommandData& data) {
@@ -174,4 +170,12 @@ CAccountJob* CAccountJobList::FindByTitle(const std::string& title,
     }
   }
   return nullptr;
+}
+
+void RefreshDerivedTitles(CAccountJob& job, const std::string& dataRoot) {
+  CReserveData& data = job.reserve;
+  data.reserveFolderTitle = ReadFolderTitle(dataRoot, job.directory, data.ReserveFolder);
+  data.remainFromAccountTitle = ReadAccountTitle(dataRoot, data.RemainFromAccount);
+  data.remainFromFolderTitle = ReadFolderTitle(dataRoot, data.RemainFromAccount, data.RemainFromFolder);
+  data.remainToFolderTitle = ReadFolderTitle(dataRoot, job.directory, data.RemainToFolder);
 }

@@ -78,6 +78,10 @@ class CAccountJobList {
   std::vector<std::unique_ptr<CAccountJob>> records_;
 };
 
+// Recomputes the reserve folder title and the three forwarding titles of job
+// from its stored fields and the client's files below dataRoot.
+void RefreshDerivedTitles(CAccountJob& job, const std::string& dataRoot);
+
 // Called when Load or Assign cannot allocate a record, before they stop with
 // false and keep the records made so far; the program tells the user and
 // closes. An empty handler does nothing.

@@ -2,7 +2,6 @@
 
 #include "res/settings_ui_ids.h"
 #include "settings_ui/folder_dialog_win.h"
-#include "settings_ui/job_titles.h"
 #include "settings_ui/mark_buttons_win.h"
 #include "text/cp932.h"
 #include "win/data_exchange_win.h"

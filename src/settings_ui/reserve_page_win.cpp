@@ -1,7 +1,6 @@
 #include "settings_ui/reserve_page_win.h"
 
 #include "res/settings_ui_ids.h"
-#include "settings_ui/job_titles.h"
 #include "settings_ui/mark_buttons_win.h"
 #include "win/data_exchange_win.h"
 
