@@ -15,7 +15,6 @@ namespace filesys {
 // Windows file attributes, as the program tests them.
 constexpr std::uint32_t kReadOnly = 0x1;
 constexpr std::uint32_t kHidden = 0x2;
-constexpr std::uint32_t kSystem = 0x4;
 constexpr std::uint32_t kDirectory = 0x10;
 constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kReparsePoint = 0x400;

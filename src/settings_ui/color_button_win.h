@@ -6,7 +6,6 @@
 class CColorButton {
  public:
   void Attach(HWND button) { button_ = button; }
-  COLORREF Color() const { return color_; }
   // Stores the colour and repaints the button at once.
   void SetColor(COLORREF color);
   // WM_DRAWITEM of the button. Focus and pressed states are not drawn.

@@ -42,8 +42,7 @@ void ForEachRadio(HWND first, Visit visit) {
   }
 }
 
-}  // namespace
-
+// Index of the item of a combo box whose text equals text byte for byte, or -1.
 int FindComboItemExact(HWND combo, const std::string& text) {
   const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
@@ -59,6 +58,8 @@ int FindComboItemExact(HWND combo, const std::string& text) {
   }
   return -1;
 }
+
+}  // namespace
 
 void CDataExchange::Refuse(int id, const std::string& message) {
   failed_ = true;

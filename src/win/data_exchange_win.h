@@ -44,6 +44,3 @@ class CDataExchange {
   bool save_;
   bool failed_ = false;
 };
-
-// Index of the item of a combo box whose text equals text byte for byte, or -1.
-int FindComboItemExact(HWND combo, const std::string& text);

@@ -59,7 +59,6 @@ class CDialog {
   virtual void OnFinalDestroy() {}
 
   void EndModal(INT_PTR result);
-  bool IsModal() const { return modal_; }
   // The lParam of the WM_COMMAND being handled by OnCommand.
   LPARAM CommandParam() const { return commandParam_; }
 
