@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/cp932.h"
+#include "win/window_geometry_win.h"
 
 namespace {
 
@@ -14,14 +15,11 @@ constexpr const char* kFolderTitle = "ﾌｫﾙﾀﾞの選択";
 constexpr int kMargin = 8;
 constexpr const char* kProgramFilter = "実行ﾌｧｲﾙ (*.exe)|*.exe|全てのﾌｧｲﾙ (*.*)|*.*||";
 
-// A control's rectangle in its dialog's client coordinates.
-RECT ChildRect(HWND dialog, int id) {
-  RECT rect{};
-  if (HWND control = GetDlgItem(dialog, id)) {
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  }
-  return rect;
+// A control's rectangle in its dialog's client coordinates; empty when the
+// dialog has no such control.
+RECT ItemRect(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control != nullptr ? ChildRect(control) : RECT{};
 }
 
 struct LabelSearch {
@@ -31,9 +29,7 @@ struct LabelSearch {
 
 BOOL CALLBACK CollectFolderSideLabel(HWND child, LPARAM param) {
   auto* search = reinterpret_cast<LabelSearch*>(param);
-  RECT rect{};
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  const RECT rect = ChildRect(child);
   if ((GetWindowLongPtrA(child, GWLP_ID) & 0xFFFF) == 0xFFFF && rect.left >= search->folderSide) {
     search->labels.push_back(child);
   }
@@ -43,14 +39,14 @@ BOOL CALLBACK CollectFolderSideLabel(HWND child, LPARAM param) {
 // The classic file dialog's labels without an id of their own that stand on
 // its folder side (the folder list's label).
 std::vector<HWND> FolderSideLabels(HWND dialog) {
-  LabelSearch search{ChildRect(dialog, lst2).left, {}};
+  LabelSearch search{ItemRect(dialog, lst2).left, {}};
   EnumChildWindows(dialog, &CollectFolderSideLabel, reinterpret_cast<LPARAM>(&search));
   return search.labels;
 }
 
 void MoveChild(HWND dialog, int id, int dx, int dy) {
   if (HWND control = GetDlgItem(dialog, id)) {
-    const RECT rect = ChildRect(dialog, id);
+    const RECT rect = ItemRect(dialog, id);
     SetWindowPos(control, nullptr, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -83,11 +79,9 @@ UINT_PTR CALLBACK CFolderChooser::Hook(HWND dialog, UINT message, WPARAM wParam,
   }
   // Only the folder side stays: the folder list with its label, the current
   // folder, the drives, OK and Cancel move left by the width of the file side.
-  const int shift = ChildRect(dialog, lst2).left - ChildRect(dialog, stc3).left;
+  const int shift = ItemRect(dialog, lst2).left - ItemRect(dialog, stc3).left;
   for (HWND label : FolderSideLabels(dialog)) {
-    RECT rect{};
-    GetWindowRect(label, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = ChildRect(label);
     SetWindowPos(label, nullptr, rect.left - shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   for (int id : {stc1, lst2, stc4, cmb2, IDOK, IDCANCEL}) {
@@ -109,7 +103,7 @@ INT_PTR CFolderChooser::DoModal(HWND owner) {
   // The classic dialog opens in the current directory and follows the user
   // through the folders; that directory is the answer.
   char saved[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, saved);
+  const DWORD savedLength = GetCurrentDirectoryA(MAX_PATH, saved);
   SetCurrentDirectoryA(initialFolder_.c_str());
   char file[MAX_PATH] = "";
   OPENFILENAMEA open{};
@@ -122,10 +116,16 @@ INT_PTR CFolderChooser::DoModal(HWND owner) {
   open.lpfnHook = &CFolderChooser::Hook;
   const bool chosen = GetOpenFileNameA(&open) != FALSE;
   char current[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, current);
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+  if (savedLength != 0 && savedLength < MAX_PATH) {
+    SetCurrentDirectoryA(saved);
+  }
+  // A directory that cannot be read back is no answer.
+  if (!chosen || length == 0 || length >= MAX_PATH) {
+    return IDCANCEL;
+  }
   path_ = current;
-  SetCurrentDirectoryA(saved);
-  return chosen ? IDOK : IDCANCEL;
+  return IDOK;
 }
 
 UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM) {
@@ -133,7 +133,7 @@ UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARA
     return 0;
   }
   // Only the face list stays: size, style, effects, script and sample go.
-  const RECT effects = ChildRect(dialog, grp1);
+  const RECT effects = ItemRect(dialog, grp1);
   for (int id : {stc3, cmb3, stc2, cmb2, grp1, chx1, chx2, stc7, cmb5, grp2, stc5}) {
     if (HWND control = GetDlgItem(dialog, id)) {
       ShowWindow(control, SW_HIDE);
@@ -141,13 +141,13 @@ UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARA
   }
   // The new bottom edge is where the effects began, but never through the
   // face list; the colour row moves there, out of sight.
-  const RECT faces = ChildRect(dialog, cmb1);
+  const RECT faces = ItemRect(dialog, cmb1);
   const int bottomEdge = effects.top > faces.bottom + kMargin ? effects.top : faces.bottom + kMargin;
-  const int down = bottomEdge - ChildRect(dialog, stc4).top;
+  const int down = bottomEdge - ItemRect(dialog, stc4).top;
   MoveChild(dialog, stc4, 0, down);
   MoveChild(dialog, cmb4, 0, down);
   // OK and Cancel close up to where the style column began.
-  const int left = ChildRect(dialog, IDOK).left - ChildRect(dialog, stc2).left;
+  const int left = ItemRect(dialog, IDOK).left - ItemRect(dialog, stc2).left;
   MoveChild(dialog, IDOK, -left, 0);
   MoveChild(dialog, IDCANCEL, -left, 0);
   POINT bottom{0, bottomEdge};
