@@ -121,11 +121,11 @@ INT_PTR CFolderChooser::DoModal(HWND owner) {
     SetCurrentDirectoryA(saved);
   }
   // A directory that cannot be read back is no answer.
-  if (!chosen || length == 0 || length >= MAX_PATH) {
+  if (length == 0 || length >= MAX_PATH) {
     return IDCANCEL;
   }
   path_ = current;
-  return IDOK;
+  return chosen ? IDOK : IDCANCEL;
 }
 
 UINT_PTR CALLBACK CFontNameDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM) {
