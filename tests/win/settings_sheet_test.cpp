@@ -123,6 +123,8 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
     {
       CSettingsKey settings;
       layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, c.stored);
+      layout::Write(settings, layout::kNowTimeColor, static_cast<std::int32_t>(RGB(128, 0, 0)));
+      layout::Write(settings, layout::kNextTimeColor, static_cast<std::int32_t>(RGB(0, 0, 128)));
     }
     CSettingSheet sheet;
     LOGFONTA nowFont{};
@@ -150,6 +152,13 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
     const std::vector<std::string> names = {"account0", "account1", "account2"};
     EXPECT_EQ(stored.first, std::vector<std::string>(names.begin(), names.begin() + c.expected));
     EXPECT_EQ(stored.second, c.expected == 0 ? std::vector<std::string>{} : treeOrder);
+    // The clock's fonts from the main window and its stored colours go back
+    // with the rest of the page.
+    CSettingsKey settings;
+    EXPECT_EQ(layout::Read(settings, layout::kNowTimeFont), "ＭＳ Ｐ明朝");
+    EXPECT_EQ(layout::Read(settings, layout::kNextTimeFont), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(layout::Read(settings, layout::kNowTimeColor), static_cast<std::int32_t>(RGB(128, 0, 0)));
+    EXPECT_EQ(layout::Read(settings, layout::kNextTimeColor), static_cast<std::int32_t>(RGB(0, 0, 128)));
   }
 }
 
