@@ -6,8 +6,6 @@ namespace {
 
 constexpr const char* kDefaultProgram = "corvid.exe";
 
-bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
-
 bool HasBlank(const std::string& text) {
   return cp932::Find(text, ' ') != std::string::npos || cp932::Find(text, '\t') != std::string::npos;
 }
@@ -23,7 +21,7 @@ bool IsSafeCommandArgument(const std::string& text) {
     const std::size_t len = cp932::CharLength(text, pos);
     const auto c = static_cast<unsigned char>(text[pos]);
     if (len == 2) {
-      if (!IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
+      if (!cp932::IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
         return false;
       }
     } else if (cp932::IsLeadByte(c) || c < 0x20 || c == 0x7F || c == ',' || c == '(' || c == ')') {

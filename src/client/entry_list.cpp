@@ -48,8 +48,6 @@ std::int32_t DecodeTime(const unsigned char* status) {
   return static_cast<std::int32_t>(time);
 }
 
-bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
-
 // Single bytes that are no character in cp932.
 bool IsUnassignedByte(unsigned char c) { return c == 0x80 || c == 0xA0 || c >= 0xFD; }
 
@@ -75,7 +73,7 @@ bool IsPlainFileName(const unsigned char* name, std::size_t length) {
   for (std::size_t i = 0; i < length; ++i) {
     const unsigned char c = name[i];
     if (cp932::IsLeadByte(c)) {
-      if (i + 1 >= length || !IsTrailByte(name[i + 1])) {
+      if (i + 1 >= length || !cp932::IsTrailByte(name[i + 1])) {
         return false;
       }
       ++i;

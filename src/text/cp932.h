@@ -16,6 +16,9 @@ constexpr bool IsLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// True for the bytes that may end a two-byte character in code page 932.
+constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+
 // Length in bytes (1 or 2) of the character starting at pos. A lead byte at the
 // very end of the text counts as a character of its own.
 std::size_t CharLength(const std::string& text, std::size_t pos);
