@@ -217,11 +217,8 @@ bool CMailClientBridge::ListClientAccounts(std::vector<ClientAccount>& accounts)
   if (ClientMailboxDir(directory) != 0) {
     return false;
   }
-  if (!cp932::EndsWithChar(directory, '\\')) {
-    directory += '\\';
-  }
   // A "mailbox" directory below the reported one holds the accounts when it exists.
-  const std::string nested = directory + "mailbox";
+  const std::string nested = JoinPath(directory, "mailbox");
   const DWORD attributes = GetFileAttributesA(nested.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     directory = nested + "\\";

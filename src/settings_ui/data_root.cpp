@@ -1,11 +1,5 @@
 #include "settings_ui/data_root.h"
 
-#include "text/cp932.h"
+#include "client/mailbox_paths.h"
 
-std::string MailBoxTestPath(const std::string& folder) {
-  std::string path = folder;
-  if (!cp932::EndsWithChar(path, '\\')) {
-    path += '\\';
-  }
-  return path + "MailBox";
-}
+std::string MailBoxTestPath(const std::string& folder) { return JoinPath(folder, "MailBox"); }
