@@ -207,7 +207,8 @@ TEST_F(StandInRasTest, TheShortLayoutCarriesTheSameFieldsAndRefusesAnEntryItCann
   CDialUp dialUp(std::make_unique<SystemRasLibrary>(SystemRasLibrary::Layout::kShort),
                  std::make_unique<SystemSleeper>());
 
-  // 22 bytes: a cut name could dial another entry.
+  // 21 bytes, one more than the short layout holds: a cut name could dial
+  // another entry.
   EXPECT_EQ(dialUp.Connect("ｿﾌﾄ表示能力ポスト回線"), 623);
   EXPECT_EQ(Functions(Journal()), (Names{"RasEnumConnectionsA"}));
   DeleteFileA(journal_.c_str());
