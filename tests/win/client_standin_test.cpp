@@ -4,6 +4,7 @@
 // the data directory, and the window placement around a run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "client/mail_client_win.h"
@@ -126,6 +127,22 @@ TEST_F(ClientStandInTest, MailboxCheckKeepsAClientOnThisRootAndClosesOneOnAnothe
 
   EXPECT_FALSE(bridge.UsesMailbox(root_ + "\\ソフト"));
   EXPECT_TRUE(client_.Process().WaitForExit(kBound)) << "the client on another mailbox was not closed";
+}
+
+TEST_F(ClientStandInTest, AClientOnAnotherRootThatWillNotCloseIsGivenUpOnInTime) {
+  ASSERT_TRUE(client_.Start(root_, "close=refuse"));
+  ClientBounds bounds;
+  bounds.exitMs = 1500;
+  CMailClientBridge bridge(bounds);
+  for (int round = 0; round < 2; ++round) {
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(bridge.UsesMailbox(root_ + "\\ソフト")) << round;
+    EXPECT_LT(GetTickCount() - start, 5000u) << round;
+  }
+  EXPECT_TRUE(client_.Process().IsRunning());
+  EXPECT_TRUE(bridge.UsesMailbox(root_)) << "the client still answers for its own root";
+  const std::vector<std::string> journal = standin::ReadJournal(root_);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "close refused"), 2);
 }
 
 // "dde=slow" answers after 3 s, past the request's time-out of 1 s.
