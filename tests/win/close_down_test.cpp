@@ -64,11 +64,7 @@ TEST_F(CloseDownTest, AnOpenLineIsOfferedForHangingUpAndTheRestRunsWhateverTheAn
     EXPECT_EQ(dialer_.journal.size(), c.connected ? (c.answer == IDYES ? 2u : 1u) : 0u);
     EXPECT_EQ(dialer_.HasConnection(), c.answer == IDNO);
     // No icon is left behind, and the position is saved, after No as well.
-    NOTIFYICONDATAA icon{};
-    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    icon.hWnd = closing;
-    icon.uID = ID_TRAY_ICON;
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << c.answer;
+    EXPECT_FALSE(IconPresent(closing)) << c.answer;
     EXPECT_EQ(ReadRootDword("SaveX"), 210) << c.answer;
     EXPECT_EQ(ReadRootDword("SaveY"), 120) << c.answer;
   }

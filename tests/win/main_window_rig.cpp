@@ -1,8 +1,10 @@
 #include "main_window_rig.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/main_dialog_win.h"
+#include "res/resource.h"
 #include "settings/registry_key.h"
 #include "support/e2e_win.h"
 
@@ -38,6 +40,14 @@ std::pair<int, int> MainWindowTest::Slot(int index) const {
   TBBUTTON button{};
   SendMessageA(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
   return (button.fsStyle & BTNS_SEP) != 0 ? std::make_pair(0, 0) : std::make_pair(button.idCommand, button.iBitmap);
+}
+
+bool MainWindowTest::IconPresent(HWND window) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window;
+  data.uID = ID_TRAY_ICON;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool MainWindowTest::ButtonEnabled(int command) const {

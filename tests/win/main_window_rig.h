@@ -42,6 +42,8 @@ class MainWindowTest : public ::testing::Test {
   // Handles messages for a moment, so the window is painted for a screenshot.
   static void Settle();
 
+  // True while the shell holds the program's tray icon for window.
+  static bool IconPresent(HWND window);
   static void WriteRootDword(const char* name, int value);
   static int ReadRootDword(const char* name);
 

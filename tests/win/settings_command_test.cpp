@@ -32,14 +32,6 @@ HWND ShowPage(int index) {
 
 std::size_t OpenSheets() { return e2e::FindWindows({"#32770", kSheetCaption, GetCurrentProcessId()}).size(); }
 
-bool IconPresent(HWND window) {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = window;
-  data.uID = ID_TRAY_ICON;
-  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
 std::string NextRunText(HWND window) {
   char text[32] = "";
   GetDlgItemTextA(window, IDC_NEXT_TIME, text, sizeof text);

@@ -15,15 +15,6 @@
 
 namespace {
 
-// True while the shell holds our icon for the window.
-bool IconPresent(HWND window) {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = window;
-  data.uID = ID_TRAY_ICON;
-  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
 void TrayMouse(HWND window, UINT mouseMessage) {
   SendMessageA(window, WM_TRAY_NOTIFY, ID_TRAY_ICON, static_cast<LPARAM>(mouseMessage));
 }
