@@ -67,16 +67,7 @@ TEST_F(FaultsTest, HugeAndJunkIndexesAndADeafClientMoveNothingWrong) {
   for (int i = 0; i < 200000; ++i) junk += static_cast<char>(random() & 0xFF);
   ASSERT_TRUE(sample::WriteFile(MailFile("Account2", "Hold.box", "Entry.lst"), junk));
   ASSERT_TRUE(sample::WriteFile(MailFile("Account2", "Hold.box", "00000002"), "Subject: held\r\n"));
-  Records([](CAccountJobList& jobs) {
-    CAccountJob* work = jobs.FindByTitle("仕事");
-    ASSERT_NE(work, nullptr);
-    work->reserve.Reserve = 1;
-    work->reserve.ReserveFolder = "予約.box";
-    work->reserve.Remain = 1;
-    work->reserve.RemainFromAccount = "Account2";
-    work->reserve.RemainFromFolder = "Hold.box";
-    work->reserve.RemainToFolder = "Inbox.box";
-  });
+  ReserveAndForwardIntoWork();
   ArmAtStart();
   // First the client's DDE server does not answer: nothing can move.
   Scenario("dde=off");

@@ -88,16 +88,7 @@ TEST_F(JobsTest, AScheduledMinuteMovesDueMailsAndFetches) {
   data_.AddMail("Account1", "予約.box", "00000001", unixNow - 120);
   data_.AddMail("Account1", "予約.box", "00000002", unixNow + 3600);
   data_.AddMail("Account2", "Hold.box", "00000003", unixNow - 60);
-  Records([](CAccountJobList& jobs) {
-    CAccountJob* work = jobs.FindByTitle("仕事");
-    ASSERT_NE(work, nullptr);
-    work->reserve.Reserve = 1;
-    work->reserve.ReserveFolder = "予約.box";
-    work->reserve.Remain = 1;
-    work->reserve.RemainFromAccount = "Account2";
-    work->reserve.RemainFromFolder = "Hold.box";
-    work->reserve.RemainToFolder = "Inbox.box";
-  });
+  ReserveAndForwardIntoWork();
   HWND window = StartProgram();
   ASSERT_NE(window, nullptr);
 

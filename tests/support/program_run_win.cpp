@@ -73,6 +73,19 @@ void ProgramRunTest::Records(const std::function<void(CAccountJobList&)>& edit) 
   jobs.Save();
 }
 
+void ProgramRunTest::ReserveAndForwardIntoWork() {
+  Records([](CAccountJobList& jobs) {
+    CAccountJob* work = jobs.FindByTitle("仕事");
+    ASSERT_NE(work, nullptr);
+    work->reserve.Reserve = 1;
+    work->reserve.ReserveFolder = "予約.box";
+    work->reserve.Remain = 1;
+    work->reserve.RemainFromAccount = "Account2";
+    work->reserve.RemainFromFolder = "Hold.box";
+    work->reserve.RemainToFolder = "Inbox.box";
+  });
+}
+
 void ProgramRunTest::ArmAtStart() {
   SYSTEMTIME now;
   GetLocalTime(&now);

@@ -35,6 +35,9 @@ class ProgramRunTest : public ::testing::Test {
   void FetchAccounts(const std::vector<std::string>& titles);
   // The job records as the data directory has them, changed by edit, saved.
   void Records(const std::function<void(CAccountJobList&)>& edit);
+  // 仕事 sends its due mails of 予約.box and takes in the due held mails of
+  // Account2's Hold.box into its Inbox.box.
+  void ReserveAndForwardIntoWork();
   // Arms the schedule at start with an entry far from now, so that every
   // minute runs the due checks and nothing else.
   void ArmAtStart();
