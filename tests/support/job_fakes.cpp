@@ -69,8 +69,7 @@ void FakeClient::SelectFirstAccount(bool openMenuFirst) {
 void FakeClient::StartFetch() {
   std::lock_guard<std::mutex> lock(mutex_);
   Record("StartFetch");
-  fetching_ = true;
-  fetchPollsLeft_ = fetchPolls_;
+  fetch_.Start(fetchPolls_);
 }
 
 void FakeClient::TidyUp() {
@@ -80,18 +79,7 @@ void FakeClient::TidyUp() {
 
 bool FakeClient::IsFetchDone() {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!window_ || !fetching_) {
-    return true;
-  }
-  if (fetchPollsLeft_ < 0) {
-    return false;
-  }
-  if (fetchPollsLeft_ > 0) {
-    --fetchPollsLeft_;
-    return false;
-  }
-  fetching_ = false;
-  return true;
+  return !window_ || fetch_.Done();
 }
 
 void FakeClient::Hide() {

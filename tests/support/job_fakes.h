@@ -18,6 +18,7 @@
 #include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"
+#include "support/polled_fetch.h"
 #include "settings/account_job.h"
 
 // Time in UTC, so tests do not depend on the machine's time zone.
@@ -85,8 +86,7 @@ class FakeClient : public IMailClient {
   std::string shown_;
   bool switchWorks_ = true;
   int fetchPolls_ = 0;
-  int fetchPollsLeft_ = 0;
-  bool fetching_ = false;
+  PolledFetch fetch_;
   std::deque<DismissResult> dialogs_;
   bool window_ = true;
   bool visible_ = true;

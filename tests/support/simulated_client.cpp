@@ -101,7 +101,7 @@ void SimulatedClient::FinishHalfWrittenMails() {
 
 void SimulatedClient::Vanish() {
   alive_ = false;
-  fetching_ = false;
+  fetch_.Stop();
   pendingDialog_ = kNoClientDialog;
   shown_.clear();
   ++faultsInjected;
@@ -168,10 +168,9 @@ void SimulatedClient::StartFetch() {
     return;
   }
   ++fetches;
-  fetching_ = true;
-  fetchPollsLeft_ = 1 + static_cast<int>(random_() % 200);
+  int polls = 1 + static_cast<int>(random_() % 200);
   if (Chance(hangPercent)) {
-    fetchPollsLeft_ = -1;
+    polls = -1;
     ++faultsInjected;
   } else if (Chance(failPercent)) {
     pendingDialog_ = kErrorDialog;
@@ -179,21 +178,11 @@ void SimulatedClient::StartFetch() {
   } else if (Chance(receivedPercent)) {
     pendingDialog_ = kMailReceivedDialog;
   }
+  fetch_.Start(polls);
 }
 
 bool SimulatedClient::IsFetchDone() {
-  if (!alive_ || !fetching_) {
-    return true;
-  }
-  if (fetchPollsLeft_ < 0) {
-    return false;
-  }
-  if (fetchPollsLeft_ > 0) {
-    --fetchPollsLeft_;
-    return false;
-  }
-  fetching_ = false;
-  return true;
+  return !alive_ || fetch_.Done();
 }
 
 bool SimulatedClient::GetPlacement(ClientPlacement& placement) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "client/mail_client.h"
+#include "support/polled_fetch.h"
 
 class SimulatedClient : public IMailClient {
  public:
@@ -99,8 +100,7 @@ class SimulatedClient : public IMailClient {
   bool alive_ = true;
   std::string shown_;
   bool switchStuck_ = false;
-  int fetchPollsLeft_ = 0;  // -1: never ends
-  bool fetching_ = false;
+  PolledFetch fetch_;
   DismissResult pendingDialog_ = kNoClientDialog;
   // The thread that runs the simulation; see DismissDialogs.
   std::thread::id simulation_ = std::this_thread::get_id();
