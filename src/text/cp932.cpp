@@ -21,6 +21,14 @@ std::size_t Find(const std::string& text, char c, std::size_t from) {
   return std::string::npos;
 }
 
+std::size_t FindLast(const std::string& text, char c) {
+  std::size_t last = std::string::npos;
+  for (std::size_t at = Find(text, c); at != std::string::npos; at = Find(text, c, at + 1)) {
+    last = at;
+  }
+  return last;
+}
+
 bool EndsWithChar(const std::string& text, char c) {
   std::size_t pos = 0;
   std::size_t last = std::string::npos;

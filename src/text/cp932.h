@@ -27,6 +27,10 @@ std::size_t CharLength(const std::string& text, std::size_t pos);
 // after from, or std::string::npos. Trail bytes never match.
 std::size_t Find(const std::string& text, char c, std::size_t from = 0);
 
+// Position of the last character equal to the single-byte character c, or
+// std::string::npos. Trail bytes never match.
+std::size_t FindLast(const std::string& text, char c);
+
 // True when the last character of text is the single-byte character c.
 bool EndsWithChar(const std::string& text, char c);
 

@@ -1,17 +1,19 @@
 #include "support/e2e_win.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "support/png_writer.h"
+#include "text/cp932.h"
 
 namespace e2e {
 
 std::string BinDir() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  const std::size_t slash = dir.find_last_of('\\');
+  const std::string dir = path;
+  const std::size_t slash = cp932::FindLast(dir, '\\');
   return slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
 }
 

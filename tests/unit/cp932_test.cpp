@@ -15,6 +15,8 @@ TEST(Cp932, BackslashAsTrailByteIsNotASeparator) {
   EXPECT_FALSE(cp932::EndsWithChar("", '\\'));
   EXPECT_EQ(cp932::Find("表示\\ポスト", '\\'), 4u);
   EXPECT_EQ(cp932::Find("ポスト|x", '|'), 6u);
+  EXPECT_EQ(cp932::FindLast("C:\\bin\\表", '\\'), 6u);
+  EXPECT_EQ(cp932::FindLast("ソフト", '\\'), std::string::npos);
 
   const std::vector<std::string> parts = cp932::Split("WORK.BOX\\表示.BOX\\ソフト", '\\');
   ASSERT_EQ(parts.size(), 3u);
