@@ -12,7 +12,8 @@ namespace {
 TEST(MainWindowE2e, TheSplashComesFirstAndGoesAndTheToolBarGreysOutWhatCannotRun) {
   SettingsSandbox sandbox;
   e2e::Process program;
-  ASSERT_TRUE(program.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()));
+  ASSERT_TRUE(program.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()))
+      << "error " << program.StartError();
   // The splash: a dialog of the program without caption, above the others.
   HWND splash = nullptr;
   ASSERT_TRUE(e2e::WaitUntil(

@@ -24,7 +24,8 @@ class StartupTest : public ::testing::Test {
  protected:
   // Starts the program and waits for its main window.
   HWND StartFirst() {
-    EXPECT_TRUE(first_.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()));
+    EXPECT_TRUE(first_.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()))
+      << "error " << first_.StartError();
     HWND window = e2e::WaitForWindow(MainWindowOf(first_.Id()), kStartBound);
     EXPECT_NE(window, nullptr) << "no window captioned Larkspur32 within 30 s";
     return window;
@@ -57,7 +58,8 @@ TEST_F(StartupTest, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirstAlone) 
   GetWindowRect(window, &before);
 
   e2e::Process second;
-  ASSERT_TRUE(second.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()));
+  ASSERT_TRUE(second.Start("\"" + e2e::ProgramPath() + "\"", e2e::BinDir()))
+      << "error " << second.StartError();
   bool secondShowedAWindow = false;
   const bool ended = e2e::WaitUntil(
       [&] {

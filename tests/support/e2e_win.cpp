@@ -21,14 +21,30 @@ std::string ProgramPath() { return BinDir() + "\\Larkspur32.exe"; }
 
 Process::~Process() { Kill(); }
 
+// Under a loaded Wine a new process now and then dies before it has started,
+// and CreateProcess fails at once. That says nothing about the program under
+// test, so a start is tried a few times; every failed try is reported on
+// stderr with its error code, and the last code stays readable.
 bool Process::Start(const std::string& commandLine, const std::string& directory) {
+  constexpr int kTries = 3;
   Kill();
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info_) != FALSE;
+  for (int attempt = 1; attempt <= kTries; ++attempt) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.empty() ? nullptr : directory.c_str(), &startup, &info_)) {
+      startError_ = ERROR_SUCCESS;
+      return true;
+    }
+    startError_ = GetLastError();
+    info_ = PROCESS_INFORMATION{};
+    std::fprintf(stderr, "CreateProcess failed with error %lu (try %d of %d): %s\n",
+                 static_cast<unsigned long>(startError_), attempt, kTries, commandLine.c_str());
+    Sleep(500);
+  }
+  return false;
 }
 
 bool Process::IsRunning() const {

@@ -24,7 +24,10 @@ class Process {
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
+  // Starts the command line (in directory, when one is given). False when it
+  // could not be started; StartError then gives the last error code.
   bool Start(const std::string& commandLine, const std::string& directory = std::string());
+  DWORD StartError() const { return startError_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool IsRunning() const;
   bool WaitForExit(DWORD timeoutMs);
@@ -33,6 +36,7 @@ class Process {
 
  private:
   PROCESS_INFORMATION info_{};
+  DWORD startError_ = ERROR_SUCCESS;
 };
 
 struct WindowQuery {

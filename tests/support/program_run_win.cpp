@@ -104,7 +104,7 @@ void ProgramRunTest::WaitForNextMinute() {
 }
 
 HWND ProgramRunTest::StartProgram(const std::string& program) {
-  EXPECT_TRUE(program_.Start("\"" + program + "\"", BinDir()));
+  EXPECT_TRUE(program_.Start("\"" + program + "\"", BinDir())) << "error " << program_.StartError();
   window_ = WaitForWindow({"#32770", "Larkspur32", program_.Id()}, kStartBound);
   EXPECT_NE(window_, nullptr) << "the program's window did not come within 30 s";
   return window_;

@@ -36,7 +36,8 @@ bool Client::Start(const std::string& dataRoot, const std::string& scenario) {
     line += " \"" + scenario + "\"";
   }
   if (!process_.Start(line)) {
-    ADD_FAILURE() << "the stand-in client could not be started: " << line;
+    ADD_FAILURE() << "the stand-in client could not be started (error " << process_.StartError()
+                  << "): " << line;
     return false;
   }
   // Visible only once its children are in place.
