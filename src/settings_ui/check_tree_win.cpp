@@ -1,22 +1,15 @@
 #include "settings_ui/check_tree_win.h"
 
+#include <algorithm>
+
 #include "res/settings_ui_ids.h"
 #include "win/application_win.h"
+#include "win/tree_view_win.h"
 
 namespace {
 
 constexpr int kUnchecked = 0;
 constexpr int kChecked = 1;
-
-void SetState(HWND tree, HTREEITEM item, int state) {
-  TVITEMA change{};
-  change.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  change.hItem = item;
-  change.iImage = state;
-  change.iSelectedImage = state;
-  change.lParam = state;
-  SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-}
 
 }  // namespace
 
@@ -43,21 +36,9 @@ void CCheckTree::Attach(HWND tree) {
 void CCheckTree::Fill(const std::vector<std::string>& titles, const std::vector<std::string>& checked) {
   SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   for (const std::string& title : titles) {
-    int state = kUnchecked;
-    for (const std::string& candidate : checked) {
-      if (candidate == title) {
-        state = kChecked;
-      }
-    }
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(title.c_str());
-    insert.item.iImage = state;
-    insert.item.iSelectedImage = state;
-    insert.item.lParam = state;
-    SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    const bool isChecked = std::find(checked.begin(), checked.end(), title) != checked.end();
+    const int state = isChecked ? kChecked : kUnchecked;
+    InsertTreeItem(tree_, TVI_ROOT, title, state, state);
   }
 }
 
@@ -69,28 +50,17 @@ bool CCheckTree::ToggleAtCursor() {
   if (item == nullptr || (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT | TVHT_ONITEMBUTTON)) == 0) {
     return false;
   }
-  TVITEMA current{};
-  current.mask = TVIF_HANDLE | TVIF_PARAM;
-  current.hItem = item;
-  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&current));
-  SetState(tree_, item, current.lParam == kChecked ? kUnchecked : kChecked);
+  const int state = ReadTreeItem(tree_, item).data == kChecked ? kUnchecked : kChecked;
+  SetTreeItemImage(tree_, item, state, state);
   return true;
 }
 
 template <typename Visit>
 void CCheckTree::ForEachItem(Visit visit) const {
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  while (item != nullptr) {
-    char text[1024] = "";
-    TVITEMA data{};
-    data.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = sizeof text;
-    SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    visit(std::string(text), data.lParam == kChecked);
-    item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+  for (HTREEITEM item = RelatedTreeItem(tree_, nullptr, TVGN_ROOT); item != nullptr;
+       item = RelatedTreeItem(tree_, item, TVGN_NEXT)) {
+    const TreeItemData read = ReadTreeItem(tree_, item);
+    visit(read.text, read.data == kChecked);
   }
 }
 

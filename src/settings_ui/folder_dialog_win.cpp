@@ -4,6 +4,7 @@
 #include "res/settings_ui_ids.h"
 #include "text/cp932.h"
 #include "win/application_win.h"
+#include "win/tree_view_win.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ constexpr COLORREF kTransparent = RGB(255, 255, 255);
 
 UINT ExpandAction(const NMHDR& header) {
   return reinterpret_cast<const NMTREEVIEWA&>(header).action & (TVE_COLLAPSE | TVE_EXPAND | TVE_TOGGLE);
-}
-
-HTREEITEM NextItem(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 // The inbox and the outbox are named by the program, whatever their Entry.ini says.
@@ -98,7 +95,7 @@ bool CFolderDialog::OnInitDialog() {
     match = BuildTree(account);
   }
 
-  HTREEITEM first = match != nullptr ? match : NextItem(tree_, nullptr, TVGN_ROOT);
+  HTREEITEM first = match != nullptr ? match : RelatedTreeItem(tree_, nullptr, TVGN_ROOT);
   if (first != nullptr) {
     SendMessageA(tree_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
     Select(first);
@@ -124,17 +121,9 @@ HTREEITEM CFolderDialog::BuildTree(const CAccountJob* job) {
           int image = kFolderImage;
           std::string title;
           ImageAndTitle(node, image, title);
-          TVINSERTSTRUCTA insert{};
-          insert.hParent = parent;
-          insert.hInsertAfter = TVI_LAST;
-          insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-          insert.item.pszText = const_cast<char*>(title.c_str());
-          insert.item.iImage = image;
-          insert.item.iSelectedImage = image;
-          insert.item.lParam = static_cast<LPARAM>(dialog.paths_.size());
+          HTREEITEM item = InsertTreeItem(dialog.tree_, parent, title, image,
+                                          static_cast<LPARAM>(dialog.paths_.size()));
           dialog.paths_.push_back(node.path);
-          HTREEITEM item = reinterpret_cast<HTREEITEM>(
-              SendMessageA(dialog.tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
           if (item == nullptr) {
             continue;
           }
@@ -173,7 +162,7 @@ void CFolderDialog::Select(HTREEITEM item) {
 
 void CFolderDialog::OnAccountChange() {
   BuildTree(ChoiceRecord());
-  HTREEITEM first = NextItem(tree_, nullptr, TVGN_ROOT);
+  HTREEITEM first = RelatedTreeItem(tree_, nullptr, TVGN_ROOT);
   if (first == nullptr) {
     // Nothing to choose in this account.
     EnableItem(IDOK, false);
@@ -187,7 +176,7 @@ INT_PTR CFolderDialog::OnSelectionChanged(NMHDR& header) {
     return 0;
   }
   HTREEITEM item = reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem;
-  EnableItem(IDOK, item != nullptr && NextItem(tree_, item, TVGN_CHILD) == nullptr);
+  EnableItem(IDOK, item != nullptr && RelatedTreeItem(tree_, item, TVGN_CHILD) == nullptr);
   SendMessageA(tree_, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
   return 0;
 }
@@ -219,20 +208,14 @@ bool CFolderDialog::OnNotify(NMHDR& header, INT_PTR& result) {
 }
 
 void CFolderDialog::OnOK() {
-  HTREEITEM item = NextItem(tree_, nullptr, TVGN_CARET);
+  HTREEITEM item = RelatedTreeItem(tree_, nullptr, TVGN_CARET);
   if (item == nullptr || !IsWindowEnabled(Item(IDOK))) {
     return;
   }
-  char title[1024] = "";
-  TVITEMA data{};
-  data.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM;
-  data.hItem = item;
-  data.pszText = title;
-  data.cchTextMax = sizeof title;
-  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  const std::size_t index = static_cast<std::size_t>(data.lParam);
+  const TreeItemData chosen = ReadTreeItem(tree_, item);
+  const std::size_t index = static_cast<std::size_t>(chosen.data);
   folderPath = index < paths_.size() ? paths_[index] : std::string();
-  folderTitle = title;
+  folderTitle = chosen.text;
   chosenAccount = accountSelectable ? ChoiceRecord() : account;
   EndModal(IDOK);
 }
