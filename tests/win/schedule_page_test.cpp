@@ -35,6 +35,13 @@ class SchedulePageTest : public SettingsTest {
     return page;
   }
 
+  // Picks row of weekday day's list and clicks button (edit or delete).
+  static void ClickOnRow(int day, int row, int button) {
+    HWND page = ShowDay(day);
+    ui::FocusListRow(page, IDC_ENTRY_LIST, row);
+    ui::ClickLater(page, button);
+  }
+
   // Answers the question box captioned 削除 with button, and waits until it is gone.
   static void Answer(ui::Script& script, const std::string& text, int button) {
     auto box = std::make_shared<HWND>(nullptr);
@@ -102,11 +109,7 @@ TEST_F(SchedulePageTest, EditingAnEveryDayEntryMovesEveryCopyButNotAPlainEntry) 
   }
   sheet_.Schedule().Day(kWednesday).AddEntry(7, 30, {kHome}, 0);
   ui::Script script;
-  script.OnDialog(kSheetCaption, [](HWND) {
-    HWND page = ShowDay(1);
-    ui::FocusListRow(page, IDC_ENTRY_LIST, 0);
-    ui::ClickLater(page, IDC_ENTRY_EDIT);
-  });
+  script.OnDialog(kSheetCaption, [](HWND) { ClickOnRow(1, 0, IDC_ENTRY_EDIT); });
   script.OnDialog(kDetailCaption, [](HWND detail) {
     EXPECT_FALSE(ui::IsEnabled(detail, IDC_EVERY_DAY));
     EXPECT_TRUE(ui::IsChecked(detail, IDC_EVERY_DAY));
@@ -135,25 +138,13 @@ TEST_F(SchedulePageTest, DeletingAnEveryDayEntryAsksWhetherTheOtherDaysGoToo) {
   ui::Script script;
   const std::string first = "削除していいですか?";
   const std::string second = "このﾃﾞｰﾀは毎日実行される設定です。\n他の日のﾃﾞｰﾀも削除しますか";
-  script.OnDialog(kSheetCaption, [](HWND) {
-    HWND page = ShowDay(1);
-    ui::FocusListRow(page, IDC_ENTRY_LIST, 0);
-    ui::ClickLater(page, IDC_ENTRY_DELETE);
-  });
+  script.OnDialog(kSheetCaption, [](HWND) { ClickOnRow(1, 0, IDC_ENTRY_DELETE); });
   Answer(script, first, IDOK);
   Answer(script, second, IDNO);
-  script.Do("delete 9:00 everywhere", [] {
-    HWND page = ShowDay(2);
-    ui::FocusListRow(page, IDC_ENTRY_LIST, 1);
-    ui::ClickLater(page, IDC_ENTRY_DELETE);
-  });
+  script.Do("delete 9:00 everywhere", [] { ClickOnRow(2, 1, IDC_ENTRY_DELETE); });
   Answer(script, first, IDOK);
   Answer(script, second, IDYES);
-  script.Do("refuse to delete", [] {
-    HWND page = ShowDay(2);
-    ui::FocusListRow(page, IDC_ENTRY_LIST, 0);
-    ui::ClickLater(page, IDC_ENTRY_DELETE);
-  });
+  script.Do("refuse to delete", [] { ClickOnRow(2, 0, IDC_ENTRY_DELETE); });
   Answer(script, first, IDCANCEL);
   script.Do("cancel", [] { ui::PressLater(Sheet(), PSBTN_CANCEL); });
   script.Start();
