@@ -78,12 +78,17 @@ class Conversation {
     return 0;
   }
 
-  void Execute(const std::string& command) {
+  // TIMEOUT_ASYNC sends without waiting; 0 then only means it was sent.
+  long Execute(const std::string& command, DWORD timeoutMs) {
     std::vector<BYTE> text(command.begin(), command.end());
     text.push_back(0);
     DWORD id = 0;
-    DdeClientTransaction(text.data(), static_cast<DWORD>(text.size()), conversation_, nullptr,
-                         CF_TEXT, XTYP_EXECUTE, TIMEOUT_ASYNC, &id);
+    if (DdeClientTransaction(text.data(), static_cast<DWORD>(text.size()), conversation_, nullptr,
+                             CF_TEXT, XTYP_EXECUTE, timeoutMs, &id) != nullptr) {
+      return 0;
+    }
+    const long error = static_cast<long>(DdeGetLastError(instance_));
+    return error != DMLERR_NO_ERROR ? error : DMLERR_NOTPROCESSED;
   }
 
  private:
@@ -107,6 +112,14 @@ long ClientRequest(const std::string& item, std::string& answer, std::size_t max
 void ClientExecute(const std::string& command) {
   Conversation conversation;
   if (conversation.Connected()) {
-    conversation.Execute(command);
+    conversation.Execute(command, TIMEOUT_ASYNC);
   }
+}
+
+long ClientExecuteAndWait(const std::string& command, unsigned long timeoutMs) {
+  Conversation conversation;
+  if (!conversation.Connected()) {
+    return conversation.Error() != 0 ? conversation.Error() : DMLERR_NO_CONV_ESTABLISHED;
+  }
+  return conversation.Execute(command, timeoutMs);
 }

@@ -13,3 +13,9 @@ long ClientRequest(const std::string& item, std::string& answer, std::size_t max
 
 // Sends command as an execute transaction without waiting for it.
 void ClientExecute(const std::string& command);
+
+// Sends command as an execute transaction and waits at most timeoutMs for the
+// client's answer: 0 when it carried the command out, else the DDE error code
+// (DMLERR_NOTPROCESSED when it refused, a time-out or no conversation when it
+// did not answer).
+long ClientExecuteAndWait(const std::string& command, unsigned long timeoutMs);

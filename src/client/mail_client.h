@@ -18,6 +18,10 @@ struct ClientPlacement {
 // What DismissDialogs found and cancelled.
 enum DismissResult { kNoClientDialog = 0, kMailReceivedDialog = 1, kErrorDialog = 2 };
 
+// What became of a MoveMail: carried out, refused (or not sendable at all),
+// or no answer from the client within the bound.
+enum class MoveOutcome { kMoved, kRefused, kNoAnswer };
+
 class IMailClient {
  public:
   virtual ~IMailClient() = default;
@@ -43,8 +47,12 @@ class IMailClient {
   virtual bool IsFetchDone() = 0;
   virtual void Hide() = 0;
 
+  // Marks are sent without waiting; a move waits for the client's answer.
   virtual void MarkMail(const std::string& mailPath, std::int32_t mark, int on) = 0;
-  virtual void MoveMail(const std::string& mailPath, const std::string& targetFolder) = 0;
+  virtual MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) = 0;
+  // True while a window of the client's main window class exists, whatever
+  // data root it is on and whether or not it answers.
+  virtual bool IsRunning() = 0;
 
   // The client's main window, for the placement kept around a run. (Not
   // "FindWindow": the system headers turn that name into a macro.)

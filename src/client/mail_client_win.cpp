@@ -1,5 +1,7 @@
 #include "client/mail_client_win.h"
 
+#include <ddeml.h>
+
 #include <algorithm>
 
 #include "client/client_caption.h"
@@ -319,12 +321,23 @@ void CMailClientBridge::MarkMail(const std::string& mailPath, std::int32_t mark,
   }
 }
 
-void CMailClientBridge::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
+MoveOutcome CMailClientBridge::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
   std::string command;
-  if (MoveMailCommand(mailPath, targetFolder, command)) {
-    ClientExecute(command);
+  if (!MoveMailCommand(mailPath, targetFolder, command)) {
+    return MoveOutcome::kRefused;
+  }
+  switch (ClientExecuteAndWait(command, bounds_.moveMs)) {
+    case 0:
+      return MoveOutcome::kMoved;
+    case DMLERR_NOTPROCESSED:
+    case DMLERR_BUSY:
+      return MoveOutcome::kRefused;
+    default:
+      return MoveOutcome::kNoAnswer;
   }
 }
+
+bool CMailClientBridge::IsRunning() { return FindWindowA(kMainClass, nullptr) != nullptr; }
 
 bool CMailClientBridge::GetPlacement(ClientPlacement& placement) {
   HWND window = ClientWindow();

@@ -19,6 +19,7 @@ struct ClientBounds {
   DWORD exitMs = 30000;        // a client on another mailbox closing
   DWORD commandMs = 60000;     // a sent command being handled
   DWORD queryMs = 5000;        // a menu notification or state query
+  DWORD moveMs = 10000;        // a MoveMail being carried out
   DWORD pollMs = 100;
 };
 
@@ -39,7 +40,8 @@ class CMailClientBridge : public IMailClient {
   void Hide() override;
 
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
-  void MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  bool IsRunning() override;
 
   bool FindMainWindow() override { return FindClientWindow() != nullptr; }
   bool GetPlacement(ClientPlacement& placement) override;

@@ -29,10 +29,8 @@ bool FakeClient::UsesMailbox(const std::string& dataRoot) {
 bool FakeClient::Launch(const std::string& program, const std::string& dataRoot) {
   std::lock_guard<std::mutex> lock(mutex_);
   Record("Launch(" + program + "," + dataRoot + ")");
-  if (launchTakes_) {
-    running_ = true;
-    runningOn_ = dataRoot;
-  }
+  running_ = true;
+  runningOn_ = dataRoot;
   window_ = true;
   return true;
 }
@@ -92,9 +90,25 @@ void FakeClient::MarkMail(const std::string& mailPath, std::int32_t mark, int on
   Record("MarkMail(" + mailPath + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
 }
 
-void FakeClient::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
+MoveOutcome FakeClient::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
+  MoveOutcome outcome = MoveOutcome::kMoved;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Record("MoveMail(" + mailPath + "," + targetFolder + ")");
+    const auto scripted = moveOutcomes_.find(mailPath);
+    if (scripted != moveOutcomes_.end()) {
+      outcome = scripted->second;
+    }
+  }
+  if (outcome == MoveOutcome::kMoved && onMove) {
+    onMove(mailPath, targetFolder);
+  }
+  return outcome;
+}
+
+bool FakeClient::IsRunning() {
   std::lock_guard<std::mutex> lock(mutex_);
-  Record("MoveMail(" + mailPath + "," + targetFolder + ")");
+  return running_;
 }
 
 bool FakeClient::FindMainWindow() {
@@ -166,9 +180,15 @@ void FakeClient::SetRunningOn(const std::string& dataRoot) {
   runningOn_ = dataRoot;
 }
 
-void FakeClient::SetLaunchTakes(bool takes) {
+void FakeClient::Quit() {
   std::lock_guard<std::mutex> lock(mutex_);
-  launchTakes_ = takes;
+  running_ = false;
+  runningOn_.clear();
+}
+
+void FakeClient::SetMoveOutcome(const std::string& mailPath, MoveOutcome outcome) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  moveOutcomes_[mailPath] = outcome;
 }
 
 void FakeClient::SetShownAccount(const std::string& title) {

@@ -48,7 +48,8 @@ class FakeClient : public IMailClient {
   bool IsFetchDone() override;
   void Hide() override;
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
-  void MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  bool IsRunning() override;
   bool FindMainWindow() override;
   bool GetPlacement(ClientPlacement& placement) override;
   void SetPlacement(const ClientPlacement& placement) override;
@@ -64,9 +65,12 @@ class FakeClient : public IMailClient {
 
   // Script. Changing it while a finish-check thread runs is safe.
   void SetRunningOn(const std::string& dataRoot);
-  // false: a launch leaves the client where it was (one on another data root
-  // that will not close).
-  void SetLaunchTakes(bool takes);
+  // The client ends; a launch starts it again.
+  void Quit();
+  // What the client makes of a move of this mail (default: it moves it).
+  void SetMoveOutcome(const std::string& mailPath, MoveOutcome outcome);
+  // Runs after every move the client carries out, for a test to show it on disk.
+  std::function<void(const std::string& mailPath, const std::string& targetFolder)> onMove;
   void SetShownAccount(const std::string& title);
   void SetSwitchWorks(bool works);
   // Polls of IsFetchDone that still see the fetch running; -1: it never ends.
@@ -82,7 +86,7 @@ class FakeClient : public IMailClient {
   std::vector<std::string> journal_;
   std::string runningOn_;
   bool running_ = false;
-  bool launchTakes_ = true;
+  std::map<std::string, MoveOutcome> moveOutcomes_;
   std::string shown_;
   bool switchWorks_ = true;
   int fetchPolls_ = 0;

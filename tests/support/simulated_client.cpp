@@ -222,11 +222,14 @@ void SimulatedClient::MarkMail(const std::string& mailPath, std::int32_t, int) {
   Named(mailPath, key);
 }
 
-void SimulatedClient::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
+MoveOutcome SimulatedClient::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
+  if (!alive_) {
+    return MoveOutcome::kNoAnswer;  // a client that is gone carries nothing out
+  }
   std::string key;
   const Mail* mail = Named(mailPath, key);
-  if (mail == nullptr || !alive_) {
-    return;  // a client that is gone carries nothing out
+  if (mail == nullptr) {
+    return MoveOutcome::kRefused;
   }
   const Mail moving = *mail;
   std::vector<Mail>& source = folders_[key].mails;
@@ -240,4 +243,5 @@ void SimulatedClient::MoveMail(const std::string& mailPath, const std::string& t
   folders_[targetFolder].mails.push_back(moving);
   Write(key);
   Write(targetFolder);
+  return MoveOutcome::kMoved;
 }

@@ -61,7 +61,8 @@ class SimulatedClient : public IMailClient {
   bool IsFetchDone() override;
   void Hide() override {}
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
-  void MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
+  bool IsRunning() override { return alive_; }
   bool FindMainWindow() override { return alive_; }
   bool GetPlacement(ClientPlacement& placement) override;
   void SetPlacement(const ClientPlacement&) override {}

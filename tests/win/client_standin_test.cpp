@@ -287,8 +287,12 @@ TEST_F(ClientStandInTest, MarkAndMoveAreCarriedOutInOrder) {
   bridge.MarkMail(first, 7, 0);
   bridge.MarkMail(first, 3, 1);
   bridge.MarkMail("Account1\\能力.box\\0000,0002", 3, 1);
-  bridge.MoveMail(first, "Account2\\WORK.BOX\\2002.BOX");
-  bridge.MoveMail(second, "Account2\\Outbox.box)");
+  EXPECT_TRUE(bridge.IsRunning());
+  // A move waits for the client's word: done, refused (no such mail), or
+  // never even sent (a target that cannot stand in the command).
+  EXPECT_EQ(bridge.MoveMail(first, "Account2\\WORK.BOX\\2002.BOX"), MoveOutcome::kMoved);
+  EXPECT_EQ(bridge.MoveMail(first, "Account2\\Outbox.box"), MoveOutcome::kRefused);
+  EXPECT_EQ(bridge.MoveMail(second, "Account2\\Outbox.box)"), MoveOutcome::kRefused);
   bridge.MarkMail(second, 1073741824, 1);
   const std::string last = "execute MarkMail(" + second + ",1073741824,1)";
   ASSERT_TRUE(standin::WaitForJournalLine(root_, last, kBound)) << "the last command never arrived";
@@ -304,6 +308,7 @@ TEST_F(ClientStandInTest, MarkAndMoveAreCarriedOutInOrder) {
                           "execute MarkMail(" + first + ",7,0)",
                           "execute MarkMail(" + first + ",3,1)",
                           "execute MoveMail(" + first + ",Account2\\WORK.BOX\\2002.BOX)",
+                          "execute MoveMail(" + first + ",Account2\\Outbox.box)",
                           last,
                       }));
 
@@ -314,6 +319,10 @@ TEST_F(ClientStandInTest, MarkAndMoveAreCarriedOutInOrder) {
   // Moved to the end of the target index, mark 5 replaced by 3, time kept.
   EXPECT_EQ(ReadFileText(mailbox_ + "Account2\\WORK.BOX\\2002.BOX\\Entry.lst"),
             sample::EntryLine("00000009", 900) + sample::EntryLine("00000001", 1000, 0xC1000003u));
+
+  client_.Stop();
+  EXPECT_FALSE(bridge.IsRunning());
+  EXPECT_EQ(bridge.MoveMail(second, "Account2\\Outbox.box"), MoveOutcome::kNoAnswer);
 }
 
 TEST_F(ClientStandInTest, PlacementVisibilityAndHiding) {
