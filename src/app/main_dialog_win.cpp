@@ -127,6 +127,15 @@ bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
     case WM_TRAY_NOTIFY:
       OnTrayNotify(lParam);
       return true;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+        OnClockChanged();
+      }
+      result = TRUE;
+      return true;
+    case WM_TIMECHANGE:
+      OnClockChanged();
+      return true;
     default:
       return false;
   }
@@ -161,6 +170,11 @@ void CMainDialog::OnTimer(UINT_PTR id) {
     default:
       break;
   }
+}
+
+void CMainDialog::OnClockChanged() {
+  sequencer_->OnClockChanged();
+  RefreshClock(sequencer_->TickTime());
 }
 
 void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }
@@ -353,12 +367,7 @@ void CMainDialog::OnSettings() {
   clock_.MakeNowFont(general.NowFont().lfFaceName);
   clock_.MakeNextFont(general.NextFont().lfFaceName);
   clock_.SetColors(general.NowColor(), general.NextColor());
-  sequencer_->ComputeNextRunFromNow();
-  if (sequencer_->NextRunWeekday() < 0) {
-    sequencer_->OnTimerStop();
-  } else if (sequencer_->Armed()) {
-    sequencer_->OnTimerStart();
-  }
+  sequencer_->OnScheduleChanged();
   RefreshNextRun();
 }
 

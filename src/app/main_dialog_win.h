@@ -61,6 +61,8 @@ class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
   bool IsCommandEnabled(int id) const override;
 
   void OnTimer(UINT_PTR id);
+  // Resumed from sleep, or the system clock was set.
+  void OnClockChanged();
   void RefreshClock(std::time_t when);
   void RefreshNextRun();
 

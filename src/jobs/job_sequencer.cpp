@@ -20,6 +20,7 @@ CJobSequencer::CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJo
   const LocalTime now = clock_.Local(tickTime_);
   nextRun_.hour = now.hour;
   nextRun_.minute = now.minute;
+  lastTickMinute_ = tickTime_ - now.second;
 }
 
 CJobSequencer::~CJobSequencer() = default;
@@ -293,6 +294,10 @@ void CJobSequencer::Shutdown() {
 }
 
 void CJobSequencer::ComputeNextRunFromNow() {
-  const LocalTime now = clock_.Local(clock_.Now());
-  nextRunWeekday_ = schedule_.ComputeNextRun(now.hour, now.minute, now.weekday, nextRun_);
+  const std::time_t now = clock_.Now();
+  const LocalTime local = clock_.Local(now);
+  nextRunWeekday_ = schedule_.ComputeNextRun(local.hour, local.minute, local.weekday, nextRun_);
+  if (nextRunWeekday_ >= 0) {
+    nextRunAt_ = NextRunInstant(now);
+  }
 }

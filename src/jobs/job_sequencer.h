@@ -54,6 +54,13 @@ class CJobSequencer {
   bool OnMainTimer();
   void OnTimerStart();
   void OnTimerStop();
+  // The system resumed from sleep or its clock was set: a next run whose
+  // minute went by meanwhile gives way to the next one from now.
+  void OnClockChanged();
+  // The schedule was replaced (the settings taken over): the next run from
+  // now, disarmed when there is none, armed again when it was armed. A run
+  // due in a minute chain already under way stays.
+  void OnScheduleChanged();
   void OnAbort();
   void OnFetch();
   void OnRetryTimer();
@@ -104,6 +111,12 @@ class CJobSequencer {
   bool ManyRecords() const { return jobs_.Count() > 1; }
   std::string CurrentAccountTitle() const;
   LocalTime TickLocal() const;
+  void RecomputeIfPassed(std::time_t minute);
+  // The start of the next run's minute, the first one after from.
+  std::time_t NextRunInstant(std::time_t from) const;
+  bool RunOfChainDue() const;
+  // The next run becomes the tick's minute (a fetch, a pulled-forward run).
+  void SetNextRunToTick();
 
   IMailClient& client_;
   IDialer& dialer_;
@@ -117,9 +130,11 @@ class CJobSequencer {
   std::uint32_t token_ = 0;
   bool armed_ = false;
   std::time_t tickTime_ = 0;
+  std::time_t lastTickMinute_ = -1;
   std::time_t lastChainMinute_ = -1;
   CScheduleEntry nextRun_;
   int nextRunWeekday_ = -1;
+  std::time_t nextRunAt_ = 0;
   int retriesLeft_ = -1;
 
   // The job in hand. It keeps copies of its accounts and of the record it

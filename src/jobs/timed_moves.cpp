@@ -91,10 +91,7 @@ void CJobSequencer::StepSendReservation() {
   }
   if (!sendNow.empty()) {
     // Run in this very minute, and for the accounts whose mails just moved.
-    const LocalTime tick = TickLocal();
-    nextRunWeekday_ = tick.weekday;
-    nextRun_.hour = tick.hour;
-    nextRun_.minute = tick.minute;
+    SetNextRunToTick();
     for (const std::string& title : sendNow) {
       const bool listed = std::any_of(nextRun_.accounts.begin(), nextRun_.accounts.end(),
                                       [&title](const std::string& account) {

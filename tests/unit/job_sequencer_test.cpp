@@ -115,6 +115,86 @@ TEST_F(JobSequencerTest, SecondZeroStartsOneChainEvenWithTwoTicks) {
   EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
 }
 
+TEST_F(JobSequencerTest, MissedMinutesNeverStopTheSchedule) {
+  const struct {
+    const char* what;
+    std::time_t at;        // when the clock jumps
+    std::int64_t seconds;  // by how much
+    int nextHour;          // of the next run, as soon as the window hears of it
+                           // (resume, time change); -1: it hears nothing
+    std::vector<std::string> runs;
+  } cases[] = {
+      {"asleep through 07:30", WeekTime(kMon, 7, 29, 59), 30 * 60 + 1, -1, {"1 12:00", "2 09:00"}},
+      {"an hour forward", WeekTime(kMon, 7, 10, 0), 3600, 12, {"1 12:00", "2 09:00"}},
+      // Nothing that ran runs again.
+      {"an hour back, after the run", WeekTime(kMon, 7, 40, 0), -3600, 12,
+       {"1 07:30", "1 12:00", "2 09:00"}},
+      {"an hour back, before the run", WeekTime(kMon, 7, 10, 0), -3600, 7,
+       {"1 07:30", "1 12:00", "2 09:00"}},
+  };
+  for (const auto& c : cases) {
+    JobRig rig;
+    rig.sparseTicks = true;
+    rig.client.SetRunningOn("D:\\Mail");
+    rig.jobs.Append(MakeRecord("Account1", "A"));
+    rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
+    rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
+    rig.schedule.Day(kTue).AddEntry(9, 0, {"A"}, 0);
+    rig.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 0, 0)) * 1000;
+    rig.machine->OnTimerStart();
+    std::vector<std::string> runs;
+    rig.observer = [&] {
+      if (rig.client.JournalOf("StartFetch").size() > runs.size()) {
+        const LocalTime at = rig.clock.Local(rig.clock.Now());
+        char label[16];
+        std::snprintf(label, sizeof label, "%d %02d:%02d", at.weekday, at.hour, at.minute);
+        runs.push_back(label);
+      }
+    };
+    rig.RunUntil(static_cast<std::int64_t>(c.at) * 1000);
+    rig.clock.ms += c.seconds * 1000;
+    rig.nextTickMs = 0;
+    if (c.nextHour >= 0) {
+      rig.machine->OnClockChanged();
+      EXPECT_EQ(rig.machine->NextRun().hour, c.nextHour) << c.what;
+    }
+    rig.RunUntil(static_cast<std::int64_t>(WeekTime(kMon, 12, 1, 0)) * 1000);
+    // and Tuesday's comes next
+    const CScheduleEntry& next = rig.machine->NextRun();
+    char label[16];
+    std::snprintf(label, sizeof label, "%d %02d:%02d", rig.machine->NextRunWeekday(), next.hour, next.minute);
+    runs.push_back(label);
+    EXPECT_EQ(runs, c.runs) << c.what;
+  }
+}
+
+TEST_F(JobSequencerTest, ARearmInsideTheMinutesChainKeepsItsRun) {
+  // The settings' OK, or the timer command, handled between steps 2 and 3.
+  for (const bool bySettings : {false, true}) {
+    JobRig rig;
+    rig.client.SetRunningOn("D:\\Mail");
+    rig.jobs.Append(MakeRecord("Account1", "A"));
+    rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
+    rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
+    rig.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 29, 58)) * 1000;
+    rig.machine->OnTimerStart();
+    bool rearmed = false;
+    rig.observer = [&] {
+      if (!rearmed && !rig.steps.empty() && rig.steps.back() == 2) {
+        rearmed = true;
+        if (bySettings) {
+          rig.machine->OnScheduleChanged();
+        } else {
+          rig.machine->OnTimerStart();
+        }
+      }
+    };
+    rig.RunUntil(static_cast<std::int64_t>(WeekTime(kMon, 7, 30, 30)) * 1000);
+    ASSERT_TRUE(rearmed);
+    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 1u) << bySettings;
+  }
+}
+
 TEST_F(JobSequencerTest, DisarmedTheClockTicksButNothingRuns) {
   TwoAccounts();
   rig_.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);

@@ -137,7 +137,16 @@ TEST_F(TimedMovesTest, MovedMailsToSendNowPullTheRunForwardWithTheirAccount) {
   rig_.client.SetFetchPolls(1);
   // The next run so far is Saturday's, for 自宅 only.
   ASSERT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
+  // Arming again between steps 2 and 3 keeps the run pulled forward.
+  bool rearmed = false;
+  rig_.observer = [&] {
+    if (!rearmed && !rig_.steps.empty() && rig_.steps.back() == 2) {
+      rearmed = true;
+      rig_.machine->OnTimerStart();
+    }
+  };
   RunTheMinute();
+  ASSERT_TRUE(rearmed);
   EXPECT_EQ(rig_.client.JournalOf("Switch"), (std::vector<std::string>{"Switch(自宅)", "Switch(仕事)"}));
   EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
   // Afterwards the schedule's own next run again.

@@ -36,7 +36,12 @@ TEST_F(MainWindowTest, ArmingShowsTheNextRunAndPutsStopOnTheFirstSlot) {
   const std::pair<std::string, std::string> none{"--:--", "---"};
   auto nextRun = [this] { return std::make_pair(ItemText(window_, IDC_NEXT_TIME), ItemText(window_, IDC_NEXT_WEEKDAY)); };
   clock_.ms = WeekTime(3, 22, 14) * 1000LL;
-  AddFridayEntry();
+  {
+    CSchedule schedule;
+    schedule.Day(5).AddEntry(7, 5, {"ポスト"}, 0);
+    schedule.Day(5).AddEntry(12, 0, {"ポスト"}, 0);
+    schedule.Save();
+  }
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(ItemText(window_, IDC_NOW_TIME), "22:14");
   EXPECT_EQ(ItemText(window_, IDC_NOW_WEEKDAY), "Wed");
@@ -49,6 +54,16 @@ TEST_F(MainWindowTest, ArmingShowsTheNextRunAndPutsStopOnTheFirstSlot) {
   app_.OnIdle();
   Settle();
   EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window").empty());
+
+  // The clock set past the run, then a sleep past the next one: each time the
+  // window shows the time and the next run that is still to come at once.
+  clock_.ms = WeekTime(5, 7, 30) * 1000LL;
+  SendMessageA(window_, WM_TIMECHANGE, 0, 0);
+  EXPECT_EQ(nextRun(), std::make_pair(std::string("12:00"), std::string("Fri")));
+  clock_.ms = WeekTime(5, 12, 30) * 1000LL;
+  SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  EXPECT_EQ(nextRun(), std::make_pair(std::string(" 7:05"), std::string("Fri")));
+  EXPECT_EQ(ItemText(window_, IDC_NOW_TIME), "12:30");
 
   Command(ID_TIMER_STOP);
   EXPECT_EQ(nextRun(), none);
