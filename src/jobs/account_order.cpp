@@ -13,11 +13,15 @@ std::vector<std::string> OrderByDialUpEntry(
     }
   }
   // Each dialling account brings along the later ones of its entry, again
-  // walked from the last one.
+  // walked from the last one. Accounts without a record, which a run passes
+  // over, go last.
+  std::vector<std::string> unknown;
   while (!accounts.empty()) {
     const CAccountJob* first = lookup(accounts.front());
     if (first == nullptr) {
-      break;
+      unknown.push_back(accounts.front());
+      accounts.erase(accounts.begin());
+      continue;
     }
     const std::string entry = first->dialUpEntry;
     ordered.push_back(accounts.front());
@@ -30,6 +34,6 @@ std::vector<std::string> OrderByDialUpEntry(
       }
     }
   }
-  accounts.insert(accounts.end(), ordered.begin(), ordered.end());
-  return accounts;
+  ordered.insert(ordered.end(), unknown.begin(), unknown.end());
+  return ordered;
 }

@@ -11,8 +11,7 @@
 
 // lookup finds an account's job record by title (nullptr when it has none).
 // An account dials when its record's useDialUp is non-zero; entries are
-// compared exactly. From the first account without a record on, the accounts
-// left keep their order at the front.
+// compared exactly. Accounts without a record come last, in their order.
 std::vector<std::string> OrderByDialUpEntry(
     std::vector<std::string> accounts,
     const std::function<const CAccountJob*(const std::string&)>& lookup);

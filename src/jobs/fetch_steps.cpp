@@ -18,7 +18,7 @@ void CJobSequencer::StepDialAndFetch() {
       return;
     }
   }
-  if (ManyRecords() && client_.CurrentAccount() != CurrentAccountTitle()) {
+  if (ManyRecords() && client_.CurrentAccount() != record.title) {
     // The client has not finished the switch asked for in step 4 yet.
     if (!waitingForAccount_) {
       waitingForAccount_ = true;
@@ -53,12 +53,16 @@ void CJobSequencer::StepWaitForFetch() {
     ContinueAfter(7, kPollIntervalMs);
     return;
   }
-  client_.DismissDialogs();
+  // An error window the client raised as its fetch ended fails it too.
+  if (client_.DismissDialogs() == kErrorDialog) {
+    fetchError_ = true;
+  }
   if (fetchError_) {
     FailAttempt();
   } else {
     retriesLeft_ = -1;
     ++accountIndex_;
+    SkipAccountsWithoutRecord();
     if (currentRecord_->command.PostTidyUp != 0) {
       client_.TidyUp();
     }

@@ -107,13 +107,18 @@ void CJobSequencer::RunStep() {
   }
 }
 
-std::string CJobSequencer::CurrentAccountTitle() const {
-  return accountIndex_ < jobAccounts_.size() ? jobAccounts_[accountIndex_] : std::string();
-}
-
 bool CJobSequencer::EnsureClient(const std::string& mailBoxPath) {
+  // Without a data root the client would start on whatever it used last.
+  if (mailBoxPath.empty()) {
+    return false;
+  }
   if (client_.UsesMailbox(mailBoxPath)) {
     return true;
+  }
+  // One that answers too slowly, or one on another data root that would not
+  // close: never a second client beside it.
+  if (client_.IsRunning()) {
+    return false;
   }
   CSettingsKey root;
   return client_.Launch(layout::Read(root, layout::kCorvidPath), mailBoxPath) &&
@@ -127,6 +132,8 @@ void CJobSequencer::StepStartOfRun() {
     Stop();
     return;
   }
+  // The previous run's watch for a late message window would take this run's.
+  finCheck_.reset();
   std::string mailBoxPath;
   {
     CSettingsKey root;
@@ -172,26 +179,37 @@ void CJobSequencer::StepStartOfRun() {
       return static_cast<const CAccountJob*>(jobs_.FindByTitle(title));
     });
   }
+  SkipAccountsWithoutRecord();
   Continue(4);
+}
+
+void CJobSequencer::SkipAccountsWithoutRecord() {
+  // An account of the run without a record is passed over; the others are
+  // fetched all the same.
+  while (accountIndex_ < jobAccounts_.size() && jobs_.FindByTitle(jobAccounts_[accountIndex_]) == nullptr) {
+    ++accountIndex_;
+  }
 }
 
 void CJobSequencer::StepSelectAccount() {
   client_.DismissDialogs();
-  const std::string wanted = CurrentAccountTitle();
+  const CAccountJob* record =
+      accountIndex_ < jobAccounts_.size() ? jobs_.FindByTitle(jobAccounts_[accountIndex_]) : nullptr;
+  if (record == nullptr) {
+    currentRecord_.reset();
+    Continue(8);
+    return;
+  }
+  currentRecord_ = *record;
+  // The record's own spelling: the run's may differ in letter case from what
+  // the client's caption and account menu show.
   if (ManyRecords()) {
     if (!client_.CurrentAccount().empty()) {
-      client_.SwitchAccount(wanted);
+      client_.SwitchAccount(record->title);
     }
   } else {
     client_.SelectFirstAccount(true);
   }
-  const CAccountJob* record = jobs_.FindByTitle(wanted);
-  if (record == nullptr) {
-    currentRecord_.reset();
-    Continue(11);
-    return;
-  }
-  currentRecord_ = *record;
   waitingForAccount_ = false;
   Continue(6);
 }
@@ -220,6 +238,7 @@ void CJobSequencer::StepRetryDecision() {
   }
   retriesLeft_ = -1;
   ++accountIndex_;
+  SkipAccountsWithoutRecord();
   Continue(accountIndex_ < jobAccounts_.size() ? 10 : 8);
   client_.DismissDialogs();
 }

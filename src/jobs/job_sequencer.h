@@ -106,10 +106,15 @@ class CJobSequencer {
   // when no client answers for that data root afterwards (one on another data
   // root that would not close, or one that does not answer at all).
   bool EnsureClient(const std::string& mailBoxPath);
+  // Marks and moves the named mails of a folder into the target folder; the
+  // number the client moved.
+  int MarkAndMove(const std::string& accountDir, const std::string& folder,
+                  const std::vector<std::string>& fileNames, std::int32_t statusBits, int mark,
+                  const std::string& targetAccountDir, const std::string& targetFolder);
+  void SkipAccountsWithoutRecord();
   void FailAttempt();
   void RestoreClientWindow();
   bool ManyRecords() const { return jobs_.Count() > 1; }
-  std::string CurrentAccountTitle() const;
   LocalTime TickLocal() const;
   void RecomputeIfPassed(std::time_t minute);
   // The start of the next run's minute, the first one after from.

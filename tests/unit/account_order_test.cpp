@@ -40,8 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"acc3", "acc1", "acc2", "acc5", "acc4"}},
         OrderCase{"one entry keeps the later ones reversed",
                   {"a", "b", "c"}, {{"a", "X"}, {"b", "X"}, {"c", "X"}}, {"a", "c", "b"}},
-        OrderCase{"an account without a record stops the grouping where it stands",
-                  {"a", "ghost", "b"}, {{"a", "X"}, {"b", "Y"}}, {"ghost", "b", "a"}},
+        OrderCase{"an account without a record goes last; the grouping goes on past it",
+                  {"a", "ghost", "b", "c"}, {{"a", "X"}, {"b", "Y"}, {"c", "X"}},
+                  {"a", "c", "b", "ghost"}},
         OrderCase{"nothing to order", {}, {}, {}}));
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "jobs/fin_check_thread.h"
 #include "res/resource.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
@@ -261,15 +262,23 @@ TEST_F(JobSequencerTest, AFailingAccountIsTriedRetryCountPlusOneTimes) {
 
 TEST_F(JobSequencerTest, RetryCountZeroMovesOnAtTheFirstFailure) {
   TwoAccounts();
-  rig_.client.SetFetchPolls(1);
-  ErrorOnFirstFetch();
-  ScheduleAt730({"A", "B"});
-  RunTo(kMon, 7, 30, 59);
-  EXPECT_TRUE(rig_.host.retryTimersSet.empty());
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
-  // Giving up on A still runs step 10 before B.
-  EXPECT_EQ(Collapsed(rig_.steps),
-            (std::vector<int>{2, 1, 3, 4, 6, 7, 9, 10, 4, 6, 7, 10, 8, 11}));
+  {
+    CSettingsKey root;
+    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A", "B"});
+  }
+  // The error window comes while the fetch runs, or just as it ends.
+  for (const int polls : {1, 0}) {
+    rig_.client.ClearJournal();
+    rig_.ClearSteps();
+    rig_.client.SetFetchPolls(polls);
+    ErrorOnFirstFetch();
+    rig_.machine->OnFetch();
+    ASSERT_TRUE(rig_.RunUntilIdle()) << polls;
+    EXPECT_TRUE(rig_.host.retryTimersSet.empty());
+    EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u) << polls;
+    // Giving up on A still runs step 10 before B.
+    EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{3, 4, 6, 7, 9, 10, 4, 6, 7, 10, 8, 11})) << polls;
+  }
 }
 
 TEST_F(JobSequencerTest, AbortDuringTheRetryWaitEndsTheJob) {
@@ -336,15 +345,17 @@ TEST_F(JobSequencerTest, AFetchThatNeverEndsIsGivenUpAfterItsBound) {
             collapsed.end());
 }
 
-TEST_F(JobSequencerTest, AnAccountWithoutARecordEndsTheJobWhereItStands) {
+TEST_F(JobSequencerTest, AnAccountWithoutARecordIsPassedOver) {
   TwoAccounts();
-  rig_.dialer.journal.clear();
-  ScheduleAt730({"A", "Nobody", "B"});
+  // With dial-up the ordering put such an account first, and the job ended
+  // before anything was fetched.
+  rig_.schedule.DialUp = 1;
+  ScheduleAt730({"A", "Nobody", "B", "Ghost"});
   RunTo(kMon, 7, 30, 59);
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
-  EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{"Switch(A)", "StartFetch", "Switch(Nobody)"}));
-  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 7, 10, 4, 11}));
+  EXPECT_EQ(rig_.client.JournalOf("Switch"), (std::vector<std::string>{"Switch(B)", "Switch(A)"}));
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
+  // The last account fetched ends the run as a last account does.
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 7, 10, 4, 6, 7, 10, 8, 11}));
 }
 
 TEST_F(JobSequencerTest, DialUpGroupsAccountsByEntryAndDialsEachOnce) {
@@ -504,6 +515,71 @@ TEST_F(JobSequencerTest, TheEndOfARunWatchesForALateMessageWindow) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(rig_.client.JournalOf("Dismiss"), std::vector<std::string>{"Dismiss(received)"});
+}
+
+TEST_F(JobSequencerTest, ANewRunStopsTheWatchOfThePreviousOne) {
+  TwoAccounts();
+  {
+    CSettingsKey root;
+    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A"});
+  }
+  rig_.client.SetFetchPolls(1);
+  rig_.machine->OnFetch();
+  ASSERT_TRUE(rig_.RunUntilIdle());
+  // The next run's fetch raises an error window, and the old watch has time
+  // to poll before the run looks.
+  bool queued = false;
+  rig_.observer = [&] {
+    if (!queued && rig_.client.JournalOf("StartFetch").size() == 2) {
+      queued = true;
+      rig_.client.QueueDialog(kErrorDialog);
+      std::this_thread::sleep_for(std::chrono::milliseconds(3 * CFinCheckThread::kIntervalMs / 2));
+    }
+  };
+  rig_.ClearSteps();
+  rig_.machine->OnFetch();
+  ASSERT_TRUE(rig_.RunUntilIdle());
+  EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{3, 4, 6, 7, 9, 8, 11}));
+}
+
+TEST_F(JobSequencerTest, TheRecordsSpellingOfATitleIsSwitchedToAndWaitedFor) {
+  rig_.jobs.Append(MakeRecord("Account1", "Work"));
+  rig_.jobs.Append(MakeRecord("Account2", "Home"));
+  rig_.client.SetShownAccount("Home");
+  ScheduleAt730({"WORK"});
+  RunTo(kMon, 7, 30, 30);
+  EXPECT_EQ(rig_.client.JournalOf("Switch"), std::vector<std::string>{"Switch(Work)"});
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  EXPECT_EQ(rig_.machine->Step(), 0);
+}
+
+TEST_F(JobSequencerTest, AFetchStartsAClientOnlyOnADataRootAndWhenNoneRuns) {
+  TwoAccounts();
+  const struct {
+    const char* dataRoot;
+    const char* runningOn;  // nullptr: no client runs
+    std::size_t launches;
+  } cases[] = {
+      {"D:\\Mail", nullptr, 1},
+      {"D:\\Mail", "D:\\Mail", 0},
+      // Too slow to say where it is, or on another data root and would not close.
+      {"D:\\Mail", "E:\\Other", 0},
+      {"", nullptr, 0},
+  };
+  for (const auto& c : cases) {
+    {
+      CSettingsKey root;
+      root.WriteString("MailBoxPath", c.dataRoot);
+    }
+    rig_.client.Quit();
+    if (c.runningOn != nullptr) {
+      rig_.client.SetRunningOn(c.runningOn);
+    }
+    rig_.client.ClearJournal();
+    rig_.machine->OnFetch();
+    ASSERT_TRUE(rig_.RunUntilIdle());
+    EXPECT_EQ(rig_.client.JournalOf("Launch").size(), c.launches) << c.dataRoot << c.runningOn;
+  }
 }
 
 }  // namespace

@@ -103,15 +103,14 @@ TEST_F(TimedMovesTest, AClientHeldOnAnotherDataRootIsNeverNamedAMail) {
   record.reserve.RemainToFolder = "Inbox.box";
   data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
   data_.AddMail("Account2", "Hold.box", "00000002", At(-kMinute));
+  // A client on another data root that will not close, or one too slow to
+  // say where it is: no second client is started beside it.
   rig_.client.SetRunningOn("E:\\他のメール");
-  rig_.client.SetLaunchTakes(false);
   RunTheMinute();
-  EXPECT_EQ(rig_.client.JournalOf("Launch").size(), 2u);
-  EXPECT_TRUE(rig_.client.JournalOf("MarkMail").empty());
-  EXPECT_TRUE(rig_.client.JournalOf("MoveMail").empty());
+  EXPECT_TRUE(rig_.client.Journal().empty());
 
-  // Once the client gives way, the mails move the next minute.
-  rig_.client.SetLaunchTakes(true);
+  // Once it is gone, ours starts and the mails move the next minute.
+  rig_.client.Quit();
   rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
   EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
             (std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)",
