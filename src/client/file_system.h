@@ -33,6 +33,9 @@ bool ListDirectory(const std::string& directory, const std::string& pattern,
 // True when path names an existing file (not a directory).
 bool FileExists(const std::string& path);
 
+// True when path names an existing directory.
+bool DirectoryExists(const std::string& path);
+
 // The value of key in section of the INI file at path (names compared
 // ignoring ASCII case; the first match wins; blanks around the value and one
 // pair of matching quotes removed), or fallback when the file, section or key

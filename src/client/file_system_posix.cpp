@@ -76,4 +76,9 @@ bool FileExists(const std::string& path) {
   return stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  return stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace filesys

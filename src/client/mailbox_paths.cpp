@@ -34,5 +34,3 @@ std::string MailPath(const std::string& accountDir, const std::string& folderPat
                      const std::string& fileName) {
   return accountDir + "\\" + folderPath + "\\" + fileName;
 }
-
-std::string OutboxFolder(const std::string& accountDir) { return accountDir + "\\Outbox.box"; }

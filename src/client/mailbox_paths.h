@@ -28,5 +28,5 @@ std::string EntryListPath(const std::string& dataRoot, const std::string& accoun
 std::string MailPath(const std::string& accountDir, const std::string& folderPath,
                      const std::string& fileName);
 
-// The target of a send reservation: account, "\Outbox.box".
-std::string OutboxFolder(const std::string& accountDir);
+// The folder of an account that a send reservation moves its mails into.
+constexpr const char* kOutboxFolder = "Outbox.box";

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,11 @@ class CJobSequencer {
   int nextRunWeekday_ = -1;
   std::time_t nextRunAt_ = 0;
   int retriesLeft_ = -1;
+
+  // The minute's chain: mail paths (ASCII case folded) already named in a
+  // move or just moved into, and whether the client stopped answering.
+  std::set<std::string> namedInChain_;
+  bool clientSilent_ = false;
 
   // The job in hand. It keeps copies of its accounts and of the record it
   // works on, so settings taken over meanwhile never pull data from under it.

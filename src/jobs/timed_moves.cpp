@@ -1,10 +1,18 @@
 // The two moves checked once a minute: send-reserved mails into the outbox
 // (step 2) and held mails into another account's folder (step 1). Both read
 // only the folder index and act through the client's own commands.
+//
+// Within one minute's chain a mail is named in at most one move, and a mail
+// that a move has just brought into a folder is not moved on from there. Only
+// mails the client really moved count: a mail it refused stays where it is,
+// is tried again next minute, and never pulls a run forward on its own.
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "client/client_commands.h"
 #include "client/entry_list.h"
+#include "client/file_system.h"
 #include "client/mailbox_paths.h"
 #include "jobs/job_sequencer.h"
 #include "res/resource.h"
@@ -21,8 +29,8 @@ constexpr std::int32_t kMarkBits = 7;
 bool IsMark(int mark) { return mark >= 1 && mark <= 7; }
 
 struct DueFolder {
-  bool anyDue = false;             // some mail's time is not after the tick
-  std::vector<std::string> mails;  // the mails strictly before it, as the client names them
+  bool anyDue = false;                 // some mail's time is not after the tick
+  std::vector<std::string> fileNames;  // the mails strictly before it
 };
 
 DueFolder ReadDue(const std::string& dataRoot, const std::string& accountDir,
@@ -38,40 +46,83 @@ DueFolder ReadDue(const std::string& dataRoot, const std::string& accountDir,
   due.anyDue = entries.AnyDue(tick);
   for (std::size_t i = 0; i < entries.Count(); ++i) {
     if (entries.At(i).IsDue(tick)) {
-      due.mails.push_back(MailPath(accountDir, folder, entries.At(i).fileName));
+      due.fileNames.push_back(entries.At(i).fileName);
     }
   }
   return due;
 }
 
-// Status bits first, then the mark (cleared, then set), then the move; each
-// kind of command for every mail before the next kind begins.
-void MarkAndMove(IMailClient& client, const std::vector<std::string>& mails, std::int32_t statusBits,
-                 int mark, const std::string& target) {
-  if (statusBits != 0) {
-    for (const std::string& mail : mails) client.MarkMail(mail, statusBits, 1);
-  }
-  if (IsMark(mark)) {
-    for (const std::string& mail : mails) client.MarkMail(mail, kMarkBits, 0);
-    for (const std::string& mail : mails) client.MarkMail(mail, mark, 1);
-  }
-  for (const std::string& mail : mails) client.MoveMail(mail, target);
+// A folder the client can be asked to move mails into: a name that can stand
+// in a command, and a folder that is there.
+bool IsUsableTarget(const std::string& dataRoot, const std::string& accountDir,
+                    const std::string& folder) {
+  return !folder.empty() && IsSafeCommandArgument(accountDir + "\\" + folder) &&
+         filesys::DirectoryExists(FolderDirectory(dataRoot, accountDir, folder));
+}
+
+bool ReadDataRoot(std::string& dataRoot) {
+  CSettingsKey root;
+  return root.ReadStringInto(layout::kMailBoxPath.name, dataRoot);
 }
 
 }  // namespace
 
-void CJobSequencer::StepSendReservation() {
-  std::string mailBoxPath;
-  bool readable = false;
-  {
-    CSettingsKey root;
-    readable = root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath);
+int CJobSequencer::MarkAndMove(const std::string& accountDir, const std::string& folder,
+                               const std::vector<std::string>& fileNames, std::int32_t statusBits,
+                               int mark, const std::string& targetAccountDir,
+                               const std::string& targetFolder) {
+  // Only mails whose every command can be sent, and none already named in
+  // this chain: no mark without its move.
+  std::vector<std::string> names;
+  std::vector<std::string> mails;
+  for (const std::string& name : fileNames) {
+    const std::string mail = MailPath(accountDir, folder, name);
+    if (IsSafeCommandArgument(mail) && namedInChain_.count(cp932::FoldAscii(mail)) == 0) {
+      names.push_back(name);
+      mails.push_back(mail);
+    }
   }
+  // Status bits first, then the mark (cleared, then set), then the move; each
+  // kind of command for every mail before the next kind begins.
+  if (statusBits != 0) {
+    for (const std::string& mail : mails) client_.MarkMail(mail, statusBits, 1);
+  }
+  if (IsMark(mark)) {
+    for (const std::string& mail : mails) client_.MarkMail(mail, kMarkBits, 0);
+    for (const std::string& mail : mails) client_.MarkMail(mail, mark, 1);
+  }
+  const std::string target = targetAccountDir + "\\" + targetFolder;
+  int moved = 0;
+  for (std::size_t i = 0; i < mails.size() && !clientSilent_; ++i) {
+    namedInChain_.insert(cp932::FoldAscii(mails[i]));
+    switch (client_.MoveMail(mails[i], target)) {
+      case MoveOutcome::kMoved:
+        ++moved;
+        namedInChain_.insert(cp932::FoldAscii(MailPath(targetAccountDir, targetFolder, names[i])));
+        break;
+      case MoveOutcome::kRefused:
+        break;
+      case MoveOutcome::kNoAnswer:
+        // Every further command would wait for its bound as well.
+        clientSilent_ = true;
+        break;
+    }
+  }
+  return moved;
+}
+
+void CJobSequencer::StepSendReservation() {
+  // Step 2 opens the minute's chain.
+  namedInChain_.clear();
+  clientSilent_ = false;
+  std::string mailBoxPath;
+  const bool readable = ReadDataRoot(mailBoxPath);
   std::vector<std::string> sendNow;
-  for (std::size_t i = 0; readable && i < jobs_.Count(); ++i) {
+  for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
     const CAccountJob& record = jobs_.At(i);
     const CReserveData& reserve = record.reserve;
-    if (reserve.Reserve == 0) {
+    if (reserve.Reserve == 0 || reserve.ReserveFolder.empty() ||
+        !IsUsableTarget(mailBoxPath, record.directory, kOutboxFolder)) {
       continue;
     }
     const DueFolder due = ReadDue(mailBoxPath, record.directory, reserve.ReserveFolder, tickTime_);
@@ -83,9 +134,10 @@ void CJobSequencer::StepSendReservation() {
     if (!EnsureClient(mailBoxPath)) {
       break;
     }
-    MarkAndMove(client_, due.mails, reserve.SendCheck != 0 ? kSendReservedBits : 0,
-                reserve.ReserveMark, OutboxFolder(record.directory));
-    if (record.ReserveSend != 0 && !due.mails.empty()) {
+    const int moved = MarkAndMove(record.directory, reserve.ReserveFolder, due.fileNames,
+                                  reserve.SendCheck != 0 ? kSendReservedBits : 0,
+                                  reserve.ReserveMark, record.directory, kOutboxFolder);
+    if (record.ReserveSend != 0 && moved > 0) {
       sendNow.push_back(record.title);
     }
   }
@@ -108,15 +160,12 @@ void CJobSequencer::StepSendReservation() {
 
 void CJobSequencer::StepForwarding() {
   std::string mailBoxPath;
-  bool readable = false;
-  {
-    CSettingsKey root;
-    readable = root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath);
-  }
-  for (std::size_t i = 0; readable && i < jobs_.Count(); ++i) {
+  const bool readable = ReadDataRoot(mailBoxPath);
+  for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
     const CAccountJob& record = jobs_.At(i);
     const CReserveData& remain = record.reserve;
-    if (remain.Remain == 0) {
+    if (remain.Remain == 0 || remain.RemainFromAccount.empty() || remain.RemainFromFolder.empty() ||
+        !IsUsableTarget(mailBoxPath, record.directory, remain.RemainToFolder)) {
       continue;
     }
     // A folder forwarded onto itself would name the same mails every minute.
@@ -132,8 +181,9 @@ void CJobSequencer::StepForwarding() {
     if (!EnsureClient(mailBoxPath)) {
       break;
     }
-    MarkAndMove(client_, due.mails, remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark,
-                record.directory + "\\" + remain.RemainToFolder);
+    MarkAndMove(remain.RemainFromAccount, remain.RemainFromFolder, due.fileNames,
+                remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark, record.directory,
+                remain.RemainToFolder);
   }
   client_.DismissDialogs();
   ContinueWith(ID_REMAIN_FIN, 1);

@@ -3,6 +3,8 @@
 // away, settings of the wrong type. It keeps running, moves nothing it should
 // not, and the next minute works.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <ctime>
 #include <random>
@@ -113,6 +115,36 @@ TEST_F(FaultsTest, ADataDirectoryThatGoesAwayAndComesBack) {
   EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Outbox.box", "00000001")); },
                              20000));
   EXPECT_TRUE(ProgramAnswers());
+}
+
+TEST_F(FaultsTest, AReservedMailThatCannotBeNamedGetsNoCommandAndStartsNoRun) {
+  ASSERT_TRUE(data_.AddFolder("Account2", "予約(2).box", "予約", ""));
+  data_.AddMail("Account1", "予約.box", "00000001", UnixNow() - 60);
+  data_.AddMail("Account2", "予約(2).box", "00000002", UnixNow() - 60);
+  Records([](CAccountJobList& jobs) {
+    for (const auto& [title, folder] : {std::pair{"仕事", "予約.box"}, std::pair{"自宅", "予約(2).box"}}) {
+      CAccountJob* record = jobs.FindByTitle(title);
+      ASSERT_NE(record, nullptr);
+      record->reserve.Reserve = 1;
+      record->reserve.ReserveFolder = folder;
+      record->reserve.SendCheck = 1;
+      record->ReserveSend = 1;
+    }
+  });
+  ArmAtStart();
+  ASSERT_NE(StartProgram(), nullptr);
+  for (int minute = 0; minute < 5; ++minute) {
+    WaitForNextMinute();
+  }
+  EXPECT_TRUE(ProgramAnswers());
+  EXPECT_TRUE(Exists(MailFile("Account1", "Outbox.box", "00000001")));
+  EXPECT_TRUE(Exists(MailFile("Account2", "予約(2).box", "00000002")));
+  const std::vector<std::string> journal = Journal();
+  // One run, pulled forward by the mail that moved, fetching 仕事.
+  EXPECT_EQ(Count(journal, "command 32786"), 1u) << ::testing::PrintToString(journal);
+  for (const std::string& line : journal) {
+    EXPECT_EQ(line.find("00000002"), std::string::npos) << line;
+  }
 }
 
 TEST_F(FaultsTest, SettingsOfTheWrongTypeReadAsTheirDefaults) {

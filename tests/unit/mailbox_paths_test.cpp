@@ -22,7 +22,6 @@ TEST(MailboxPathsTest, PathsRespectLeadBytes) {
             "D:\\表\\mailbox\\Account1\\WORK.BOX\\2002.BOX\\Entry.lst");
   EXPECT_EQ(MailPath("Account1", "WORK.BOX\\2002.BOX", "00000001"),
             "Account1\\WORK.BOX\\2002.BOX\\00000001");
-  EXPECT_EQ(OutboxFolder("Account能"), "Account能\\Outbox.box");
   EXPECT_EQ(JoinPath("C:\\ポスト", "*.box"), "C:\\ポスト\\*.box");
 }
 

@@ -178,6 +178,136 @@ TEST_F(TimedMovesTest, HeldMailsAreForwardedIntoTheRecordsOwnAccount) {
                                       "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
 }
 
+TEST_F(TimedMovesTest, OnlyMailsTheClientMovedPullTheRunForward) {
+  Reserving(0, 0, 1);
+  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  data_.AddMail("Account1", "予約.box", "00000002", At(-kMinute));
+  const std::string first = "Account1\\予約.box\\00000001";
+  const std::string second = "Account1\\予約.box\\00000002";
+  rig_.client.SetRunningOn(root_);
+  rig_.client.SetFetchPolls(1);
+  // The client refuses both moves, minute after minute: tried again every
+  // minute, never a run for them.
+  rig_.client.SetMoveOutcome(first, MoveOutcome::kRefused);
+  rig_.client.SetMoveOutcome(second, MoveOutcome::kRefused);
+  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 2 * kMinute + 20) * 1000);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail").size(), 6u);
+  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
+  // A client that does not answer at all is not asked again within the minute.
+  rig_.client.ClearJournal();
+  rig_.client.SetMoveOutcome(first, MoveOutcome::kNoAnswer);
+  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 3 * kMinute + 20) * 1000);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
+            std::vector<std::string>{"MoveMail(" + first + ",Account1\\Outbox.box)"});
+  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
+  // Once it takes one, the run comes at once.
+  rig_.client.SetMoveOutcome(first, MoveOutcome::kMoved);
+  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 4 * kMinute + 20) * 1000);
+  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+}
+
+TEST_F(TimedMovesTest, AMailWhoseMoveCannotBeAskedForGetsNoCommandAtAll) {
+  ASSERT_TRUE(data_.AddFolder("Account1", "予約(1).box", "予約", ""));
+  ASSERT_TRUE(data_.AddFolder("Account1", "In,box", "", ""));
+  const struct {
+    const char* what;
+    const char* account;
+    const char* folder;         // reserved in, or forwarded from Account2's Hold.box when empty
+    const char* forwardTo;      // forwarding target of Account1
+  } cases[] = {
+      {"a reservation folder that cannot stand in a command", "Account1", "予約(1).box", ""},
+      {"an account without an outbox", "Account2", "Hold.box", ""},
+      {"a forwarding target that cannot stand in a command", "Account1", "", "In,box"},
+      {"a forwarding target that is not there", "Account1", "", "Gone.box"},
+  };
+  int mails = 0;
+  for (const auto& c : cases) {
+    const std::string mail = "0000000" + std::to_string(++mails);
+    rig_.jobs.Clear();
+    CAccountJob record = MakeRecord(c.account, "仕事");
+    if (*c.folder != '\0') {
+      record.reserve.Reserve = 1;
+      record.reserve.ReserveFolder = c.folder;
+      record.reserve.SendCheck = 1;
+      data_.AddMail(c.account, c.folder, mail, At(-kMinute));
+    } else {
+      record.reserve.Remain = 1;
+      record.reserve.RemainFromAccount = "Account2";
+      record.reserve.RemainFromFolder = "Hold.box";
+      record.reserve.RemainToFolder = c.forwardTo;
+      record.reserve.UnReadCheck = 1;
+      data_.AddMail("Account2", "Hold.box", mail, At(-kMinute));
+    }
+    rig_.jobs.Append(record);
+    rig_.client.ClearJournal();
+    rig_.client.SetRunningOn(root_);
+    rig_.RunUntil(rig_.clock.ms + kMinute * 1000);
+    EXPECT_TRUE(rig_.client.Journal().empty()) << c.what;
+  }
+}
+
+struct OneMoveCase {
+  const char* what;
+  void (*set)(CReserveData& work, CReserveData& home);
+  const char* move;
+};
+
+class OneMoveTest : public TimedMovesTest, public ::testing::WithParamInterface<OneMoveCase> {};
+
+void ForwardHoldToWorkInbox(CReserveData& data) {
+  data.Remain = 1;
+  data.RemainFromAccount = "Account2";
+  data.RemainFromFolder = "Hold.box";
+  data.RemainToFolder = "Inbox.box";
+}
+
+TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
+  ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
+  ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
+  data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));
+  CAccountJob work = MakeRecord("Account1", "仕事");
+  CAccountJob home = MakeRecord("Account2", "自宅");
+  GetParam().set(work.reserve, home.reserve);
+  rig_.jobs.Append(work);
+  rig_.jobs.Append(home);
+  // The client carries a move out at once, and the target's index shows it.
+  rig_.client.onMove = [this](const std::string& mail, const std::string& target) {
+    const std::size_t slash = target.find('\\');
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1),
+                  mail.substr(mail.rfind('\\') + 1), At(-kMinute));
+  };
+  rig_.client.SetRunningOn(root_);
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), std::vector<std::string>{GetParam().move});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TimedMoves, OneMoveTest,
+    ::testing::Values(
+        OneMoveCase{"two records forward the same folder",
+                    [](CReserveData& work, CReserveData& home) {
+                      ForwardHoldToWorkInbox(work);
+                      ForwardHoldToWorkInbox(home);
+                      home.RemainToFolder = "Inbox.box";
+                    },
+                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
+        OneMoveCase{"a reservation folder that is also forwarded",
+                    [](CReserveData& work, CReserveData& home) {
+                      home.Reserve = 1;
+                      home.ReserveFolder = "Hold.box";
+                      ForwardHoldToWorkInbox(work);
+                    },
+                    "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
+        OneMoveCase{"two accounts that forward to each other",
+                    [](CReserveData& work, CReserveData& home) {
+                      ForwardHoldToWorkInbox(work);
+                      home.Remain = 1;
+                      home.RemainFromAccount = "Account1";
+                      home.RemainFromFolder = "Inbox.box";
+                      home.RemainToFolder = "Hold.box";
+                    },
+                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
+
 TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
   ASSERT_EQ(registry::Active().DeleteKey(registry::kCurrentUser, "Software\\Vantor\\Larkspur32"),
             registry::kOk);
