@@ -95,6 +95,7 @@ AccountScan ListAccounts(const std::string& dataRoot) {
   if (dataRoot.empty() || !filesys::ListDirectory(MailboxDirectory(dataRoot), "Account*", entries)) {
     return scan;
   }
+  scan.readable = true;
   for (const filesys::DirEntry& entry : entries) {
     // A file named like an account is not one.
     if ((entry.attributes & filesys::kDirectory) == 0) {

@@ -10,6 +10,10 @@
 struct AccountScan {
   std::vector<std::string> directories;  // in the file system's order
   std::vector<std::string> titles;       // Account.ini Title; empty when missing
+  // False when there is no data root or its mailbox directory cannot be read
+  // (a drive not there yet, a renamed folder): then nothing is known of its
+  // accounts, which is not the same as knowing there are none.
+  bool readable = false;
 };
 
 // The accounts below the data root; empty when there is no data root or its

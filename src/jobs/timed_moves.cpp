@@ -117,6 +117,11 @@ void CJobSequencer::StepSendReservation() {
   clientSilent_ = false;
   std::string mailBoxPath;
   const bool readable = ReadDataRoot(mailBoxPath);
+  // A data root that could not be read before (a drive not there yet) may be
+  // there by now.
+  if (readable && !jobs_.Scanned()) {
+    jobs_.Load(mailBoxPath);
+  }
   std::vector<std::string> sendNow;
   for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
     const CAccountJob& record = jobs_.At(i);

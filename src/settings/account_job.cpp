@@ -104,6 +104,7 @@ bool CAccountJobList::Load(const std::string& mailBoxPath) {
   accounts.Open(root, layout::kAccountsKey);
 
   const AccountScan scan = ListAccounts(mailBoxPath);
+  scanned_ = scan.readable;
   for (std::size_t i = 0; i < scan.directories.size(); ++i) {
     if (scan.directories[i].empty()) {
       continue;
@@ -135,7 +136,11 @@ bool CAccountJobList::Load(const std::string& mailBoxPath) {
 
 void CAccountJobList::Save() const {
   CSettingsKey root;
-  root.DeleteTree(layout::kAccountsKey);
+  // Accounts the scan positively no longer finds are dropped; accounts of a
+  // mailbox that could not be read are not.
+  if (scanned_) {
+    root.DeleteTree(layout::kAccountsKey);
+  }
   CRegistryKey accounts;
   if (!accounts.Create(root, layout::kAccountsKey)) {
     return;
@@ -150,6 +155,7 @@ bool CAccountJobList::Assign(const CAccountJobList& other) {
     return true;
   }
   Clear();
+  scanned_ = other.scanned_;
   for (const std::unique_ptr<CAccountJob>& source : other.records_) {
     std::unique_ptr<CAccountJob> copy = NewRecord();
     if (!copy) {

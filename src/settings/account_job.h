@@ -60,8 +60,12 @@ class CAccountJobList {
   // One record per account of the data root's mailbox, in scan order, with
   // the stored settings of each; false only when memory ran out.
   bool Load(const std::string& mailBoxPath);
-  // Rewrites the whole Accounts key from the list.
+  // Rewrites the Accounts key from the list. Stored records the list has
+  // not seen because the mailbox could not be read are kept, so a data root
+  // that is away for a while never costs its accounts their settings.
   void Save() const;
+  // False after a Load whose mailbox could not be read.
+  bool Scanned() const { return scanned_; }
   // Makes this list a deep copy of other; false only when memory ran out.
   bool Assign(const CAccountJobList& other);
   void Clear() { records_.clear(); }
@@ -76,6 +80,7 @@ class CAccountJobList {
 
  private:
   std::vector<std::unique_ptr<CAccountJob>> records_;
+  bool scanned_ = true;
 };
 
 // Recomputes the reserve folder title and the three forwarding titles of job

@@ -117,6 +117,35 @@ TEST_F(FaultsTest, ADataDirectoryThatGoesAwayAndComesBack) {
   EXPECT_TRUE(ProgramAnswers());
 }
 
+TEST_F(FaultsTest, ADataRootAwayAtStartKeepsEveryRecordThroughTheSettingsOk) {
+  ReserveAndForwardIntoWork();
+  const auto work = [this] {
+    CAccountJobList jobs;
+    jobs.Load(root_);
+    const CAccountJob* record = jobs.FindByTitle("仕事");
+    return record == nullptr ? std::vector<std::string>{}
+                             : std::vector<std::string>{record->reserve.ReserveFolder,
+                                                        record->reserve.RemainFromAccount,
+                                                        record->reserve.RemainFromFolder,
+                                                        record->reserve.RemainToFolder};
+  };
+  const std::vector<std::string> before = work();
+  ASSERT_EQ(before.size(), 4u);
+  // The drive of the data root is not there yet when the program starts.
+  const std::string away = root_ + "-away";
+  ASSERT_TRUE(MoveFileA(root_.c_str(), away.c_str()));
+  ASSERT_NE(StartProgram(), nullptr);
+  e2e::PostCommand(window_, ID_SETTINGS);
+  HWND sheet = e2e::WaitForWindow({"#32770", "設定", program_.Id()}, 10000);
+  ASSERT_NE(sheet, nullptr) << "the settings did not open";
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(sheet); }, 10000)) << "OK did not close the settings";
+  CloseProgram();
+  ASSERT_TRUE(MoveFileA(away.c_str(), root_.c_str()));
+  ASSERT_NE(StartProgram(), nullptr);
+  EXPECT_EQ(work(), before);
+}
+
 TEST_F(FaultsTest, AReservedMailThatCannotBeNamedGetsNoCommandAndStartsNoRun) {
   ASSERT_TRUE(data_.AddFolder("Account2", "予約(2).box", "予約", ""));
   data_.AddMail("Account1", "予約.box", "00000001", UnixNow() - 60);

@@ -136,6 +136,16 @@ TEST_F(AccountJobTest, SaveReplacesTheWholeAccountsKey) {
   EXPECT_EQ(SubkeyNames("Accounts"), (std::vector<std::string>{"Account1", "Account2"}));
   EXPECT_EQ(SubkeyNames("Accounts\\Account1"),
             (std::vector<std::string>{"Command", "ReserveData"}));
+
+  // A mailbox that cannot be read says nothing about its accounts: what is
+  // stored stays, through a copy as well (the settings sheet saves one).
+  CAccountJobList away;
+  ASSERT_TRUE(away.Load(root_ + "-away"));
+  EXPECT_FALSE(away.Scanned());
+  CAccountJobList copy;
+  ASSERT_TRUE(copy.Assign(away));
+  copy.Save();
+  EXPECT_EQ(SubkeyNames("Accounts"), (std::vector<std::string>{"Account1", "Account2"}));
 }
 
 TEST_F(AccountJobTest, FindByTitleIgnoresOnlyTheCaseOfAsciiLetters) {

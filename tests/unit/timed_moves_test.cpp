@@ -308,6 +308,20 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
 
+TEST_F(TimedMovesTest, ADataRootThatCouldNotBeReadIsReadOnceItIsThere) {
+  CAccountJobList stored;
+  stored.Append(Reserving(0, 0, 0));
+  stored.Save();
+  // Loaded while the drive was not there yet.
+  ASSERT_TRUE(rig_.jobs.Load(root_ + "-away"));
+  ASSERT_EQ(rig_.jobs.Count(), 0u);
+  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  rig_.client.SetRunningOn(root_);
+  RunTheMinute();
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
+            std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
+}
+
 TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
   ASSERT_EQ(registry::Active().DeleteKey(registry::kCurrentUser, "Software\\Vantor\\Larkspur32"),
             registry::kOk);
