@@ -70,9 +70,7 @@ bool CMainDialog::OnInitDialog() {
   fullClientHeight_ = client.bottom;
 
   std::string mailBoxPath;
-  if (root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath)) {
-    jobs_.Load(mailBoxPath);
-  }
+  const bool loaded = !root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath) || jobs_.Load(mailBoxPath);
   RestorePosition(root);
   clock_.MakeNowFont(layout::Read(root, layout::kNowTimeFont));
   clock_.MakeNextFont(layout::Read(root, layout::kNextTimeFont));
@@ -86,6 +84,12 @@ bool CMainDialog::OnInitDialog() {
   if (layout::Read(root, layout::kTaskTray) != 0 && tray_.Install(Handle(), icon_)) {
     // Stays hidden: the icon keeps it so until the user asks for the window.
     ShowWindow(Handle(), SW_SHOW);
+  }
+  if (!loaded) {
+    // Memory ran out and the user was told the program ends: it does,
+    // without starting anything first.
+    PostMessageA(Handle(), WM_COMMAND, IDCANCEL, 0);
+    return true;
   }
   sequencer_->PostStartupActions();
   SetTimer(Handle(), TIMER_MAIN, 500, nullptr);

@@ -78,6 +78,24 @@ TEST_F(MainWindowTest, ArmingShowsTheNextRunAndPutsStopOnTheFirstSlot) {
   EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_STOP, 5));
 }
 
+TEST_F(MainWindowTest, RunningOutOfMemoryWhileLoadingEndsTheProgramAsItSays) {
+  ScratchDirectory scratch;
+  sample::DataDirectoryBuilder data(scratch.Path());
+  ASSERT_TRUE(data.AddAccount("Account1", "表示", 0, ""));
+  {
+    CSettingsKey root;
+    root.WriteString("MailBoxPath", scratch.Path());
+  }
+  int told = 0;
+  SetJobRecordAllocator([]() -> CAccountJob* { return nullptr; });
+  SetOutOfMemoryHandler([&told] { ++told; });
+  ASSERT_NE(Open(), nullptr);
+  SetJobRecordAllocator(nullptr);
+  SetOutOfMemoryHandler(nullptr);
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(TakePostedCommand(), IDCANCEL);
+}
+
 TEST_F(MainWindowTest, TheToolBarSitsAboveTheClockWhichFoldsAwayAndComesBack) {
   ASSERT_NE(Open(), nullptr);
   const std::pair<int, int> slots[] = {{ID_TIMER_START, 0}, {0, 0}, {ID_SETTINGS, 1}, {0, 0},
