@@ -50,8 +50,8 @@ class CJobSequencer {
   void ComputeNextRunFromNow();
   void PostStartupActions();
 
-  // The 500 ms main timer. True when the tick fell in a minute's second 0, so
-  // the host refreshes the clock.
+  // The 500 ms main timer. True when the tick is the first of a new minute or
+  // falls in a minute's second 0, so the host refreshes the clock.
   bool OnMainTimer();
   void OnTimerStart();
   void OnTimerStop();
