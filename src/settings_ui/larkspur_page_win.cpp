@@ -51,7 +51,7 @@ bool CLarkspurPage::OnInitDialog() {
   nowFontName_ = nowFont_.lfFaceName;
   nextFontName_ = nextFont_.lfFaceName;
   CPropertyPage::OnInitDialog();
-  tree_.Attach(Item(IDC_ACCOUNT_TREE));
+  tree_.Attach(Item(IDC_ACCOUNT_TREE), [this] { SetModified(); });
 
   CSettingsKey settings;
   autoCheck_ = layout::Read(settings, layout::kAutoCheck);
@@ -133,17 +133,6 @@ void CLarkspurPage::ChooseColorFor(COLORREF& color, CColorButton& button) {
 void CLarkspurPage::OnNextColor() { ChooseColorFor(nextColor_, nextColorButton_); }
 
 void CLarkspurPage::OnNowColor() { ChooseColorFor(nowColor_, nowColorButton_); }
-
-bool CLarkspurPage::OnControlNotify(NMHDR& header, INT_PTR& result) {
-  if (header.idFrom != IDC_ACCOUNT_TREE || header.code != static_cast<UINT>(NM_CLICK)) {
-    return false;
-  }
-  if (tree_.ToggleAtCursor()) {
-    SetModified();
-  }
-  result = 0;
-  return true;
-}
 
 bool CLarkspurPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (message != WM_DRAWITEM) {

@@ -34,7 +34,6 @@ class CLarkspurPage : public CPropertyPage {
   bool OnSetActive() override;
   bool OnApply() override;
   bool OnCommand(int id, int code) override;
-  bool OnControlNotify(NMHDR& header, INT_PTR& result) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void DoDataExchange(CDataExchange& dx) override;
 

@@ -113,11 +113,12 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
   const struct {
     std::vector<std::string> stored;
     std::vector<std::string> clicked;
+    std::vector<std::string> keyed;  // turned by the space key
     std::size_t expected;
   } cases[] = {
       // A title that is gone and one that differs only in letter case are dropped.
-      {{"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, 3},
-      {{kHome}, {kHome}, 0},
+      {{"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, {}, 3},
+      {{kHome}, {}, {kHome}, 0},
   };
   for (const auto& c : cases) {
     {
@@ -139,6 +140,9 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
       treeOrder = ui::TreeTexts(general, IDC_ACCOUNT_TREE);
       for (const std::string& title : c.clicked) {
         ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, title);
+      }
+      for (const std::string& title : c.keyed) {
+        ui::PressSpaceOnTreeItem(general, IDC_ACCOUNT_TREE, title);
       }
       if (c.expected != 0) {
         ui::Shot(Sheet(), "settings-general");
