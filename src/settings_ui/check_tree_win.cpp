@@ -125,12 +125,6 @@ void CCheckTree::ForEachItem(Visit visit) const {
   }
 }
 
-std::vector<std::string> CCheckTree::Titles() const {
-  std::vector<std::string> titles;
-  ForEachItem([&titles](const std::string& title, bool) { titles.push_back(title); });
-  return titles;
-}
-
 std::vector<std::string> CCheckTree::CheckedTitles() const {
   std::vector<std::string> titles;
   ForEachItem([&titles](const std::string& title, bool checked) {

@@ -23,7 +23,6 @@ class CCheckTree {
   void Attach(HWND tree, std::function<void()> onToggle = {});
   // One item per title, checked when it equals one of checked byte for byte.
   void Fill(const std::vector<std::string>& titles, const std::vector<std::string>& checked);
-  std::vector<std::string> Titles() const;
   std::vector<std::string> CheckedTitles() const;
 
  private:

@@ -71,18 +71,20 @@ bool CLarkspurPage::OnInitDialog() {
   UpdateData(false);
 
   layout::ReadTextList(settings, layout::kDefAccountKey, storedFetchAccounts_);
+  tree_.Fill(titles_, storedFetchAccounts_);
   return true;
+}
+
+void CLarkspurPage::ReloadAccounts() {
+  if (Handle() != nullptr) {
+    tree_.Fill(titles_, storedFetchAccounts_);
+  }
 }
 
 bool CLarkspurPage::OnSetActive() {
   const bool any = !titles_.empty();
   for (int id : {IDC_ACCOUNT_TREE, IDC_AUTO_START, IDC_AUTO_CHECK}) {
     EnableItem(id, any);
-  }
-  // Another data root may bring other titles in the same number.
-  if (tree_.Titles() != titles_) {
-    tree_.Fill(titles_, storedFetchAccounts_);
-    UpdateData(false);
   }
   return CPropertyPage::OnSetActive();
 }

@@ -21,6 +21,9 @@ class CLarkspurPage : public CPropertyPage {
   void SetColors(COLORREF nowColor, COLORREF nextColor);
   // The tray flag as stored, for when the page is never shown.
   void SetTaskTray(int taskTray) { taskTray_ = taskTray; }
+  // The sheet has other account titles (another data root): the tree shows
+  // them at once, ticked as stored, so that OK never stores the old ticks.
+  void ReloadAccounts();
 
   // Results for the opener after OK.
   int TaskTray() const { return taskTray_; }

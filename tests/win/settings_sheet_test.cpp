@@ -196,7 +196,7 @@ TEST_F(SettingsSheetTest, TheTrayBoxGovernsTheDoubleClickChoiceWhichIsStoredUnch
 TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   {
     CSettingsKey settings;
-    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork});
+    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork, kHome});
   }
   CSettingSheet sheet;
   ui::Script script;
@@ -205,7 +205,7 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
       ShowPage(index);
     }
     HWND general = ShowPage(kGeneralPage);
-    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kWork});
+    EXPECT_EQ(Sorted(CheckedInTree(general)), Sorted({kWork, kHome}));
     ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, kHome);
   });
   // As many accounts as before, with other titles.
@@ -220,10 +220,10 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
       EXPECT_EQ(ui::Text(page, IDC_MAILBOX_PATH), otherRoot_) << index;
     }
     ui::Shot(Sheet(), "settings-corvid");
-    HWND general = ShowPage(kGeneralPage);
+    HWND general = ui::SheetPage(Sheet(), kGeneralPage);
     EXPECT_EQ(Sorted(ui::TreeTexts(general, IDC_ACCOUNT_TREE)), Sorted({kOtherFirst, kOtherSecond, kHome}));
     // The marks come from the stored list again, not from the clicks.
-    EXPECT_TRUE(CheckedInTree(general).empty());
+    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kHome});
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
@@ -232,6 +232,7 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
   EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.AccountTitles().front());
+  EXPECT_EQ(StoredFetchAccounts().second, std::vector<std::string>{kHome});
 }
 
 TEST_F(SettingsSheetTest, PagesWithoutAccountsComeAliveWhenTheDataRootGetsSome) {
