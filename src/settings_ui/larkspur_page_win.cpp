@@ -161,7 +161,11 @@ bool CLarkspurPage::OnApply() {
   layout::Write(settings, layout::kTopMost, topMost_);
   layout::Write(settings, layout::kTaskTray, taskTray_);
   layout::Write(settings, layout::kRDoubleClk, doubleClick_);
-  layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, tree_.CheckedTitles());
+  // Without accounts (no data root, or one out of reach) there is nothing
+  // to tick, which is no reason to forget the stored choice.
+  if (!titles_.empty()) {
+    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, tree_.CheckedTitles());
+  }
   layout::Write(settings, layout::kNextTimeFont, std::string(nextFont_.lfFaceName));
   layout::Write(settings, layout::kNowTimeFont, std::string(nowFont_.lfFaceName));
   layout::Write(settings, layout::kNextTimeColor, static_cast<std::int32_t>(nextColor_));
