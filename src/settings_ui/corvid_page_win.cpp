@@ -98,6 +98,10 @@ void CCorvidPage::OnBrowseMailBox() {
     Message(folder + kNotAMailBox, kCaption, MB_OK);
     return;
   }
+  // Reloading would drop what the other pages hold and nobody has applied.
+  if (IsSameFolder(folder, mailBoxPath_)) {
+    return;
+  }
   mailBoxPath_ = folder;
   jobs_.Load(folder);
   titles_ = ListAccounts(folder).titles;

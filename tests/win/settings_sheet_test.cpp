@@ -239,6 +239,37 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   EXPECT_EQ(StoredFetchAccounts().second, std::vector<std::string>{kHome});
 }
 
+TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
+  const struct {
+    std::string stored;
+    std::vector<std::string> path;
+  } cases[] = {
+      {root_ + "\\", {}},
+      {root_, {"..", "データ"}},
+  };
+  for (const auto& c : cases) {
+    UseDataRoot(c.stored);
+    CSettingSheet sheet;
+    sheet.Jobs().Load(c.stored);
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [](HWND) {
+      HWND commands = ShowPage(kCommandPage);
+      ui::SelectCombo(commands, IDC_ACCOUNT_LIST, ComboIndex(commands, IDC_ACCOUNT_LIST, kWork));
+      ui::Click(commands, IDC_EXEC_COMMAND);
+      ui::SetText(commands, IDC_COMMAND_NAME, "C:\\ツール\\表示.exe");
+    });
+    ChooseDataRoot(script, c.path);
+    script.Do("OK", [] { ui::PressLater(Sheet(), PSBTN_OK); });
+    script.Start();
+    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
+    EXPECT_EQ(script.Failure(), "");
+    EXPECT_EQ(sheet.MailBoxPath(), c.stored);
+    const CAccountJob* work = JobTitled(sheet.Jobs(), kWork);
+    ASSERT_NE(work, nullptr);
+    EXPECT_EQ(work->command.CommandName, "C:\\ツール\\表示.exe") << c.stored;
+  }
+}
+
 TEST_F(SettingsSheetTest, PagesWithoutAccountsComeAliveWhenTheDataRootGetsSome) {
   // The scratch folder holds both roots but is none itself.
   UseDataRoot(scratch_.Path());
