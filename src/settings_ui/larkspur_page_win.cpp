@@ -112,6 +112,7 @@ void CLarkspurPage::ChooseFontFor(LOGFONTA& font, std::string& name) {
   font = dialog.Font();
   name = font.lfFaceName;
   UpdateData(false);
+  SetModified();
 }
 
 void CLarkspurPage::OnNextFont() { ChooseFontFor(nextFont_, nextFontName_); }
@@ -130,6 +131,7 @@ void CLarkspurPage::ChooseColorFor(COLORREF& color, CColorButton& button) {
   }
   color = choose.rgbResult;
   button.SetColor(color);
+  SetModified();
 }
 
 void CLarkspurPage::OnNextColor() { ChooseColorFor(nextColor_, nextColorButton_); }

@@ -18,6 +18,8 @@ namespace settings_test {
 namespace {
 
 constexpr const char* kChooserCaption = "ﾌｫﾙﾀﾞの選択";
+// The sheet's own Apply button.
+constexpr int kApplyButton = 0x3021;
 
 using SettingsSheetTest = SettingsTest;
 
@@ -194,6 +196,49 @@ TEST_F(SettingsSheetTest, TheTrayBoxGovernsTheDoubleClickChoiceWhichIsStoredUnch
     CSettingsKey settings;
     EXPECT_EQ(layout::Read(settings, layout::kRDoubleClk), stored);
     EXPECT_EQ(layout::Read(settings, layout::kTaskTray), 0);
+  }
+}
+
+TEST_F(SettingsSheetTest, EveryChangeOnTheMailClientAndGeneralPagesEnablesApply) {
+  enum Change { kType, kSelectNext, kConfirmPicker };
+  const struct {
+    int page;
+    int id;
+    Change change;
+  } cases[] = {
+      {kCorvidPage, IDC_CORVID_PATH, kType},
+      {kCorvidPage, IDC_ACCOUNT_LIST, kSelectNext},
+      {kGeneralPage, IDC_NEXT_FONT_CHANGE, kConfirmPicker},
+      {kGeneralPage, IDC_NOW_COLOR, kConfirmPicker},
+  };
+  const auto picker = [] { return ui::FindOtherModal({Sheet()}); };
+  for (const auto& c : cases) {
+    CSettingSheet sheet;
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [&c](HWND) {
+      HWND page = ShowPage(c.page);
+      EXPECT_FALSE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
+      if (c.change == kType) {
+        ui::SetText(page, c.id, "C:\\ソフト\\表示.exe");
+      } else if (c.change == kSelectNext) {
+        const LRESULT shown = SendDlgItemMessageA(page, c.id, CB_GETCURSEL, 0, 0);
+        ui::SelectCombo(page, c.id, static_cast<int>((shown + 1) % 3));
+      } else {
+        ui::ClickLater(page, c.id);
+      }
+    });
+    if (c.change == kConfirmPicker) {
+      script.When("the picker", [picker] { return picker() != nullptr; },
+                  [picker] { PostMessageA(picker(), WM_COMMAND, IDOK, 0); });
+      script.When("the picker to close", [picker] { return picker() == nullptr; }, [] {});
+    }
+    script.Do("look at Apply", [&c] {
+      EXPECT_TRUE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
+      ui::PressLater(Sheet(), PSBTN_CANCEL);
+    });
+    script.Start();
+    EXPECT_EQ(sheet.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(script.Failure(), "");
   }
 }
 
