@@ -54,9 +54,9 @@ void CRemainPage::LoadRecord(const CAccountJob& job) {
   fromAccount_ = data.RemainFromAccount;
   fromAccountTitle_ = data.remainFromAccountTitle;
   fromFolder_ = data.RemainFromFolder;
-  fromFolderTitle_ = data.remainFromFolderTitle;
+  fromFolderTitle_ = FolderText(data.RemainFromAccount, data.RemainFromFolder, data.remainFromFolderTitle);
   toFolder_ = data.RemainToFolder;
-  toFolderTitle_ = data.remainToFolderTitle;
+  toFolderTitle_ = FolderText(job.directory, data.RemainToFolder, data.remainToFolderTitle);
   unreadCheck_ = data.UnReadCheck;
   mark_ = data.RemainMark;
 }
@@ -132,11 +132,11 @@ bool CRemainPage::OnApply() {
   if (record == nullptr || remain_ == 0) {
     return true;
   }
-  if (fromFolderTitle_.empty()) {
+  if (!FolderExists(fromAccount_, fromFolder_)) {
     AskForFolder(*record, kCaption, kNoSource, IDC_REMAIN_FROM_CHANGE);
     return false;
   }
-  if (toFolderTitle_.empty()) {
+  if (!FolderExists(record->directory, toFolder_)) {
     AskForFolder(*record, kCaption, kNoDestination, IDC_REMAIN_TO_CHANGE);
     return false;
   }

@@ -47,7 +47,7 @@ void CReservePage::DoDataExchange(CDataExchange& dx) {
 void CReservePage::LoadRecord(const CAccountJob& job) {
   reserve_ = job.reserve.Reserve;
   folder_ = job.reserve.ReserveFolder;
-  folderTitle_ = job.reserve.reserveFolderTitle;
+  folderTitle_ = FolderText(job.directory, job.reserve.ReserveFolder, job.reserve.reserveFolderTitle);
   sendCheck_ = job.reserve.SendCheck;
   mark_ = job.reserve.ReserveMark;
   reserveSend_ = job.ReserveSend;
@@ -88,7 +88,7 @@ void CReservePage::OnChooseFolder() { ChooseOwnFolder(folder_, folderTitle_); }
 bool CReservePage::OnApply() {
   StoreScreen();
   CAccountJob* record = LoadedRecord();
-  if (record == nullptr || reserve_ == 0 || !folderTitle_.empty()) {
+  if (record == nullptr || reserve_ == 0 || FolderExists(record->directory, folder_)) {
     return true;
   }
   AskForFolder(*record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "res/settings_ui_ids.h"
+#include "sample_data/sample_data.h"
 #include "settings_fixture.h"
 #include "settings_ui/settings_sheet_win.h"
 #include "support/ui_script_win.h"
@@ -151,6 +152,33 @@ TEST_F(RecordPagesTest, ForwardingReportsTheSourceFolderFirstThenTheDestination)
   EXPECT_EQ(work->reserve.remainFromFolderTitle, "予約");
   EXPECT_EQ(work->reserve.RemainToFolder, "WORK.BOX\\2003.BOX");
   EXPECT_EQ(work->reserve.remainToFolderTitle, "ソフト能力");
+}
+
+TEST_F(RecordPagesTest, AFolderWithoutATitleShowsItsDirectoryNameAndIsNoMissingFolder) {
+  ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
+  CAccountJob* work = sheet_.Jobs().FindByTitle(kWork);
+  ASSERT_NE(work, nullptr);
+  CReserveData& data = work->reserve;
+  data.Reserve = 1;
+  data.ReserveFolder = "WORK.BOX\\表示.BOX";
+  data.Remain = 1;
+  data.RemainFromAccount = "Account1";
+  data.RemainFromFolder = "WORK.BOX\\表示.BOX";
+  data.RemainToFolder = "WORK.BOX\\2002.BOX";
+  RefreshDerivedTitles(*work, root_);
+  ui::Script script;
+  script.OnDialog(kSheetCaption, [](HWND) {
+    EXPECT_EQ(ui::Text(ShowAccount(kReservePage, kWork), IDC_RESERVE_FOLDER), "表示.BOX");
+    HWND remain = ShowAccount(kRemainPage, kWork);
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_FROM_FOLDER), "表示.BOX");
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_TO_FOLDER), "２００２年");
+    ui::PressLater(Sheet(), PSBTN_OK);
+  });
+  script.Start();
+  ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
+  EXPECT_EQ(script.Failure(), "");
+  EXPECT_EQ(work->reserve.ReserveFolder, "WORK.BOX\\表示.BOX");
+  EXPECT_EQ(work->reserve.RemainFromFolder, "WORK.BOX\\表示.BOX");
 }
 
 TEST_F(RecordPagesTest, EachAccountKeepsItsOwnValuesWhicheverWayTheSelectionMoves) {
