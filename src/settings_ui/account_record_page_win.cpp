@@ -79,10 +79,12 @@ void CAccountRecordPage::StoreScreen() {
 void CAccountRecordPage::AskForFolder(CAccountJob& record, const char* caption, const char* message,
                                       int button) {
   Message(message, caption, MB_OK);
+  // Coming to the front starts from the first account; the folder may be
+  // missing in another one than the page shows.
   if (!Sheet()->IsActivePage(this)) {
-    // Coming to the front starts from the first account; the folder is
-    // missing in this one.
     Sheet()->SetActivePage(this);
+  }
+  if (LoadedRecord() != &record) {
     ShowRecord(&record);
   }
   PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Item(button)));

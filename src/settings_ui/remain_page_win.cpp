@@ -128,17 +128,21 @@ void CRemainPage::OnChooseDestination() { ChooseOwnFolder(toFolder_, toFolderTit
 
 bool CRemainPage::OnApply() {
   StoreScreen();
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr || remain_ == 0) {
-    return true;
-  }
-  if (!FolderExists(fromAccount_, fromFolder_)) {
-    AskForFolder(*record, kCaption, kNoSource, IDC_REMAIN_FROM_CHANGE);
-    return false;
-  }
-  if (!FolderExists(record->directory, toFolder_)) {
-    AskForFolder(*record, kCaption, kNoDestination, IDC_REMAIN_TO_CHANGE);
-    return false;
+  // Every account, not just the one on screen: the first that lacks a folder is shown.
+  for (std::size_t i = 0; i < jobs_.Count(); ++i) {
+    CAccountJob& record = jobs_.At(i);
+    const CReserveData& data = record.reserve;
+    if (data.Remain == 0) {
+      continue;
+    }
+    if (!FolderExists(data.RemainFromAccount, data.RemainFromFolder)) {
+      AskForFolder(record, kCaption, kNoSource, IDC_REMAIN_FROM_CHANGE);
+      return false;
+    }
+    if (!FolderExists(record.directory, data.RemainToFolder)) {
+      AskForFolder(record, kCaption, kNoDestination, IDC_REMAIN_TO_CHANGE);
+      return false;
+    }
   }
   return true;
 }

@@ -87,12 +87,15 @@ void CReservePage::OnChooseFolder() { ChooseOwnFolder(folder_, folderTitle_); }
 
 bool CReservePage::OnApply() {
   StoreScreen();
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr || reserve_ == 0 || FolderExists(record->directory, folder_)) {
-    return true;
+  // Every account, not just the one on screen: the first that lacks its folder is shown.
+  for (std::size_t i = 0; i < jobs_.Count(); ++i) {
+    CAccountJob& record = jobs_.At(i);
+    if (record.reserve.Reserve != 0 && !FolderExists(record.directory, record.reserve.ReserveFolder)) {
+      AskForFolder(record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);
+      return false;
+    }
   }
-  AskForFolder(*record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);
-  return false;
+  return true;
 }
 
 bool CReservePage::OnCommand(int id, int code) {

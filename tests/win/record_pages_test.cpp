@@ -154,6 +154,66 @@ TEST_F(RecordPagesTest, ForwardingReportsTheSourceFolderFirstThenTheDestination)
   EXPECT_EQ(work->reserve.remainToFolderTitle, "ソフト能力");
 }
 
+TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) {
+  const std::string noReserveFolder = "送信予約ﾒｰﾙの保存先ﾌｫﾙﾀﾞが指定されていません";
+  const struct {
+    int page;
+    int onOff;  // the page's own switch
+    const char* caption;
+    // The second and third records in record order; the first stays on screen.
+    void (*second)(CReserveData&);
+    void (*third)(CReserveData&);
+    std::string messages[2];
+  } cases[] = {
+      {kReservePage, IDC_RESERVE, kReserveCaption, [](CReserveData& d) { d.Reserve = 1; },
+       [](CReserveData& d) { d.Reserve = 1; }, {noReserveFolder, noReserveFolder}},
+      // A destination gone from the disk in an earlier record comes before a
+      // source never chosen in a later one.
+      {kRemainPage, IDC_REMAIN, kRemainCaption,
+       [](CReserveData& d) {
+         d.Remain = 1;
+         d.RemainFromAccount = "Account2";
+         d.RemainFromFolder = "RESERVE.BOX";
+         d.RemainToFolder = "GONE.BOX";
+       },
+       [](CReserveData& d) { d.Remain = 1; },
+       {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"}},
+  };
+  for (const auto& c : cases) {
+    CSettingSheet sheet;
+    sheet.Jobs().Load(root_);
+    ASSERT_EQ(sheet.Jobs().Count(), 3u);
+    c.second(sheet.Jobs().At(1).reserve);
+    c.third(sheet.Jobs().At(2).reserve);
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [&c](HWND) {
+      ShowPage(c.page);
+      ui::PressLater(Sheet(), PSBTN_OK);
+    });
+    for (std::size_t i = 1; i <= 2; ++i) {
+      const std::string title = sheet.Jobs().At(i).title;
+      ExpectMessage(script, c.caption, c.messages[i - 1]);
+      script.OnDialog(kFolderDialogCaption, [title](HWND dialog) {
+        const bool fixed = ui::IsVisible(dialog, IDC_FIXED_ACCOUNT);
+        EXPECT_EQ(fixed ? ui::Text(dialog, IDC_FIXED_ACCOUNT) : ui::ComboSelection(dialog, IDC_ACCOUNT_CHOICE), title);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      });
+      script.AfterClose("the folder dialog", [&c, title] {
+        HWND page = ui::SheetPage(Sheet(), c.page);
+        EXPECT_EQ(ui::ActivePageIndex(Sheet()), c.page);
+        EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
+        // The user gives up on this account.
+        ui::Click(page, c.onOff);
+        ui::PressLater(Sheet(), PSBTN_OK);
+      });
+    }
+    script.Start();
+    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
+    EXPECT_EQ(script.Failure(), "");
+    EXPECT_TRUE(script.Finished()) << c.caption;
+  }
+}
+
 TEST_F(RecordPagesTest, AFolderWithoutATitleShowsItsDirectoryNameAndIsNoMissingFolder) {
   ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
   CAccountJob* work = sheet_.Jobs().FindByTitle(kWork);
