@@ -1,5 +1,6 @@
 // The settings sheet as a whole: what OK, Apply and Cancel store, the general
-// page's fetch accounts, and a change of the data root on the first page.
+// page's fetch accounts, a change of the data root on the first page, and
+// the boxes of every settings dialog that show the user's texts.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -13,6 +14,7 @@
 #include "settings_fixture.h"
 #include "settings_ui/settings_sheet_win.h"
 #include "support/ui_script_win.h"
+#include "win/application_win.h"
 
 namespace settings_test {
 namespace {
@@ -383,6 +385,40 @@ TEST_F(SettingsSheetTest, AFolderIsADataRootExactlyWhenItHoldsMailBox) {
       EXPECT_EQ(sheet.MailBoxPath(), c.start);
     }
   }
+}
+
+BOOL CALLBACK CollectEmptyTextBox(HWND child, LPARAM param) {
+  char className[16] = "";
+  GetClassNameA(child, className, sizeof className);
+  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+  const LONG_PTR type = style & SS_TYPEMASK;
+  const bool text = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP;
+  if (lstrcmpiA(className, "Static") == 0 && text && GetWindowTextLengthA(child) == 0) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  }
+  return TRUE;
+}
+
+INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
+  // Titles, paths and font names may hold "&"; a box without SS_NOPREFIX
+  // would underline the next character instead.
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  const int templates[] = {IDD_CORVID_PAGE,   IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL,
+                           IDD_RESERVE_PAGE,  IDD_REMAIN_PAGE,   IDD_COMMAND_PAGE,  IDD_FOLDER_SELECT};
+  for (int id : templates) {
+    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), owner, &InertDialog, 0);
+    ASSERT_NE(dialog, nullptr) << id;
+    std::vector<HWND> boxes;
+    EnumChildWindows(dialog, &CollectEmptyTextBox, reinterpret_cast<LPARAM>(&boxes));
+    for (HWND box : boxes) {
+      EXPECT_NE(GetWindowLongPtrA(box, GWL_STYLE) & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
+    }
+    DestroyWindow(dialog);
+  }
+  DestroyWindow(owner);
 }
 
 }  // namespace
