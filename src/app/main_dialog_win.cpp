@@ -306,8 +306,10 @@ void CMainDialog::OnPaint() {
 
 void CMainDialog::OnTrayNotify(LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) {
-    POINT at{};
-    GetCursorPos(&at);
+    // Where the mouse was when the icon was clicked: on a busy machine the
+    // cursor may have moved on before the notice is handled.
+    const DWORD clicked = GetMessagePos();
+    const POINT at{static_cast<short>(LOWORD(clicked)), static_cast<short>(HIWORD(clicked))};
     ShowTrayMenu(Handle(), at, TrayMenuState{sequencer_->Armed(), settingsOpen_});
   } else if (mouseMessage == WM_LBUTTONDBLCLK) {
     CSettingsKey root;

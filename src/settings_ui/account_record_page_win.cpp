@@ -1,7 +1,9 @@
 #include "settings_ui/account_record_page_win.h"
 
+#include "client/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
 #include "settings_ui/folder_dialog_win.h"
+#include "text/cp932.h"
 
 const CommandEntry<CAccountRecordPage> CAccountRecordPage::kCommands[] = {
     {IDC_ACCOUNT_LIST, CBN_DROPDOWN, &CAccountRecordPage::OnListDropDown},
@@ -77,13 +79,35 @@ void CAccountRecordPage::StoreScreen() {
 void CAccountRecordPage::AskForFolder(CAccountJob& record, const char* caption, const char* message,
                                       int button) {
   Message(message, caption, MB_OK);
+  // Coming to the front starts from the first account; the folder may be
+  // missing in another one than the page shows.
   if (!Sheet()->IsActivePage(this)) {
-    // Coming to the front starts from the first account; the folder is
-    // missing in this one.
     Sheet()->SetActivePage(this);
+  }
+  if (LoadedRecord() != &record) {
     ShowRecord(&record);
   }
   PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Item(button)));
+}
+
+bool CAccountRecordPage::FolderExists(const std::string& accountDir, const std::string& folderPath) const {
+  if (accountDir.empty() || folderPath.empty()) {
+    return false;
+  }
+  const DWORD attributes = GetFileAttributesA(FolderDirectory(mailBoxPath_, accountDir, folderPath).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string CAccountRecordPage::FolderText(const std::string& accountDir, const std::string& folderPath,
+                                           const std::string& title) const {
+  if (!FolderExists(accountDir, folderPath)) {
+    return std::string();
+  }
+  if (!title.empty()) {
+    return title;
+  }
+  const std::size_t separator = cp932::FindLast(folderPath, '\\');
+  return separator == std::string::npos ? folderPath : folderPath.substr(separator + 1);
 }
 
 void CAccountRecordPage::ChooseOwnFolder(std::string& path, std::string& title) {

@@ -41,6 +41,13 @@ class CAccountRecordPage : public CPropertyPage {
   // Apply found a folder missing in record: tells the user, brings the page
   // with that record to the front and has the chooser of button open next.
   void AskForFolder(CAccountJob& record, const char* caption, const char* message, int button);
+  // True when folderPath names a folder directory of the account directory
+  // accountDir below the data root.
+  bool FolderExists(const std::string& accountDir, const std::string& folderPath) const;
+  // A folder as the page shows it: its title, or its directory name when it
+  // has none; nothing when it does not exist.
+  std::string FolderText(const std::string& accountDir, const std::string& folderPath,
+                         const std::string& title) const;
   // Lets the user choose a folder of the loaded record's account in place of
   // the one in path and title; a choice is shown and marks the page modified.
   void ChooseOwnFolder(std::string& path, std::string& title);

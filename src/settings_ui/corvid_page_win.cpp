@@ -22,6 +22,8 @@ bool IsDirectory(const std::string& path) {
 const CommandEntry<CCorvidPage> CCorvidPage::kCommands[] = {
     {IDC_CORVID_BROWSE, BN_CLICKED, &CCorvidPage::OnBrowseClient},
     {IDC_MAILBOX_BROWSE, BN_CLICKED, &CCorvidPage::OnBrowseMailBox},
+    {IDC_CORVID_PATH, EN_CHANGE, &CCorvidPage::OnClientPathEdited},
+    {IDC_ACCOUNT_LIST, CBN_SELCHANGE, &CCorvidPage::OnModified},
 };
 
 CCorvidPage::CCorvidPage(CAccountJobList& jobs, std::string& mailBoxPath, std::vector<std::string>& titles)
@@ -98,6 +100,10 @@ void CCorvidPage::OnBrowseMailBox() {
     Message(folder + kNotAMailBox, kCaption, MB_OK);
     return;
   }
+  // Reloading would drop what the other pages hold and nobody has applied.
+  if (IsSameFolder(folder, mailBoxPath_)) {
+    return;
+  }
   mailBoxPath_ = folder;
   jobs_.Load(folder);
   titles_ = ListAccounts(folder).titles;
@@ -106,6 +112,16 @@ void CCorvidPage::OnBrowseMailBox() {
   UpdateData(false);
   SetModified();
 }
+
+void CCorvidPage::OnClientPathEdited() {
+  // The edit also reports the page's own filling; only the user's typing
+  // makes it differ from the member.
+  if (ItemText(IDC_CORVID_PATH) != clientPath_) {
+    SetModified();
+  }
+}
+
+void CCorvidPage::OnModified() { SetModified(); }
 
 bool CCorvidPage::OnCommand(int id, int code) {
   return RouteCommand(this, kCommands, id, code) || CPropertyPage::OnCommand(id, code);

@@ -26,6 +26,8 @@ class CCorvidPage : public CPropertyPage {
   void RefillAccounts();
   void OnBrowseClient();
   void OnBrowseMailBox();
+  void OnClientPathEdited();
+  void OnModified();
   static const CommandEntry<CCorvidPage> kCommands[];
 
   CAccountJobList& jobs_;

@@ -18,7 +18,8 @@ UINT ExpandAction(const NMHDR& header) {
   return reinterpret_cast<const NMTREEVIEWA&>(header).action & (TVE_COLLAPSE | TVE_EXPAND | TVE_TOGGLE);
 }
 
-// The inbox and the outbox are named by the program, whatever their Entry.ini says.
+// The inbox and the outbox are named by the program, whatever their Entry.ini
+// says; a folder without a title by its directory name.
 void ImageAndTitle(const FolderNode& node, int& image, std::string& title) {
   if (cp932::EqualsIgnoreAsciiCase(node.name, "INBOX.BOX")) {
     image = kInboxImage;
@@ -28,7 +29,7 @@ void ImageAndTitle(const FolderNode& node, int& image, std::string& title) {
     title = "送信箱";
   } else {
     image = node.type.empty() ? kFolderImage : kParentImage;
-    title = node.title;
+    title = node.title.empty() ? node.name : node.title;
   }
 }
 

@@ -51,7 +51,7 @@ bool CLarkspurPage::OnInitDialog() {
   nowFontName_ = nowFont_.lfFaceName;
   nextFontName_ = nextFont_.lfFaceName;
   CPropertyPage::OnInitDialog();
-  tree_.Attach(Item(IDC_ACCOUNT_TREE));
+  tree_.Attach(Item(IDC_ACCOUNT_TREE), [this] { SetModified(); });
 
   CSettingsKey settings;
   autoCheck_ = layout::Read(settings, layout::kAutoCheck);
@@ -71,18 +71,20 @@ bool CLarkspurPage::OnInitDialog() {
   UpdateData(false);
 
   layout::ReadTextList(settings, layout::kDefAccountKey, storedFetchAccounts_);
+  tree_.Fill(titles_, storedFetchAccounts_);
   return true;
+}
+
+void CLarkspurPage::ReloadAccounts() {
+  if (Handle() != nullptr) {
+    tree_.Fill(titles_, storedFetchAccounts_);
+  }
 }
 
 bool CLarkspurPage::OnSetActive() {
   const bool any = !titles_.empty();
   for (int id : {IDC_ACCOUNT_TREE, IDC_AUTO_START, IDC_AUTO_CHECK}) {
     EnableItem(id, any);
-  }
-  // Another data root may bring other titles in the same number.
-  if (tree_.Titles() != titles_) {
-    tree_.Fill(titles_, storedFetchAccounts_);
-    UpdateData(false);
   }
   return CPropertyPage::OnSetActive();
 }
@@ -110,6 +112,7 @@ void CLarkspurPage::ChooseFontFor(LOGFONTA& font, std::string& name) {
   font = dialog.Font();
   name = font.lfFaceName;
   UpdateData(false);
+  SetModified();
 }
 
 void CLarkspurPage::OnNextFont() { ChooseFontFor(nextFont_, nextFontName_); }
@@ -128,22 +131,12 @@ void CLarkspurPage::ChooseColorFor(COLORREF& color, CColorButton& button) {
   }
   color = choose.rgbResult;
   button.SetColor(color);
+  SetModified();
 }
 
 void CLarkspurPage::OnNextColor() { ChooseColorFor(nextColor_, nextColorButton_); }
 
 void CLarkspurPage::OnNowColor() { ChooseColorFor(nowColor_, nowColorButton_); }
-
-bool CLarkspurPage::OnControlNotify(NMHDR& header, INT_PTR& result) {
-  if (header.idFrom != IDC_ACCOUNT_TREE || header.code != static_cast<UINT>(NM_CLICK)) {
-    return false;
-  }
-  if (tree_.ToggleAtCursor()) {
-    SetModified();
-  }
-  result = 0;
-  return true;
-}
 
 bool CLarkspurPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (message != WM_DRAWITEM) {
@@ -170,7 +163,11 @@ bool CLarkspurPage::OnApply() {
   layout::Write(settings, layout::kTopMost, topMost_);
   layout::Write(settings, layout::kTaskTray, taskTray_);
   layout::Write(settings, layout::kRDoubleClk, doubleClick_);
-  layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, tree_.CheckedTitles());
+  // Without accounts (no data root, or one out of reach) there is nothing
+  // to tick, which is no reason to forget the stored choice.
+  if (!titles_.empty()) {
+    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, tree_.CheckedTitles());
+  }
   layout::Write(settings, layout::kNextTimeFont, std::string(nextFont_.lfFaceName));
   layout::Write(settings, layout::kNowTimeFont, std::string(nowFont_.lfFaceName));
   layout::Write(settings, layout::kNextTimeColor, static_cast<std::int32_t>(nextColor_));

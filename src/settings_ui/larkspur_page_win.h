@@ -21,6 +21,9 @@ class CLarkspurPage : public CPropertyPage {
   void SetColors(COLORREF nowColor, COLORREF nextColor);
   // The tray flag as stored, for when the page is never shown.
   void SetTaskTray(int taskTray) { taskTray_ = taskTray; }
+  // The sheet has other account titles (another data root): the tree shows
+  // them at once, ticked as stored, so that OK never stores the old ticks.
+  void ReloadAccounts();
 
   // Results for the opener after OK.
   int TaskTray() const { return taskTray_; }
@@ -34,7 +37,6 @@ class CLarkspurPage : public CPropertyPage {
   bool OnSetActive() override;
   bool OnApply() override;
   bool OnCommand(int id, int code) override;
-  bool OnControlNotify(NMHDR& header, INT_PTR& result) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void DoDataExchange(CDataExchange& dx) override;
 

@@ -51,6 +51,25 @@ void MoveChild(HWND dialog, int id, int dx, int dy) {
   }
 }
 
+// The current folder is what OK returns, but its line was only as wide as
+// the folder list. It now spans the dialog from the list's left edge to the
+// buttons' right edge, which move down beside the list to make room, and a
+// path too long even for that loses its middle, not its end.
+void ShowWholeCurrentFolder(HWND dialog) {
+  HWND line = GetDlgItem(dialog, stc1);
+  if (line == nullptr) {
+    return;
+  }
+  const RECT shown = ChildRect(line);
+  const RECT buttons = ItemRect(dialog, IDCANCEL);
+  const int down = ItemRect(dialog, lst2).top - ItemRect(dialog, IDOK).top;
+  MoveChild(dialog, IDOK, 0, down);
+  MoveChild(dialog, IDCANCEL, 0, down);
+  SetWindowPos(line, nullptr, 0, 0, buttons.right - shown.left, shown.bottom - shown.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowLongPtrA(line, GWL_STYLE, GetWindowLongPtrA(line, GWL_STYLE) | SS_PATHELLIPSIS | SS_NOPREFIX);
+}
+
 // "a|b|c||" as the common dialogs want it: pieces ended by NUL, the list by
 // two. The split respects cp932, where "|" can be a trail byte.
 std::string FilterFromBars(const std::string& bars) {
@@ -96,6 +115,7 @@ UINT_PTR CALLBACK CFolderChooser::Hook(HWND dialog, UINT message, WPARAM wParam,
       ShowWindow(control, SW_HIDE);
     }
   }
+  ShowWholeCurrentFolder(dialog);
   return TRUE;
 }
 

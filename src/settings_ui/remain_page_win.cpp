@@ -54,9 +54,9 @@ void CRemainPage::LoadRecord(const CAccountJob& job) {
   fromAccount_ = data.RemainFromAccount;
   fromAccountTitle_ = data.remainFromAccountTitle;
   fromFolder_ = data.RemainFromFolder;
-  fromFolderTitle_ = data.remainFromFolderTitle;
+  fromFolderTitle_ = FolderText(data.RemainFromAccount, data.RemainFromFolder, data.remainFromFolderTitle);
   toFolder_ = data.RemainToFolder;
-  toFolderTitle_ = data.remainToFolderTitle;
+  toFolderTitle_ = FolderText(job.directory, data.RemainToFolder, data.remainToFolderTitle);
   unreadCheck_ = data.UnReadCheck;
   mark_ = data.RemainMark;
 }
@@ -128,17 +128,21 @@ void CRemainPage::OnChooseDestination() { ChooseOwnFolder(toFolder_, toFolderTit
 
 bool CRemainPage::OnApply() {
   StoreScreen();
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr || remain_ == 0) {
-    return true;
-  }
-  if (fromFolderTitle_.empty()) {
-    AskForFolder(*record, kCaption, kNoSource, IDC_REMAIN_FROM_CHANGE);
-    return false;
-  }
-  if (toFolderTitle_.empty()) {
-    AskForFolder(*record, kCaption, kNoDestination, IDC_REMAIN_TO_CHANGE);
-    return false;
+  // Every account, not just the one on screen: the first that lacks a folder is shown.
+  for (std::size_t i = 0; i < jobs_.Count(); ++i) {
+    CAccountJob& record = jobs_.At(i);
+    const CReserveData& data = record.reserve;
+    if (data.Remain == 0) {
+      continue;
+    }
+    if (!FolderExists(data.RemainFromAccount, data.RemainFromFolder)) {
+      AskForFolder(record, kCaption, kNoSource, IDC_REMAIN_FROM_CHANGE);
+      return false;
+    }
+    if (!FolderExists(record.directory, data.RemainToFolder)) {
+      AskForFolder(record, kCaption, kNoDestination, IDC_REMAIN_TO_CHANGE);
+      return false;
+    }
   }
   return true;
 }

@@ -47,7 +47,7 @@ void CReservePage::DoDataExchange(CDataExchange& dx) {
 void CReservePage::LoadRecord(const CAccountJob& job) {
   reserve_ = job.reserve.Reserve;
   folder_ = job.reserve.ReserveFolder;
-  folderTitle_ = job.reserve.reserveFolderTitle;
+  folderTitle_ = FolderText(job.directory, job.reserve.ReserveFolder, job.reserve.reserveFolderTitle);
   sendCheck_ = job.reserve.SendCheck;
   mark_ = job.reserve.ReserveMark;
   reserveSend_ = job.ReserveSend;
@@ -87,12 +87,15 @@ void CReservePage::OnChooseFolder() { ChooseOwnFolder(folder_, folderTitle_); }
 
 bool CReservePage::OnApply() {
   StoreScreen();
-  CAccountJob* record = LoadedRecord();
-  if (record == nullptr || reserve_ == 0 || !folderTitle_.empty()) {
-    return true;
+  // Every account, not just the one on screen: the first that lacks its folder is shown.
+  for (std::size_t i = 0; i < jobs_.Count(); ++i) {
+    CAccountJob& record = jobs_.At(i);
+    if (record.reserve.Reserve != 0 && !FolderExists(record.directory, record.reserve.ReserveFolder)) {
+      AskForFolder(record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);
+      return false;
+    }
   }
-  AskForFolder(*record, kCaption, kNoFolder, IDC_RESERVE_FOLDER_CHANGE);
-  return false;
+  return true;
 }
 
 bool CReservePage::OnCommand(int id, int code) {

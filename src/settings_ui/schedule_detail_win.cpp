@@ -60,15 +60,6 @@ bool CScheduleDetailDlg::OnCommand(int id, int code) {
   return RouteCommand(this, kCommands, id, code) || CDialog::OnCommand(id, code);
 }
 
-bool CScheduleDetailDlg::OnNotify(NMHDR& header, INT_PTR& result) {
-  if (header.idFrom != IDC_ACCOUNT_TREE || header.code != static_cast<UINT>(NM_CLICK)) {
-    return false;
-  }
-  tree_.ToggleAtCursor();
-  result = 0;
-  return true;
-}
-
 void CScheduleDetailDlg::OnOK() {
   if (!UpdateData(true)) {
     return;

@@ -33,7 +33,6 @@ class CScheduleDetailDlg : public CDialog {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code) override;
-  bool OnNotify(NMHDR& header, INT_PTR& result) override;
   void DoDataExchange(CDataExchange& dx) override;
   void OnOK() override;
 

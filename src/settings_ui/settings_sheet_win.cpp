@@ -34,8 +34,9 @@ INT_PTR CSettingSheet::DoModal(HWND owner) {
 }
 
 void CSettingSheet::OnMailBoxChange() {
-  // The job settings were reloaded: the lists of the pages already shown
-  // still point into the old records.
+  // Other titles and reloaded job settings: the general page's tree and the
+  // lists of the record pages already shown still hold the old ones.
+  larkspurPage_.ReloadAccounts();
   for (CAccountRecordPage* page : {static_cast<CAccountRecordPage*>(&reservePage_),
                                    static_cast<CAccountRecordPage*>(&remainPage_),
                                    static_cast<CAccountRecordPage*>(&commandPage_)}) {

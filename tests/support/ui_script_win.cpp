@@ -178,18 +178,6 @@ std::string MessageText(HWND box) {
   return text;
 }
 
-void MoveCursor(POINT point) {
-  SetCursorPos(point.x, point.y);
-  // The display server takes the move on its own time, which on a busy
-  // machine can be seconds.
-  const DWORD start = GetTickCount();
-  POINT now{};
-  while (GetCursorPos(&now) && (now.x != point.x || now.y != point.y) && GetTickCount() - start < 10000) {
-    Sleep(10);
-    SetCursorPos(point.x, point.y);
-  }
-}
-
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -336,11 +324,17 @@ void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   const HTREEITEM item = FindTreeItem(dialog, id, text);
   std::memcpy(&rect, &item, sizeof item);
   SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
-  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  ClientToScreen(tree, &point);
-  MoveCursor(point);
-  NMHDR header{tree, static_cast<UINT_PTR>(id), static_cast<UINT>(NM_CLICK)};
-  SendMessageA(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
+  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  // The tree follows a pressed button until its release, which therefore
+  // waits in the queue before the press arrives.
+  PostMessageA(tree, WM_LBUTTONUP, 0, point);
+  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
+}
+
+void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text) {
+  SelectTreeItem(dialog, id, text);
+  SendDlgItemMessageA(dialog, id, WM_KEYDOWN, VK_SPACE, 1);
+  SendDlgItemMessageA(dialog, id, WM_CHAR, ' ', 1);
 }
 
 bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text) {

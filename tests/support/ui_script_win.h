@@ -78,9 +78,6 @@ bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
-// Moves the mouse cursor to a point on the screen and waits until the
-// system reports it there.
-void MoveCursor(POINT point);
 // Sets an edit's text; the edit tells its dialog (EN_CHANGE) as typing would.
 void SetText(HWND dialog, int id, const std::string& text);
 // Moves the focus away from a control as the user would, so it gets WM_KILLFOCUS.
@@ -102,12 +99,14 @@ void PressLater(HWND sheet, int button);
 
 // Tree views: the texts of all items, depth first; select an item by its
 // text as the user would (TVN_SELCHANGED follows); click on an item's row
-// (the mouse cursor moves there and the tree's parent gets NM_CLICK).
+// (the tree gets the button messages at the row's middle; the mouse cursor
+// stays where it is); select an item and press the space key on it.
 std::vector<std::string> TreeTexts(HWND dialog, int id);
 std::string TreeSelection(HWND dialog, int id);
 HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text);
 void SelectTreeItem(HWND dialog, int id, const std::string& text);
 void ClickTreeItem(HWND dialog, int id, const std::string& text);
+void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text);
 bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text);
 
 // List views (report view): a column's texts in display order; give a row

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "res/settings_ui_ids.h"
+#include "sample_data/sample_data.h"
 #include "settings_fixture.h"
 #include "settings_ui/folder_dialog_win.h"
 #include "support/ui_script_win.h"
@@ -40,11 +41,13 @@ class FolderDialogTest : public SettingsTest {
 };
 
 TEST_F(FolderDialogTest, AGivenPathIsPreselectedWhateverItsCaseAndTheTreeNeverCollapses) {
+  // A folder without a title shows its directory name.
+  ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
   dialog_.folderPath = "work.box\\2002.box";
   ui::Script script;
   script.OnDialog(kFolderDialogCaption, [](HWND dialog) {
     EXPECT_EQ(Sorted(ui::TreeTexts(dialog, IDC_FOLDER_TREE)),
-              Sorted({"郵便受け", "送信箱", "仕事", "２００２年", "ソフト能力"}));
+              Sorted({"郵便受け", "送信箱", "仕事", "２００２年", "ソフト能力", "表示.BOX"}));
     HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
     EXPECT_EQ(TreeView_GetParent(tree, ui::FindTreeItem(dialog, IDC_FOLDER_TREE, "２００２年")),
               ui::FindTreeItem(dialog, IDC_FOLDER_TREE, "仕事"));

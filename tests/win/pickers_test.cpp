@@ -23,6 +23,30 @@ std::string CurrentDirectory() {
 // The common dialog a picker opened: the one enabled dialog of this thread.
 HWND Picker() { return ui::FindOtherModal({}); }
 
+// The chooser's current-folder line: its text, whether all of it fits, and
+// whether a path too long for it loses its middle rather than its end.
+struct FolderLine {
+  std::string text;
+  bool whole = false;
+  bool shortens = false;
+};
+
+FolderLine CurrentFolderLine(HWND chooser) {
+  HWND line = GetDlgItem(chooser, stc1);
+  FolderLine shown{ui::Text(chooser, stc1)};
+  HDC dc = GetDC(line);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(line, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, shown.text.c_str(), static_cast<int>(shown.text.size()), &size);
+  SelectObject(dc, font);
+  ReleaseDC(line, dc);
+  RECT client{};
+  GetClientRect(line, &client);
+  shown.whole = size.cx <= client.right;
+  shown.shortens = (GetWindowLongPtrA(line, GWL_STYLE) & SS_PATHELLIPSIS) != 0;
+  return shown;
+}
+
 // Picks item in the chooser's folder list; opens it too when open is set.
 void PickFolder(HWND chooser, const std::string& item, bool open) {
   HWND folders = GetDlgItem(chooser, lst2);
@@ -41,23 +65,29 @@ TEST(Pickers, TheFolderChooserReturnsTheFolderItShowsAndRestoresTheCurrentDirect
   const std::string inner = JoinPath(folder, "表示");
   ASSERT_TRUE(sample::MakeDirectory(folder));
   ASSERT_TRUE(sample::MakeDirectory(inner));
+  // Short enough for a line as wide as the dialog, too long for one as wide as the folder list.
+  const std::string rootFolder = "C:\\ソフト能力の表示とポストの表示";
+  ASSERT_TRUE(sample::MakeDirectory(rootFolder));
   const std::string before = CurrentDirectory();
   const struct {
     std::string initial;
     bool open;  // the inner folder is only selected, or opened
     int button;
     std::string expected;
+    bool whole;  // the line shows all of the path
   } cases[] = {
-      {folder, false, IDOK, folder},
-      {folder, true, IDOK, inner},
-      {folder, true, IDCANCEL, inner},
+      {folder, false, IDOK, folder, false},
+      {folder, true, IDOK, inner, false},
+      {folder, true, IDCANCEL, inner, false},
+      {rootFolder, false, IDOK, rootFolder, true},
       // A folder that is not there: the dialog stays where the process is.
-      {JoinPath(folder, "無い"), false, IDOK, before},
+      {JoinPath(folder, "無い"), false, IDOK, before, false},
   };
   for (const auto& c : cases) {
     CFolderChooser chooser(c.initial);
+    FolderLine line;
     ui::Script script;
-    script.OnDialog(kChooserCaption, [&c, &folder](HWND window) {
+    script.OnDialog(kChooserCaption, [&c, &folder, &line](HWND window) {
       for (int id : {stc3, edt1, lst1, stc2, cmb1}) {
         EXPECT_FALSE(ui::IsVisible(window, id)) << id;
       }
@@ -65,6 +95,7 @@ TEST(Pickers, TheFolderChooserReturnsTheFolderItShowsAndRestoresTheCurrentDirect
         ui::Shot(window, "settings-folder-chooser");
         PickFolder(window, "[表示]", c.open);
       }
+      line = CurrentFolderLine(window);
       PostMessageA(window, WM_COMMAND, c.button, 0);
     });
     script.Start();
@@ -72,7 +103,12 @@ TEST(Pickers, TheFolderChooserReturnsTheFolderItShowsAndRestoresTheCurrentDirect
     EXPECT_EQ(script.Failure(), "");
     EXPECT_EQ(lstrcmpiA(chooser.Path().c_str(), c.expected.c_str()), 0) << chooser.Path();
     EXPECT_EQ(CurrentDirectory(), before);
+    // The line names the folder OK returns, whole or shortened in the middle.
+    EXPECT_EQ(lstrcmpiA(line.text.c_str(), c.expected.c_str()), 0) << line.text;
+    EXPECT_TRUE(line.whole || line.shortens) << line.text;
+    EXPECT_TRUE(line.whole || !c.whole) << line.text;
   }
+  RemoveDirectoryA(rootFolder.c_str());
 }
 
 TEST(Pickers, TheFontNameDialogOffersTheFaceListAlone) {

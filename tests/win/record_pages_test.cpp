@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "res/settings_ui_ids.h"
+#include "sample_data/sample_data.h"
 #include "settings_fixture.h"
 #include "settings_ui/settings_sheet_win.h"
 #include "support/ui_script_win.h"
@@ -151,6 +152,93 @@ TEST_F(RecordPagesTest, ForwardingReportsTheSourceFolderFirstThenTheDestination)
   EXPECT_EQ(work->reserve.remainFromFolderTitle, "予約");
   EXPECT_EQ(work->reserve.RemainToFolder, "WORK.BOX\\2003.BOX");
   EXPECT_EQ(work->reserve.remainToFolderTitle, "ソフト能力");
+}
+
+TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) {
+  const std::string noReserveFolder = "送信予約ﾒｰﾙの保存先ﾌｫﾙﾀﾞが指定されていません";
+  const struct {
+    int page;
+    int onOff;  // the page's own switch
+    const char* caption;
+    // The second and third records in record order; the first stays on screen.
+    void (*second)(CReserveData&);
+    void (*third)(CReserveData&);
+    std::string messages[2];
+  } cases[] = {
+      {kReservePage, IDC_RESERVE, kReserveCaption, [](CReserveData& d) { d.Reserve = 1; },
+       [](CReserveData& d) { d.Reserve = 1; }, {noReserveFolder, noReserveFolder}},
+      // A destination gone from the disk in an earlier record comes before a
+      // source never chosen in a later one.
+      {kRemainPage, IDC_REMAIN, kRemainCaption,
+       [](CReserveData& d) {
+         d.Remain = 1;
+         d.RemainFromAccount = "Account2";
+         d.RemainFromFolder = "RESERVE.BOX";
+         d.RemainToFolder = "GONE.BOX";
+       },
+       [](CReserveData& d) { d.Remain = 1; },
+       {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"}},
+  };
+  for (const auto& c : cases) {
+    CSettingSheet sheet;
+    sheet.Jobs().Load(root_);
+    ASSERT_EQ(sheet.Jobs().Count(), 3u);
+    c.second(sheet.Jobs().At(1).reserve);
+    c.third(sheet.Jobs().At(2).reserve);
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [&c](HWND) {
+      ShowPage(c.page);
+      ui::PressLater(Sheet(), PSBTN_OK);
+    });
+    for (std::size_t i = 1; i <= 2; ++i) {
+      const std::string title = sheet.Jobs().At(i).title;
+      ExpectMessage(script, c.caption, c.messages[i - 1]);
+      script.OnDialog(kFolderDialogCaption, [title](HWND dialog) {
+        const bool fixed = ui::IsVisible(dialog, IDC_FIXED_ACCOUNT);
+        EXPECT_EQ(fixed ? ui::Text(dialog, IDC_FIXED_ACCOUNT) : ui::ComboSelection(dialog, IDC_ACCOUNT_CHOICE), title);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      });
+      script.AfterClose("the folder dialog", [&c, title] {
+        HWND page = ui::SheetPage(Sheet(), c.page);
+        EXPECT_EQ(ui::ActivePageIndex(Sheet()), c.page);
+        EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
+        // The user gives up on this account.
+        ui::Click(page, c.onOff);
+        ui::PressLater(Sheet(), PSBTN_OK);
+      });
+    }
+    script.Start();
+    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
+    EXPECT_EQ(script.Failure(), "");
+    EXPECT_TRUE(script.Finished()) << c.caption;
+  }
+}
+
+TEST_F(RecordPagesTest, AFolderWithoutATitleShowsItsDirectoryNameAndIsNoMissingFolder) {
+  ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
+  CAccountJob* work = sheet_.Jobs().FindByTitle(kWork);
+  ASSERT_NE(work, nullptr);
+  CReserveData& data = work->reserve;
+  data.Reserve = 1;
+  data.ReserveFolder = "WORK.BOX\\表示.BOX";
+  data.Remain = 1;
+  data.RemainFromAccount = "Account1";
+  data.RemainFromFolder = "WORK.BOX\\表示.BOX";
+  data.RemainToFolder = "WORK.BOX\\2002.BOX";
+  RefreshDerivedTitles(*work, root_);
+  ui::Script script;
+  script.OnDialog(kSheetCaption, [](HWND) {
+    EXPECT_EQ(ui::Text(ShowAccount(kReservePage, kWork), IDC_RESERVE_FOLDER), "表示.BOX");
+    HWND remain = ShowAccount(kRemainPage, kWork);
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_FROM_FOLDER), "表示.BOX");
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_TO_FOLDER), "２００２年");
+    ui::PressLater(Sheet(), PSBTN_OK);
+  });
+  script.Start();
+  ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
+  EXPECT_EQ(script.Failure(), "");
+  EXPECT_EQ(work->reserve.ReserveFolder, "WORK.BOX\\表示.BOX");
+  EXPECT_EQ(work->reserve.RemainFromFolder, "WORK.BOX\\表示.BOX");
 }
 
 TEST_F(RecordPagesTest, EachAccountKeepsItsOwnValuesWhicheverWayTheSelectionMoves) {

@@ -1,5 +1,6 @@
 // The settings sheet as a whole: what OK, Apply and Cancel store, the general
-// page's fetch accounts, and a change of the data root on the first page.
+// page's fetch accounts, a change of the data root on the first page, and
+// the boxes of every settings dialog that show the user's texts.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -13,11 +14,14 @@
 #include "settings_fixture.h"
 #include "settings_ui/settings_sheet_win.h"
 #include "support/ui_script_win.h"
+#include "win/application_win.h"
 
 namespace settings_test {
 namespace {
 
 constexpr const char* kChooserCaption = "ﾌｫﾙﾀﾞの選択";
+// The sheet's own Apply button.
+constexpr int kApplyButton = 0x3021;
 
 using SettingsSheetTest = SettingsTest;
 
@@ -111,15 +115,20 @@ TEST_F(SettingsSheetTest, OkWithoutTheGeneralPageKeepsTheStoredTrayOptionAndTheM
 
 TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
   const struct {
+    bool accounts;  // false: the data root has none (say, it is out of reach)
     std::vector<std::string> stored;
     std::vector<std::string> clicked;
+    std::vector<std::string> keyed;  // turned by the space key
     std::size_t expected;
   } cases[] = {
       // A title that is gone and one that differs only in letter case are dropped.
-      {{"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, 3},
-      {{kHome}, {kHome}, 0},
+      {true, {"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, {}, 3},
+      {true, {kHome}, {}, {kHome}, 0},
+      // Nothing to tick is no reason to forget the stored list.
+      {false, {kHome, "旧アカウント"}, {}, {}, 2},
   };
   for (const auto& c : cases) {
+    UseDataRoot(c.accounts ? root_ : scratch_.Path());
     {
       CSettingsKey settings;
       layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, c.stored);
@@ -140,7 +149,10 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
       for (const std::string& title : c.clicked) {
         ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, title);
       }
-      if (c.expected != 0) {
+      for (const std::string& title : c.keyed) {
+        ui::PressSpaceOnTreeItem(general, IDC_ACCOUNT_TREE, title);
+      }
+      if (c.accounts && c.expected != 0) {
         ui::Shot(Sheet(), "settings-general");
       }
       ui::PressLater(Sheet(), PSBTN_OK);
@@ -151,7 +163,7 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
     const auto stored = StoredFetchAccounts();
     const std::vector<std::string> names = {"account0", "account1", "account2"};
     EXPECT_EQ(stored.first, std::vector<std::string>(names.begin(), names.begin() + c.expected));
-    EXPECT_EQ(stored.second, c.expected == 0 ? std::vector<std::string>{} : treeOrder);
+    EXPECT_EQ(stored.second, !c.accounts ? c.stored : c.expected == 0 ? std::vector<std::string>{} : treeOrder);
     // The clock's fonts from the main window and its stored colours go back
     // with the rest of the page.
     CSettingsKey settings;
@@ -189,10 +201,53 @@ TEST_F(SettingsSheetTest, TheTrayBoxGovernsTheDoubleClickChoiceWhichIsStoredUnch
   }
 }
 
+TEST_F(SettingsSheetTest, EveryChangeOnTheMailClientAndGeneralPagesEnablesApply) {
+  enum Change { kType, kSelectNext, kConfirmPicker };
+  const struct {
+    int page;
+    int id;
+    Change change;
+  } cases[] = {
+      {kCorvidPage, IDC_CORVID_PATH, kType},
+      {kCorvidPage, IDC_ACCOUNT_LIST, kSelectNext},
+      {kGeneralPage, IDC_NEXT_FONT_CHANGE, kConfirmPicker},
+      {kGeneralPage, IDC_NOW_COLOR, kConfirmPicker},
+  };
+  const auto picker = [] { return ui::FindOtherModal({Sheet()}); };
+  for (const auto& c : cases) {
+    CSettingSheet sheet;
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [&c](HWND) {
+      HWND page = ShowPage(c.page);
+      EXPECT_FALSE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
+      if (c.change == kType) {
+        ui::SetText(page, c.id, "C:\\ソフト\\表示.exe");
+      } else if (c.change == kSelectNext) {
+        const LRESULT shown = SendDlgItemMessageA(page, c.id, CB_GETCURSEL, 0, 0);
+        ui::SelectCombo(page, c.id, static_cast<int>((shown + 1) % 3));
+      } else {
+        ui::ClickLater(page, c.id);
+      }
+    });
+    if (c.change == kConfirmPicker) {
+      script.When("the picker", [picker] { return picker() != nullptr; },
+                  [picker] { PostMessageA(picker(), WM_COMMAND, IDOK, 0); });
+      script.When("the picker to close", [picker] { return picker() == nullptr; }, [] {});
+    }
+    script.Do("look at Apply", [&c] {
+      EXPECT_TRUE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
+      ui::PressLater(Sheet(), PSBTN_CANCEL);
+    });
+    script.Start();
+    EXPECT_EQ(sheet.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(script.Failure(), "");
+  }
+}
+
 TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   {
     CSettingsKey settings;
-    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork});
+    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork, kHome});
   }
   CSettingSheet sheet;
   ui::Script script;
@@ -201,7 +256,7 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
       ShowPage(index);
     }
     HWND general = ShowPage(kGeneralPage);
-    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kWork});
+    EXPECT_EQ(Sorted(CheckedInTree(general)), Sorted({kWork, kHome}));
     ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, kHome);
   });
   // As many accounts as before, with other titles.
@@ -216,10 +271,10 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
       EXPECT_EQ(ui::Text(page, IDC_MAILBOX_PATH), otherRoot_) << index;
     }
     ui::Shot(Sheet(), "settings-corvid");
-    HWND general = ShowPage(kGeneralPage);
+    HWND general = ui::SheetPage(Sheet(), kGeneralPage);
     EXPECT_EQ(Sorted(ui::TreeTexts(general, IDC_ACCOUNT_TREE)), Sorted({kOtherFirst, kOtherSecond, kHome}));
     // The marks come from the stored list again, not from the clicks.
-    EXPECT_TRUE(CheckedInTree(general).empty());
+    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kHome});
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
@@ -228,6 +283,38 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
   EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.AccountTitles().front());
+  EXPECT_EQ(StoredFetchAccounts().second, std::vector<std::string>{kHome});
+}
+
+TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
+  const struct {
+    std::string stored;
+    std::vector<std::string> path;
+  } cases[] = {
+      {root_ + "\\", {}},
+      {root_, {"..", "データ"}},
+  };
+  for (const auto& c : cases) {
+    UseDataRoot(c.stored);
+    CSettingSheet sheet;
+    sheet.Jobs().Load(c.stored);
+    ui::Script script;
+    script.OnDialog(kSheetCaption, [](HWND) {
+      HWND commands = ShowPage(kCommandPage);
+      ui::SelectCombo(commands, IDC_ACCOUNT_LIST, ComboIndex(commands, IDC_ACCOUNT_LIST, kWork));
+      ui::Click(commands, IDC_EXEC_COMMAND);
+      ui::SetText(commands, IDC_COMMAND_NAME, "C:\\ツール\\表示.exe");
+    });
+    ChooseDataRoot(script, c.path);
+    script.Do("OK", [] { ui::PressLater(Sheet(), PSBTN_OK); });
+    script.Start();
+    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
+    EXPECT_EQ(script.Failure(), "");
+    EXPECT_EQ(sheet.MailBoxPath(), c.stored);
+    const CAccountJob* work = JobTitled(sheet.Jobs(), kWork);
+    ASSERT_NE(work, nullptr);
+    EXPECT_EQ(work->command.CommandName, "C:\\ツール\\表示.exe") << c.stored;
+  }
 }
 
 TEST_F(SettingsSheetTest, PagesWithoutAccountsComeAliveWhenTheDataRootGetsSome) {
@@ -298,6 +385,40 @@ TEST_F(SettingsSheetTest, AFolderIsADataRootExactlyWhenItHoldsMailBox) {
       EXPECT_EQ(sheet.MailBoxPath(), c.start);
     }
   }
+}
+
+BOOL CALLBACK CollectEmptyTextBox(HWND child, LPARAM param) {
+  char className[16] = "";
+  GetClassNameA(child, className, sizeof className);
+  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+  const LONG_PTR type = style & SS_TYPEMASK;
+  const bool text = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP;
+  if (lstrcmpiA(className, "Static") == 0 && text && GetWindowTextLengthA(child) == 0) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  }
+  return TRUE;
+}
+
+INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
+  // Titles, paths and font names may hold "&"; a box without SS_NOPREFIX
+  // would underline the next character instead.
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  const int templates[] = {IDD_CORVID_PAGE,   IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL,
+                           IDD_RESERVE_PAGE,  IDD_REMAIN_PAGE,   IDD_COMMAND_PAGE,  IDD_FOLDER_SELECT};
+  for (int id : templates) {
+    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), owner, &InertDialog, 0);
+    ASSERT_NE(dialog, nullptr) << id;
+    std::vector<HWND> boxes;
+    EnumChildWindows(dialog, &CollectEmptyTextBox, reinterpret_cast<LPARAM>(&boxes));
+    for (HWND box : boxes) {
+      EXPECT_NE(GetWindowLongPtrA(box, GWL_STYLE) & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
+    }
+    DestroyWindow(dialog);
+  }
+  DestroyWindow(owner);
 }
 
 }  // namespace
