@@ -1,5 +1,6 @@
 #include "settings_ui/account_record_page_win.h"
 
+#include "client/file_system.h"
 #include "client/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
 #include "settings_ui/folder_dialog_win.h"
@@ -94,8 +95,7 @@ bool CAccountRecordPage::FolderExists(const std::string& accountDir, const std::
   if (accountDir.empty() || folderPath.empty()) {
     return false;
   }
-  const DWORD attributes = GetFileAttributesA(FolderDirectory(mailBoxPath_, accountDir, folderPath).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return filesys::DirectoryExists(FolderDirectory(mailBoxPath_, accountDir, folderPath));
 }
 
 std::string CAccountRecordPage::FolderText(const std::string& accountDir, const std::string& folderPath,

@@ -1,6 +1,7 @@
 #include "settings_ui/corvid_page_win.h"
 
 #include "client/data_directory.h"
+#include "client/file_system.h"
 #include "res/settings_ui_ids.h"
 #include "settings/settings_layout.h"
 #include "settings_ui/data_root.h"
@@ -11,11 +12,6 @@ namespace {
 
 constexpr const char* kCaption = "LARKSPUR32";
 constexpr const char* kNotAMailBox = " は有効なメールボックスでは有りません";
-
-bool IsDirectory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 }  // namespace
 
@@ -96,7 +92,7 @@ void CCorvidPage::OnBrowseMailBox() {
     return;
   }
   const std::string folder = chooser.Path();
-  if (!IsDirectory(MailBoxTestPath(folder))) {
+  if (!filesys::DirectoryExists(MailBoxTestPath(folder))) {
     Message(folder + kNotAMailBox, kCaption, MB_OK);
     return;
   }
