@@ -159,12 +159,7 @@ TEST_F(JobSequencerTest, MissedMinutesNeverStopTheSchedule) {
       rig.machine->OnClockChanged();
       EXPECT_EQ(rig.machine->NextRun().hour, c.nextHour) << c.what;
     }
-    rig.RunUntil(static_cast<std::int64_t>(WeekTime(kMon, 12, 1, 0)) * 1000);
-    // and Tuesday's comes next
-    const CScheduleEntry& next = rig.machine->NextRun();
-    char label[16];
-    std::snprintf(label, sizeof label, "%d %02d:%02d", rig.machine->NextRunWeekday(), next.hour, next.minute);
-    runs.push_back(label);
+    rig.RunUntil(static_cast<std::int64_t>(WeekTime(kTue, 9, 1, 0)) * 1000);
     EXPECT_EQ(runs, c.runs) << c.what;
   }
 }
