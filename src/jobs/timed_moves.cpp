@@ -72,12 +72,12 @@ int CJobSequencer::MarkAndMove(const std::string& accountDir, const std::string&
                                int mark, const std::string& targetAccountDir,
                                const std::string& targetFolder) {
   // Only mails whose every command can be sent, and none already named in
-  // this chain: no mark without its move.
+  // this chain (nor twice in one index): no mark without its move.
   std::vector<std::string> names;
   std::vector<std::string> mails;
   for (const std::string& name : fileNames) {
     const std::string mail = MailPath(accountDir, folder, name);
-    if (IsSafeCommandArgument(mail) && namedInChain_.count(cp932::FoldAscii(mail)) == 0) {
+    if (IsSafeCommandArgument(mail) && namedInChain_.insert(cp932::FoldAscii(mail)).second) {
       names.push_back(name);
       mails.push_back(mail);
     }
@@ -94,7 +94,6 @@ int CJobSequencer::MarkAndMove(const std::string& accountDir, const std::string&
   const std::string target = targetAccountDir + "\\" + targetFolder;
   int moved = 0;
   for (std::size_t i = 0; i < mails.size() && !clientSilent_; ++i) {
-    namedInChain_.insert(cp932::FoldAscii(mails[i]));
     switch (client_.MoveMail(mails[i], target)) {
       case MoveOutcome::kMoved:
         ++moved;
