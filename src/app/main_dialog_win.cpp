@@ -178,7 +178,7 @@ void CMainDialog::OnTimer(UINT_PTR id) {
 
 void CMainDialog::OnClockChanged() {
   sequencer_->OnClockChanged();
-  RefreshClock(sequencer_->TickTime());
+  RefreshClock(ports_.clock.Now());
 }
 
 void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }

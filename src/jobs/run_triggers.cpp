@@ -39,8 +39,9 @@ bool CJobSequencer::OnMainTimer() {
 }
 
 void CJobSequencer::OnClockChanged() {
-  tickTime_ = clock_.Now();
-  RecomputeIfPassed(tickTime_ - TickLocal().second);
+  // The tick time stays the last tick's: a chain under way goes on with it.
+  const std::time_t now = clock_.Now();
+  RecomputeIfPassed(now - clock_.Local(now).second);
 }
 
 void CJobSequencer::RecomputeIfPassed(std::time_t minute) {
