@@ -125,12 +125,11 @@ void CJobSequencer::StepSendReservation() {
   for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
     const CAccountJob& record = jobs_.At(i);
     const CReserveData& reserve = record.reserve;
-    if (reserve.Reserve == 0 || reserve.ReserveFolder.empty() ||
-        !IsUsableTarget(mailBoxPath, record.directory, kOutboxFolder)) {
+    if (reserve.Reserve == 0 || reserve.ReserveFolder.empty()) {
       continue;
     }
     const DueFolder due = ReadDue(mailBoxPath, record.directory, reserve.ReserveFolder, tickTime_);
-    if (!due.anyDue) {
+    if (!due.anyDue || !IsUsableTarget(mailBoxPath, record.directory, kOutboxFolder)) {
       continue;
     }
     // Mail paths are relative to the data root: a client on another one would
@@ -168,8 +167,7 @@ void CJobSequencer::StepForwarding() {
   for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
     const CAccountJob& record = jobs_.At(i);
     const CReserveData& remain = record.reserve;
-    if (remain.Remain == 0 || remain.RemainFromAccount.empty() || remain.RemainFromFolder.empty() ||
-        !IsUsableTarget(mailBoxPath, record.directory, remain.RemainToFolder)) {
+    if (remain.Remain == 0 || remain.RemainFromAccount.empty() || remain.RemainFromFolder.empty()) {
       continue;
     }
     // A folder forwarded onto itself would name the same mails every minute.
@@ -179,7 +177,7 @@ void CJobSequencer::StepForwarding() {
     }
     const DueFolder due =
         ReadDue(mailBoxPath, remain.RemainFromAccount, remain.RemainFromFolder, tickTime_);
-    if (!due.anyDue) {
+    if (!due.anyDue || !IsUsableTarget(mailBoxPath, record.directory, remain.RemainToFolder)) {
       continue;
     }
     if (!EnsureClient(mailBoxPath)) {
