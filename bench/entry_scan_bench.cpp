@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "client/entry_list.h"
+#include "data_dir/entry_list.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 

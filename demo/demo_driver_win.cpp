@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "res/resource.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"

@@ -5,7 +5,7 @@
 
 #include "app/main_dialog_win.h"
 #include "app/splash_dialog_win.h"
-#include "client/dial_up_win.h"
+#include "dial_up/dial_up_win.h"
 #include "res/resource.h"
 #include "win/resource_text_win.h"
 

@@ -11,8 +11,8 @@
 
 #include "app/clock_face_win.h"
 #include "app/tray_icon_win.h"
-#include "client/dialer.h"
-#include "client/mail_client.h"
+#include "dial_up/dialer.h"
+#include "bridge/mail_client.h"
 #include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"

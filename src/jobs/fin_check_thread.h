@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "client/mail_client.h"
+#include "bridge/mail_client.h"
 
 class CFinCheckThread {
  public:

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "client/client_commands.h"
-#include "client/entry_list.h"
-#include "client/file_system.h"
-#include "client/mailbox_paths.h"
+#include "bridge/client_commands.h"
+#include "data_dir/entry_list.h"
+#include "data_dir/file_system.h"
+#include "data_dir/mailbox_paths.h"
 #include "jobs/job_sequencer.h"
 #include "res/resource.h"
 #include "settings/registry_key.h"

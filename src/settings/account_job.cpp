@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
 #include "text/cp932.h"

@@ -1,7 +1,7 @@
 #include "settings_ui/account_record_page_win.h"
 
-#include "client/file_system.h"
-#include "client/mailbox_paths.h"
+#include "data_dir/file_system.h"
+#include "data_dir/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
 #include "settings_ui/folder_dialog_win.h"
 #include "text/cp932.h"

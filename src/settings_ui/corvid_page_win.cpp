@@ -1,7 +1,7 @@
 #include "settings_ui/corvid_page_win.h"
 
-#include "client/data_directory.h"
-#include "client/file_system.h"
+#include "data_dir/data_directory.h"
+#include "data_dir/file_system.h"
 #include "res/settings_ui_ids.h"
 #include "settings/settings_layout.h"
 #include "settings_ui/data_root.h"

@@ -1,6 +1,6 @@
 #include "settings_ui/data_root.h"
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "text/cp932.h"
 
 namespace {

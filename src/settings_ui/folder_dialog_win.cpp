@@ -1,6 +1,6 @@
 #include "settings_ui/folder_dialog_win.h"
 
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 #include "res/settings_ui_ids.h"
 #include "text/cp932.h"
 #include "win/application_win.h"

@@ -1,6 +1,6 @@
 #include "settings_ui/settings_sheet_win.h"
 
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 #include "res/settings_ui_ids.h"
 #include "settings/settings_layout.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/clock_texts.h"
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "res/resource.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "client/dialer.h"
-#include "client/mail_client.h"
+#include "dial_up/dialer.h"
+#include "bridge/mail_client.h"
 #include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
 #include "schedule/schedule.h"
 #include "settings/registry_key.h"

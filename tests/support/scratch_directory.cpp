@@ -1,6 +1,6 @@
 #include "support/scratch_directory.h"
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
 
 ScratchDirectory::ScratchDirectory() : base_(sample::MakeScratchDirectory()) {

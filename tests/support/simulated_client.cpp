@@ -1,6 +1,6 @@
 #include "support/simulated_client.h"
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "text/cp932.h"

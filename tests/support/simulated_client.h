@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "client/mail_client.h"
+#include "bridge/mail_client.h"
 #include "support/polled_fetch.h"
 
 class SimulatedClient : public IMailClient {

@@ -8,8 +8,8 @@
 #include <new>
 #include <tuple>
 
-#include "client/data_directory.h"
-#include "client/mailbox_paths.h"
+#include "data_dir/data_directory.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "settings/registry_key.h"
 #include "support/scratch_directory.h"

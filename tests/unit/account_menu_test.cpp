@@ -1,8 +1,8 @@
-#include "client/account_menu.h"
+#include "bridge/account_menu.h"
 
 #include <gtest/gtest.h>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "support/scratch_directory.h"
 

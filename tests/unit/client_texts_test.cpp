@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "client/client_caption.h"
-#include "client/client_commands.h"
+#include "bridge/client_caption.h"
+#include "bridge/client_commands.h"
 
 namespace {
 

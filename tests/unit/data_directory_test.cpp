@@ -1,11 +1,11 @@
 // The readers on a real data directory below a root ending in 表.
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "support/scratch_directory.h"

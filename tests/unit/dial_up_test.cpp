@@ -1,4 +1,4 @@
-#include "client/dial_up.h"
+#include "dial_up/dial_up.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The folder index on real files: which lines count, the time they carry, and
 // that the streaming check agrees with the loaded list on every case.
-#include "client/entry_list.h"
+#include "data_dir/entry_list.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "support/scratch_directory.h"

@@ -1,12 +1,12 @@
 // The file-system port on real directories: natively the POSIX side, under
 // Wine the Win32 side, from the same cases, so the two cannot drift apart.
-#include "client/file_system.h"
+#include "data_dir/file_system.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
 #include "support/scratch_directory.h"
 

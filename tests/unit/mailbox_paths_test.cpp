@@ -1,8 +1,8 @@
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 
 #include <gtest/gtest.h>
 
-#include "client/wildcard.h"
+#include "data_dir/wildcard.h"
 
 namespace {
 

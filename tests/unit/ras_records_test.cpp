@@ -1,4 +1,4 @@
-#include "client/ras_records.h"
+#include "dial_up/ras_records.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "client/data_directory.h"
-#include "client/entry_list.h"
-#include "client/mailbox_paths.h"
+#include "data_dir/data_directory.h"
+#include "data_dir/entry_list.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/description.h"
 #include "support/scratch_directory.h"
 

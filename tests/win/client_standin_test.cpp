@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "client/mail_client_win.h"
+#include "bridge/mail_client_win.h"
 #include "sample_data/sample_data.h"
 #include "support/e2e_win.h"
 #include "support/scratch_directory.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <thread>
 
-#include "client/mail_client_win.h"
+#include "bridge/mail_client_win.h"
 #include "support/e2e_win.h"
 
 namespace {

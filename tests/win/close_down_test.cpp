@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "client/dial_up_win.h"
+#include "dial_up/dial_up_win.h"
 #include "main_window_rig.h"
 #include "res/resource.h"
 #include "support/modal_stepper_win.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "client/dial_up_win.h"
-#include "client/ras_library_win.h"
+#include "dial_up/dial_up_win.h"
+#include "dial_up/ras_library_win.h"
 #include "support/e2e_win.h"
 
 namespace {

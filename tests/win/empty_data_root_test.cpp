@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 

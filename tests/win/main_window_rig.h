@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "client/dialer.h"
+#include "dial_up/dialer.h"
 #include "support/job_fakes.h"
 #include "support/settings_sandbox.h"
 #include "win/application_win.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_disk.h"
 #include "settings_ui/pickers_win.h"
 #include "support/scratch_directory.h"

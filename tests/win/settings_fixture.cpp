@@ -1,6 +1,6 @@
 #include "settings_fixture.h"
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "settings/settings_layout.h"
 #include "support/ui_script_win.h"

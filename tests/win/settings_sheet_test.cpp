@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
 #include "settings/settings_layout.h"
 #include "settings_fixture.h"

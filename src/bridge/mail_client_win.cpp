@@ -1,13 +1,13 @@
-#include "client/mail_client_win.h"
+#include "bridge/mail_client_win.h"
 
 #include <ddeml.h>
 
 #include <algorithm>
 
-#include "client/client_caption.h"
-#include "client/client_commands.h"
-#include "client/client_dde_win.h"
-#include "client/mailbox_paths.h"
+#include "bridge/client_caption.h"
+#include "bridge/client_commands.h"
+#include "bridge/client_dde_win.h"
+#include "data_dir/mailbox_paths.h"
 #include "text/cp932.h"
 
 namespace {

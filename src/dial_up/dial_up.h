@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "client/dialer.h"
-#include "client/ras_library.h"
-#include "client/sleeper.h"
+#include "dial_up/dialer.h"
+#include "dial_up/ras_library.h"
+#include "dial_up/sleeper.h"
 
 class CDialUp : public IDialer {
  public:

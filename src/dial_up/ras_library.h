@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "client/ras_records.h"
+#include "dial_up/ras_records.h"
 
 // Results of our own, returned instead of calling the library.
 constexpr std::uint32_t kRasNoLibrary = 754;

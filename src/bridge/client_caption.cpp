@@ -1,4 +1,4 @@
-#include "client/client_caption.h"
+#include "bridge/client_caption.h"
 
 #include "text/cp932.h"
 

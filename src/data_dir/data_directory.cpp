@@ -1,9 +1,9 @@
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 
 #include <climits>
 
-#include "client/file_system.h"
-#include "client/mailbox_paths.h"
+#include "data_dir/file_system.h"
+#include "data_dir/mailbox_paths.h"
 #include "text/cp932.h"
 
 namespace {

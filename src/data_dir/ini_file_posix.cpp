@@ -3,7 +3,7 @@
 // blanks trimmed, ";" comment lines, the first section and key of a name win.
 #include <cstdio>
 
-#include "client/file_system.h"
+#include "data_dir/file_system.h"
 #include "text/cp932.h"
 
 namespace filesys {

@@ -1,4 +1,4 @@
-#include "client/client_dde_win.h"
+#include "bridge/client_dde_win.h"
 
 #include <windows.h>
 #include <ddeml.h>

@@ -1,10 +1,10 @@
-#include "client/entry_list.h"
+#include "data_dir/entry_list.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "client/file_system.h"
+#include "data_dir/file_system.h"
 #include "text/cp932.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "client/wildcard.h"
+#include "data_dir/wildcard.h"
 
 #include "text/cp932.h"
 

@@ -3,8 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "client/file_system.h"
-#include "client/wildcard.h"
+#include "data_dir/file_system.h"
+#include "data_dir/wildcard.h"
 #include "text/cp932.h"
 
 namespace filesys {

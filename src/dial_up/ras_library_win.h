@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "client/ras_library.h"
+#include "dial_up/ras_library.h"
 
 class SystemRasLibrary : public IRasLibrary {
  public:

@@ -1,4 +1,4 @@
-#include "client/mailbox_paths.h"
+#include "data_dir/mailbox_paths.h"
 
 #include "text/cp932.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "client/account_menu.h"
-#include "client/mail_client.h"
+#include "bridge/account_menu.h"
+#include "bridge/mail_client.h"
 
 // How long the bridge waits for the client; tests shorten them.
 struct ClientBounds {

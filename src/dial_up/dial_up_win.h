@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "client/dial_up.h"
+#include "dial_up/dial_up.h"
 
 class SystemSleeper : public ISleeper {
  public:

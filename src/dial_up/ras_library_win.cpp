@@ -1,4 +1,4 @@
-#include "client/ras_library_win.h"
+#include "dial_up/ras_library_win.h"
 
 #include <ras.h>
 

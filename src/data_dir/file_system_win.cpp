@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "client/file_system.h"
-#include "client/mailbox_paths.h"
-#include "client/wildcard.h"
+#include "data_dir/file_system.h"
+#include "data_dir/mailbox_paths.h"
+#include "data_dir/wildcard.h"
 #include "text/cp932.h"
 
 namespace filesys {

@@ -1,4 +1,4 @@
-#include "client/client_commands.h"
+#include "bridge/client_commands.h"
 
 #include "text/cp932.h"
 

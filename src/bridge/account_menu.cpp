@@ -1,8 +1,8 @@
-#include "client/account_menu.h"
+#include "bridge/account_menu.h"
 
 #include <algorithm>
 
-#include "client/data_directory.h"
+#include "data_dir/data_directory.h"
 #include "text/cp932.h"
 
 namespace {
