@@ -7,6 +7,7 @@
 #include "app/toolbar_tips_win.h"
 #include "app/tray_menu_win.h"
 #include "res/resource.h"
+#include "settings/job_settings.h"
 #include "settings/settings_layout.h"
 #include "settings_ui/settings_sheet_win.h"
 #include "win/application_win.h"
@@ -46,9 +47,9 @@ const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
 };
 
 CMainDialog::CMainDialog(const MainPorts& ports) : CDialog(IDD_MAIN), ports_(ports) {
-  sequencer_ = std::make_unique<CJobSequencer>(
-      CJobSequencer::Ports{ports.client, ports.dialer, ports.launcher, ports.clock, *this}, schedule_,
-      jobs_);
+  jobHost_ = std::make_unique<CJobHost>(
+      CJobHost::Ports{ports.client, ports.dialer, ports.launcher, ports.clock}, schedule_, jobs_,
+      static_cast<IJobObserver&>(*this));
   icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM));
 }
 
@@ -78,7 +79,8 @@ bool CMainDialog::OnInitDialog() {
   clock_.SetColors(static_cast<COLORREF>(layout::Read(root, layout::kNowTimeColor)),
                    static_cast<COLORREF>(layout::Read(root, layout::kNextTimeColor)));
   schedule_.Load();
-  sequencer_->ComputeNextRunFromNow();
+  RefreshJobSettings();
+  Machine().ComputeNextRunFromNow();
   RefreshNextRun();
   ApplyClockLayout(root);
   if (layout::Read(root, layout::kTaskTray) != 0 && tray_.Install(Handle(), icon_)) {
@@ -91,30 +93,18 @@ bool CMainDialog::OnInitDialog() {
     PostMessageA(Handle(), WM_COMMAND, IDCANCEL, 0);
     return true;
   }
-  sequencer_->PostStartupActions();
-  SetTimer(Handle(), TIMER_MAIN, 500, nullptr);
+  jobHost_->Start();
+  Machine().PostStartupActions();
   return true;
 }
 
 bool CMainDialog::OnCommand(int id, int code) {
-  switch (id) {
-    case ID_WORK_START:
-    case ID_RESERVE_FIN:
-    case ID_REMAIN_FIN:
-      sequencer_->OnCommand(id, static_cast<std::uint32_t>(CommandParam()));
-      return true;
-    default:
-      break;
-  }
   return RouteCommand(this, kCommands, id, code) || CDialog::OnCommand(id, code);
 }
 
 bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   result = 0;
   switch (message) {
-    case WM_TIMER:
-      OnTimer(wParam);
-      return true;
     case WM_PAINT:
       OnPaint();
       return true;
@@ -148,66 +138,39 @@ bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 bool CMainDialog::IsCommandEnabled(int id) const {
   switch (id) {
     case ID_TIMER_START:
-      return sequencer_->CanStartTimer();
+      return Machine().CanStartTimer();
     case ID_ABORT:
-      return sequencer_->CanAbort();
+      return Machine().CanAbort();
     case ID_FETCH:
-      return CJobSequencer::CanFetch();
+      return Machine().CanFetch();
     default:
       return true;
   }
 }
 
-void CMainDialog::OnTimer(UINT_PTR id) {
-  switch (id) {
-    case TIMER_MAIN:
-      if (sequencer_->OnMainTimer()) {
-        RefreshClock(sequencer_->TickTime());
-      }
-      break;
-    case TIMER_RETRY:
-      sequencer_->OnRetryTimer();
-      break;
-    case TIMER_POLL:
-      sequencer_->OnPollTimer();
-      break;
-    default:
-      break;
+void CMainDialog::RefreshJobSettings() { Machine().SetSettings(ReadJobSettings()); }
+
+void CMainDialog::MinuteBegan(std::time_t tick) {
+  RefreshClock(tick);
+  // A data root that could not be read before (a drive not there yet) may
+  // be there by now; the minute's moves, posted already, come after this.
+  const std::optional<std::string>& dataRoot = Machine().Settings().dataRoot;
+  if (!jobs_.Scanned() && dataRoot) {
+    jobs_.Load(*dataRoot);
   }
 }
 
 void CMainDialog::OnClockChanged() {
-  sequencer_->OnClockChanged();
+  Machine().OnClockChanged();
   RefreshClock(ports_.clock.Now());
 }
 
 void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }
 
 void CMainDialog::RefreshNextRun() {
-  const CScheduleEntry& next = sequencer_->NextRun();
-  clock_.ShowNextRun(
-      MakeNextRunTexts(sequencer_->Armed(), sequencer_->NextRunWeekday(), next.hour, next.minute));
+  const CScheduleEntry& next = Machine().NextRun();
+  clock_.ShowNextRun(MakeNextRunTexts(Machine().Armed(), Machine().NextRunWeekday(), next.hour, next.minute));
 }
-
-void CMainDialog::PostCommand(int command, std::uint32_t token) {
-  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), static_cast<LPARAM>(token));
-}
-
-void CMainDialog::PostPlainCommand(int command) {
-  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-}
-
-void CMainDialog::SetPollTimer(int milliseconds) {
-  SetTimer(Handle(), TIMER_POLL, static_cast<UINT>(milliseconds), nullptr);
-}
-
-void CMainDialog::KillPollTimer() { KillTimer(Handle(), TIMER_POLL); }
-
-void CMainDialog::SetRetryTimer(int milliseconds) {
-  SetTimer(Handle(), TIMER_RETRY, static_cast<UINT>(milliseconds), nullptr);
-}
-
-void CMainDialog::KillRetryTimer() { KillTimer(Handle(), TIMER_RETRY); }
 
 void CMainDialog::NextRunChanged() { RefreshNextRun(); }
 
@@ -219,8 +182,6 @@ void CMainDialog::ArmedChanged(bool armed) {
     toolbar_.SetSlot(kTimerSlot, ID_TIMER_START, kStartImage);
   }
 }
-
-int CMainDialog::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 void CMainDialog::AddAboutItem() {
   HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
@@ -310,7 +271,7 @@ void CMainDialog::OnTrayNotify(LPARAM mouseMessage) {
     // cursor may have moved on before the notice is handled.
     const DWORD clicked = GetMessagePos();
     const POINT at{static_cast<short>(LOWORD(clicked)), static_cast<short>(HIWORD(clicked))};
-    ShowTrayMenu(Handle(), at, TrayMenuState{sequencer_->Armed(), settingsOpen_});
+    ShowTrayMenu(Handle(), at, TrayMenuState{Machine().Armed(), settingsOpen_});
   } else if (mouseMessage == WM_LBUTTONDBLCLK) {
     CSettingsKey root;
     const int command = TrayDoubleClickCommand(layout::Read(root, layout::kRDoubleClk), settingsOpen_);
@@ -354,6 +315,8 @@ void CMainDialog::OnSettings() {
   settingsOpen_ = true;
   const INT_PTR result = sheet.DoModal(Handle());
   settingsOpen_ = false;
+  // An Apply stores values even when the sheet is then cancelled.
+  RefreshJobSettings();
   if (result != IDOK) {
     return;
   }
@@ -373,7 +336,7 @@ void CMainDialog::OnSettings() {
   clock_.MakeNowFont(general.NowFont().lfFaceName);
   clock_.MakeNextFont(general.NextFont().lfFaceName);
   clock_.SetColors(general.NowColor(), general.NextColor());
-  sequencer_->OnScheduleChanged();
+  Machine().OnScheduleChanged();
   RefreshNextRun();
 }
 
@@ -389,8 +352,7 @@ bool CMainDialog::AskToHangUp() {
 void CMainDialog::OnDestroy() {
   // No new run may start while the question below waits for its answer, and a
   // run in hand leaves the client as it found it.
-  KillTimer(Handle(), TIMER_MAIN);
-  sequencer_->Shutdown();
+  jobHost_->Stop();
   // Answering No keeps the line up, but the rest of the close-down still
   // runs, so no icon is left behind in the tray.
   if (ports_.dialer.HasConnection() && AskToHangUp()) {

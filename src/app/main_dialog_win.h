@@ -13,8 +13,8 @@
 #include "app/tray_icon_win.h"
 #include "dial_up/dialer.h"
 #include "bridge/mail_client.h"
+#include "jobs/job_host_win.h"
 #include "jobs/job_ports.h"
-#include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"
 #include "settings/account_job.h"
 #include "settings/registry_key.h"
@@ -30,7 +30,7 @@ struct MainPorts {
   IClock& clock;
 };
 
-class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
+class CMainDialog : public CDialog, private IJobObserver, private ICommandStates {
  public:
   explicit CMainDialog(const MainPorts& ports);
   ~CMainDialog() override;
@@ -46,21 +46,18 @@ class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
   void OnFinalDestroy() override;
 
  private:
-  // IJobHost
-  void PostCommand(int command, std::uint32_t token) override;
-  void PostPlainCommand(int command) override;
-  void SetPollTimer(int milliseconds) override;
-  void KillPollTimer() override;
-  void SetRetryTimer(int milliseconds) override;
-  void KillRetryTimer() override;
+  // IJobObserver
+  void MinuteBegan(std::time_t tick) override;
   void NextRunChanged() override;
   void ArmedChanged(bool armed) override;
-  int ScreenWidth() override;
 
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;
 
-  void OnTimer(UINT_PTR id);
+  CJobSequencer& Machine() { return jobHost_->Machine(); }
+  const CJobSequencer& Machine() const { return jobHost_->Machine(); }
+  // The stored settings the job engine reads, read again.
+  void RefreshJobSettings();
   // Resumed from sleep, or the system clock was set.
   void OnClockChanged();
   void RefreshClock(std::time_t when);
@@ -84,10 +81,10 @@ class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
   bool AskToHangUp();
   void SavePosition();
 
-  void OnTimerStart() { sequencer_->OnTimerStart(); }
-  void OnTimerStop() { sequencer_->OnTimerStop(); }
-  void OnAbort() { sequencer_->OnAbort(); }
-  void OnFetch() { sequencer_->OnFetch(); }
+  void OnTimerStart() { Machine().OnTimerStart(); }
+  void OnTimerStop() { Machine().OnTimerStop(); }
+  void OnAbort() { Machine().OnAbort(); }
+  void OnFetch() { Machine().OnFetch(); }
   void OnClockShow() { SetClockFolded(false); }
   void OnClockHide() { SetClockFolded(true); }
   void OnShowMain() { ShowMain(); }
@@ -107,6 +104,6 @@ class CMainDialog : public CDialog, private IJobHost, private ICommandStates {
   bool settingsOpen_ = false;
   CSchedule schedule_;
   CAccountJobList jobs_;
-  std::unique_ptr<CJobSequencer> sequencer_;
+  std::unique_ptr<CJobHost> jobHost_;
   HICON icon_ = nullptr;
 };

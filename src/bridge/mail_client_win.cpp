@@ -9,6 +9,7 @@
 #include "bridge/client_dde_win.h"
 #include "data_dir/mailbox_paths.h"
 #include "text/cp932.h"
+#include "win/process_win.h"
 
 namespace {
 
@@ -53,10 +54,29 @@ bool IsClientMainWindow(HWND window) {
   return IsClientCaption(WindowCaption(window), Child(window, kViewClass) != nullptr);
 }
 
-struct DialogSearch {
-  CMailClientBridge* bridge;
-  DismissResult result;
-};
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+  auto* result = reinterpret_cast<DismissResult*>(param);
+  const std::string caption = WindowCaption(window);
+  DismissResult found = kNoClientDialog;
+  if (caption == kErrorCaption) {
+    found = kErrorDialog;
+  } else if (caption == kReceivedCaption) {
+    found = kMailReceivedDialog;
+  } else {
+    return TRUE;
+  }
+  // A message window is owned by the client's main window; GetParent gives
+  // the owner only for pop-up styles.
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (owner == nullptr) {
+    owner = GetParent(window);
+  }
+  if (owner != nullptr && IsClientMainWindow(owner)) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    *result = found;
+  }
+  return FALSE;
+}
 
 }  // namespace
 
@@ -90,21 +110,20 @@ HWND CMailClientBridge::FindClientWindow() {
   HWND found = nullptr;
   EnumWindows(&TestMainWindow, reinterpret_cast<LPARAM>(&found));
   if (found != nullptr) {
-    remembered_.store(found);
+    remembered_ = found;
     return found;
   }
-  HWND kept = remembered_.load();
-  if (kept != nullptr && !IsWindow(kept)) {
-    remembered_.compare_exchange_strong(kept, nullptr);
-    return nullptr;
+  if (remembered_ != nullptr && !IsWindow(remembered_)) {
+    remembered_ = nullptr;
   }
-  return kept;
+  return remembered_;
 }
 
 HWND CMailClientBridge::ClientWindow() {
-  HWND window = remembered_.load();
-  if (window != nullptr && IsWindow(window)) {
-    return window;
+  // A client that ended and came back has a new window; the old handle may
+  // even name another window by now.
+  if (remembered_ != nullptr && IsWindow(remembered_) && IsClientMainWindow(remembered_)) {
+    return remembered_;
   }
   return FindClientWindow();
 }
@@ -155,58 +174,20 @@ void CMailClientBridge::CloseClient() {
 }
 
 bool CMailClientBridge::Launch(const std::string& program, const std::string& dataRoot) {
-  const std::string line = LaunchCommandLine(program, dataRoot, std::string());
-  std::vector<char> buffer(line.begin(), line.end());
-  buffer.push_back('\0');
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOW;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  CProcess process;
+  if (!process.Start(LaunchCommandLine(program, dataRoot, std::string()), SW_SHOW, bounds_.inputIdleMs)) {
     return false;
   }
-  WaitForInputIdle(process.hProcess, bounds_.inputIdleMs);
-  CloseHandle(process.hThread);
   // A client that ended without a window will not show one later.
-  const bool ready =
-      WaitFor([] { return FindWindowA(kMainClass, nullptr) != nullptr; }, bounds_.windowMs,
-              process.hProcess) &&
-      WaitFor([this] { return FindClientList() != nullptr; }, bounds_.listMs, process.hProcess);
-  CloseHandle(process.hProcess);
-  return ready;
-}
-
-BOOL CALLBACK CMailClientBridge::FindDialog(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<DialogSearch*>(param);
-  search->bridge->remembered_.store(nullptr);
-  const std::string caption = WindowCaption(window);
-  DismissResult found = kNoClientDialog;
-  if (caption == kErrorCaption) {
-    found = kErrorDialog;
-  } else if (caption == kReceivedCaption) {
-    found = kMailReceivedDialog;
-  } else {
-    return TRUE;
-  }
-  // A message window is owned by the client's main window; GetParent gives
-  // the owner only for pop-up styles.
-  HWND owner = GetWindow(window, GW_OWNER);
-  if (owner == nullptr) {
-    owner = GetParent(window);
-  }
-  if (owner != nullptr && IsClientMainWindow(owner)) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
-    search->result = found;
-  }
-  return FALSE;
+  return WaitFor([] { return FindWindowA(kMainClass, nullptr) != nullptr; }, bounds_.windowMs,
+                 process.Handle()) &&
+         WaitFor([this] { return FindClientList() != nullptr; }, bounds_.listMs, process.Handle());
 }
 
 DismissResult CMailClientBridge::DismissDialogs() {
-  DialogSearch search{this, kNoClientDialog};
-  EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
-  return search.result;
+  DismissResult result = kNoClientDialog;
+  EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&result));
+  return result;
 }
 
 std::string CMailClientBridge::CurrentAccount() {
@@ -265,8 +246,6 @@ void CMailClientBridge::SelectFirstAccount(bool openMenuFirst) {
 void CMailClientBridge::StartFetch() { SendCommand(kFetchCommand); }
 
 void CMailClientBridge::TidyUp() { SendCommand(kTidyUpCommand); }
-
-void CMailClientBridge::Hide() { PostCommand(kHideCommand); }
 
 void CMailClientBridge::SendCommand(int id) {
   if (HWND window = ClientWindow()) {
@@ -339,70 +318,59 @@ MoveOutcome CMailClientBridge::MoveMail(const std::string& mailPath, const std::
 
 bool CMailClientBridge::IsRunning() { return FindWindowA(kMainClass, nullptr) != nullptr; }
 
-bool CMailClientBridge::GetPlacement(ClientPlacement& placement) {
-  HWND window = ClientWindow();
-  WINDOWPLACEMENT place{};
-  place.length = sizeof place;
-  if (window == nullptr || !GetWindowPlacement(window, &place)) {
+bool CMailClientBridge::KeepOutOfSight() {
+  wasHidden_ = false;
+  wasMinimized_ = false;
+  HWND window = FindClientWindow();
+  saved_ = WINDOWPLACEMENT{};
+  saved_.length = sizeof saved_;
+  // A window gone before its placement could be read is left alone: an empty
+  // placement put back at the end would hide the client.
+  if (window == nullptr || !GetWindowPlacement(window, &saved_)) {
     return false;
   }
-  placement.length = place.length;
-  placement.flags = place.flags;
-  placement.showCommand = place.showCmd;
-  placement.minX = place.ptMinPosition.x;
-  placement.minY = place.ptMinPosition.y;
-  placement.maxX = place.ptMaxPosition.x;
-  placement.maxY = place.ptMaxPosition.y;
-  placement.left = place.rcNormalPosition.left;
-  placement.top = place.rcNormalPosition.top;
-  placement.right = place.rcNormalPosition.right;
-  placement.bottom = place.rcNormalPosition.bottom;
+  WINDOWPLACEMENT offScreen = saved_;
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  offScreen.rcNormalPosition.left = screenWidth + 100;
+  offScreen.rcNormalPosition.right = screenWidth - 200;
+  if (!IsWindowVisible(window)) {
+    wasHidden_ = true;
+    Place(window, offScreen);
+  } else if (IsIconic(window)) {
+    wasMinimized_ = true;
+    Place(window, offScreen);
+    PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
   return true;
 }
 
-void CMailClientBridge::SetPlacement(const ClientPlacement& placement) {
+void CMailClientBridge::PutBack() {
   HWND window = ClientWindow();
-  if (window == nullptr) {
-    return;
+  if (wasMinimized_ && window != nullptr) {
+    ShowWindow(window, SW_HIDE);
+    Place(window, saved_);
+    ShowWindow(window, SW_SHOW);
   }
-  WINDOWPLACEMENT place{};
+  if (wasHidden_ && window != nullptr) {
+    PostCommand(kHideCommand);
+    WINDOWPLACEMENT hidden = saved_;
+    hidden.showCmd = SW_HIDE;
+    Place(window, hidden);
+  }
+  wasMinimized_ = false;
+  wasHidden_ = false;
+}
+
+void CMailClientBridge::Place(HWND window, const WINDOWPLACEMENT& placement) {
+  WINDOWPLACEMENT place = placement;
   place.length = sizeof place;
-  place.flags = placement.flags;
-  place.showCmd = placement.showCommand;
-  place.ptMinPosition = {placement.minX, placement.minY};
-  place.ptMaxPosition = {placement.maxX, placement.maxY};
-  place.rcNormalPosition = {placement.left, placement.top, placement.right, placement.bottom};
   if (SetWindowPlacement(window, &place)) {
     return;
   }
-  // Wine cannot place another process's window: show it, then move it when it
-  // is in its normal state.
   ShowWindow(window, static_cast<int>(place.showCmd));
   if (!IsIconic(window) && !IsZoomed(window)) {
-    SetWindowPos(window, nullptr, placement.left, placement.top,
-                 std::max(0, placement.right - placement.left),
-                 std::max(0, placement.bottom - placement.top), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
-bool CMailClientBridge::IsVisible() {
-  HWND window = ClientWindow();
-  return window != nullptr && IsWindowVisible(window);
-}
-
-bool CMailClientBridge::IsMinimized() {
-  HWND window = ClientWindow();
-  return window != nullptr && IsIconic(window);
-}
-
-void CMailClientBridge::PostRestore() {
-  if (HWND window = ClientWindow()) {
-    PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-  }
-}
-
-void CMailClientBridge::Show(int showCommand) {
-  if (HWND window = ClientWindow()) {
-    ShowWindow(window, showCommand);
+    const RECT& normal = place.rcNormalPosition;
+    SetWindowPos(window, nullptr, normal.left, normal.top, std::max(0L, normal.right - normal.left),
+                 std::max(0L, normal.bottom - normal.top), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -37,24 +36,19 @@ class CMailClientBridge : public IMailClient {
   void StartFetch() override;
   void TidyUp() override;
   bool IsFetchDone() override;
-  void Hide() override;
 
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
   MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
   bool IsRunning() override;
 
-  bool FindMainWindow() override { return FindClientWindow() != nullptr; }
-  bool GetPlacement(ClientPlacement& placement) override;
-  void SetPlacement(const ClientPlacement& placement) override;
-  bool IsVisible() override;
-  bool IsMinimized() override;
-  void PostRestore() override;
-  void Show(int showCommand) override;
+  bool KeepOutOfSight() override;
+  void PutBack() override;
 
   // The first top-level window, front to back, that passes the main-window
   // test; it is remembered. Without one, what was remembered (if still a window).
   HWND FindClientWindow();
-  // The remembered main window, or a fresh search.
+  // The remembered main window while it still is the client's main window,
+  // else a fresh search.
   HWND ClientWindow();
   // The client's mail list, in whichever layout the client uses.
   HWND FindClientList();
@@ -66,7 +60,6 @@ class CMailClientBridge : public IMailClient {
 
  private:
   static BOOL CALLBACK TestMainWindow(HWND window, LPARAM param);
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM param);
 
   void SendCommand(int id);
   void PostCommand(int id);
@@ -75,12 +68,18 @@ class CMailClientBridge : public IMailClient {
   void OpenMenu(HWND window, int position);
   bool ReadFetchItem(HWND window);
   void CloseClient();
+  // SetWindowPlacement, or where the system will not place another process's
+  // window (Wine), show it and move it.
+  static void Place(HWND window, const WINDOWPLACEMENT& placement);
   // Polls until condition holds; false after timeoutMs, or once process has
   // ended without the condition holding.
   template <typename Condition>
   bool WaitFor(Condition condition, DWORD timeoutMs, HANDLE process);
 
   ClientBounds bounds_;
-  // Shared with the finish-check thread, which forgets it.
-  std::atomic<HWND> remembered_{nullptr};
+  HWND remembered_ = nullptr;
+  // How KeepOutOfSight found the window, for PutBack.
+  WINDOWPLACEMENT saved_{};
+  bool wasHidden_ = false;
+  bool wasMinimized_ = false;
 };

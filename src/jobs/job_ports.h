@@ -1,5 +1,5 @@
 // What the job step machine needs from its surroundings besides the client and
-// the dial-up line: the clock, a way to start programs, and its host window.
+// the dial-up line: the clock, a way to start programs, and its host.
 #pragma once
 
 #include <cstdint>
@@ -28,16 +28,18 @@ class ILauncher {
   virtual bool Start(const std::string& commandLine) = 0;
 };
 
-// The window that owns the machine. A job is a chain of posted commands; each
-// carries a token, and only the latest one posted is acted on, so a job never
-// has two continuations at once.
+// What the machine posts to itself through its host: the next step, the end
+// of the minute's reservation or forwarding, and the start-up actions.
+enum class Continuation { kRunStep, kReservationDone, kForwardingDone, kArm, kFetch };
+
+// Where the machine runs: it carries the machine's posted continuations and
+// timers back to it on the same thread, and shows what the machine changed.
 class IJobHost {
  public:
   virtual ~IJobHost() = default;
-  // Posts the command (ID_WORK_START, ID_RESERVE_FIN, ...) with the token to itself.
-  virtual void PostCommand(int command, std::uint32_t token) = 0;
-  // Posts a command without token (the start-up actions).
-  virtual void PostPlainCommand(int command) = 0;
+  // Posts a continuation with its token; only the latest one posted is acted
+  // on, so a job never has two at once. The start-up actions carry none.
+  virtual void Post(Continuation continuation, std::uint32_t token) = 0;
   // One-shot timer after which the machine's OnPollTimer runs; a new call replaces it.
   virtual void SetPollTimer(int milliseconds) = 0;
   virtual void KillPollTimer() = 0;
@@ -46,6 +48,4 @@ class IJobHost {
   // The next run or the armed state changed: refresh what shows them.
   virtual void NextRunChanged() = 0;
   virtual void ArmedChanged(bool armed) = 0;
-  // Width of the primary screen in pixels.
-  virtual int ScreenWidth() = 0;
 };

@@ -3,10 +3,22 @@
 #include <algorithm>
 
 #include "jobs/account_order.h"
+#include "jobs/after_fetch_command.h"
 #include "jobs/fin_check_thread.h"
-#include "res/resource.h"
-#include "settings/registry_key.h"
-#include "settings/settings_layout.h"
+#include "text/cp932.h"
+
+const CJobSequencer::StepHandler CJobSequencer::kSteps[] = {
+    {Step::kForwarding, &CJobSequencer::StepForwarding},
+    {Step::kSendReservation, &CJobSequencer::StepSendReservation},
+    {Step::kStartOfRun, &CJobSequencer::StepStartOfRun},
+    {Step::kSelectAccount, &CJobSequencer::StepSelectAccount},
+    {Step::kDialAndFetch, &CJobSequencer::StepDialAndFetch},
+    {Step::kWaitForFetch, &CJobSequencer::StepWaitForFetch},
+    {Step::kEndOfRun, &CJobSequencer::StepEndOfRun},
+    {Step::kRetryDecision, &CJobSequencer::StepRetryDecision},
+    {Step::kAfterFetch, &CJobSequencer::StepAfterFetch},
+    {Step::kCompletion, &CJobSequencer::StepCompletion},
+};
 
 CJobSequencer::CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs)
     : client_(ports.client),
@@ -16,68 +28,60 @@ CJobSequencer::CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJo
       host_(ports.host),
       schedule_(schedule),
       jobs_(jobs),
-      tickTime_(ports.clock.Now()) {
-  const LocalTime now = clock_.Local(tickTime_);
-  nextRun_.hour = now.hour;
-  nextRun_.minute = now.minute;
-  lastTickMinute_ = tickTime_ - now.second;
+      tickTime_(ports.clock.Now()),
+      nextRun_(ports.clock) {
+  lastTickMinute_ = tickTime_ - clock_.Local(tickTime_).second;
 }
 
 CJobSequencer::~CJobSequencer() = default;
 
-bool CJobSequencer::CanAbort() const {
-  // Also while the job waits for the client, so a client that never answers
-  // can be given up on by hand.
-  return retriesLeft_ >= 0 || step_ == 6 || step_ == 7;
-}
+// ---- the machine ------------------------------------------------------------
 
-bool CJobSequencer::CanFetch() {
-  CSettingsKey root;
-  CRegistryKey list;
-  return list.Open(root, layout::kDefAccountKey) && list.CountSubkeys() > 0;
-}
+void CJobSequencer::Continue(Step step) { ContinueWith(Continuation::kRunStep, step); }
 
-LocalTime CJobSequencer::TickLocal() const { return clock_.Local(tickTime_); }
-
-void CJobSequencer::Continue(int step) {
+void CJobSequencer::ContinueWith(Continuation continuation, Step step) {
   step_ = step;
   host_.KillPollTimer();
-  host_.PostCommand(ID_WORK_START, ++token_);
+  host_.Post(continuation, ++token_);
 }
 
-void CJobSequencer::ContinueWith(int command, int step) {
-  step_ = step;
-  host_.KillPollTimer();
-  host_.PostCommand(command, ++token_);
-}
-
-void CJobSequencer::ContinueAfter(int step, int milliseconds) {
+void CJobSequencer::ContinueAfter(Step step, int milliseconds) {
   step_ = step;
   ++token_;
   host_.SetPollTimer(milliseconds);
 }
 
 void CJobSequencer::Stop() {
-  step_ = 0;
+  step_ = Step::kIdle;
   ++token_;
   host_.KillPollTimer();
 }
 
-void CJobSequencer::OnCommand(int command, std::uint32_t token) {
+void CJobSequencer::OnContinuation(Continuation continuation, std::uint32_t token) {
+  switch (continuation) {
+    case Continuation::kArm:
+      OnTimerStart();
+      return;
+    case Continuation::kFetch:
+      OnFetch();
+      return;
+    default:
+      break;
+  }
   if (token != token_) {
     return;  // overtaken by an abort or a newer step
   }
-  switch (command) {
-    case ID_WORK_START:
+  switch (continuation) {
+    case Continuation::kRunStep:
       RunStep();
       break;
-    case ID_RESERVE_FIN:
+    case Continuation::kReservationDone:
       client_.DismissDialogs();
-      Continue(1);
+      Continue(Step::kForwarding);
       break;
-    case ID_REMAIN_FIN:
+    case Continuation::kForwardingDone:
       client_.DismissDialogs();
-      Continue(3);
+      Continue(Step::kStartOfRun);
       break;
     default:
       break;
@@ -86,33 +90,137 @@ void CJobSequencer::OnCommand(int command, std::uint32_t token) {
 
 void CJobSequencer::OnPollTimer() {
   host_.KillPollTimer();
-  if (step_ != 0) {
+  if (step_ != Step::kIdle) {
     RunStep();
   }
 }
 
 void CJobSequencer::RunStep() {
-  switch (step_) {
-    case 1: StepForwarding(); break;
-    case 2: StepSendReservation(); break;
-    case 3: StepStartOfRun(); break;
-    case 4: StepSelectAccount(); break;
-    case 6: StepDialAndFetch(); break;
-    case 7: StepWaitForFetch(); break;
-    case 8: StepEndOfRun(); break;
-    case 9: StepRetryDecision(); break;
-    case 10: StepAfterFetch(); break;
-    case 11: StepCompletion(); break;
-    default: break;
+  for (const StepHandler& handler : kSteps) {
+    if (handler.step == step_) {
+      (this->*handler.run)();
+      return;
+    }
   }
 }
 
-bool CJobSequencer::EnsureClient(const std::string& mailBoxPath) {
+// ---- how jobs start -----------------------------------------------------------
+
+bool CJobSequencer::OnMainTimer() {
+  tickTime_ = clock_.Now();
+  const LocalTime tick = clock_.Local(tickTime_);
+  const std::time_t minute = tickTime_ - tick.second;
+  // The first tick of a minute is normally in its second 0; after a sleep, a
+  // clock change or a busy queue it comes later, and the clock still shows
+  // the new minute at once.
+  const bool newMinute = minute != lastTickMinute_;
+  lastTickMinute_ = minute;
+  if (newMinute) {
+    RecomputeIfPassed(minute);
+  }
+  if (tick.second != 0) {
+    return newMinute;
+  }
+  // Second 0 usually sees two ticks; the second one must not start the
+  // minute's chain again and name the same due mails to the client twice.
+  if (armed_ && step_ == Step::kIdle && minute != lastChainMinute_) {
+    lastChainMinute_ = minute;
+    Continue(Step::kSendReservation);
+  }
+  return true;
+}
+
+void CJobSequencer::OnClockChanged() {
+  // The tick time stays the last tick's: a chain under way goes on with it.
+  const std::time_t now = clock_.Now();
+  RecomputeIfPassed(now - clock_.Local(now).second);
+}
+
+void CJobSequencer::RecomputeIfPassed(std::time_t minute) {
+  // A run whose minute went by unseen would otherwise stay the next run, and
+  // every later entry of the week would be skipped until it came round again.
+  if (armed_ && step_ == Step::kIdle && nextRun_.PassedBefore(minute)) {
+    ComputeNextRunFromNow();
+    host_.NextRunChanged();
+  }
+}
+
+bool CJobSequencer::RunOfChainDue() const {
+  const bool inChain = step_ == Step::kSendReservation || step_ == Step::kForwarding ||
+                       step_ == Step::kStartOfRun;
+  return inChain && nextRun_.IsAt(tickTime_);
+}
+
+void CJobSequencer::ComputeNextRunFromNow() { nextRun_.ComputeFrom(schedule_); }
+
+void CJobSequencer::OnTimerStart() {
+  armed_ = true;
+  if (!RunOfChainDue()) {
+    ComputeNextRunFromNow();
+  }
+  host_.NextRunChanged();
+  host_.ArmedChanged(true);
+}
+
+void CJobSequencer::OnTimerStop() {
+  armed_ = false;
+  host_.NextRunChanged();
+  host_.ArmedChanged(false);
+}
+
+void CJobSequencer::OnScheduleChanged() {
+  if (!RunOfChainDue()) {
+    ComputeNextRunFromNow();
+  }
+  if (!nextRun_.Exists()) {
+    OnTimerStop();
+  } else if (armed_) {
+    OnTimerStart();
+  }
+}
+
+void CJobSequencer::OnAbort() {
+  host_.KillRetryTimer();
+  retriesLeft_ = -1;
+  Continue(Step::kEndOfRun);
+}
+
+void CJobSequencer::OnFetch() {
+  if (step_ != Step::kIdle) {
+    return;
+  }
+  EnsureClient();
+  if (settings_.fetchAccounts) {
+    nextRun_.Entry().accounts = *settings_.fetchAccounts;
+  }
+  nextRun_.SetToMinuteOf(tickTime_);
+  Continue(Step::kStartOfRun);
+}
+
+void CJobSequencer::PostStartupActions() {
+  if (settings_.autoStart && nextRun_.Exists()) {
+    host_.Post(Continuation::kArm, 0);
+  }
+  if (settings_.autoCheck && nextRun_.Exists()) {
+    host_.Post(Continuation::kFetch, 0);
+  }
+}
+
+bool CJobSequencer::CanAbort() const {
+  // Also while the job waits for the client, so a client that never answers
+  // can be given up on by hand.
+  return retriesLeft_ >= 0 || step_ == Step::kDialAndFetch || step_ == Step::kWaitForFetch;
+}
+
+bool CJobSequencer::CanFetch() const { return settings_.fetchAccounts && !settings_.fetchAccounts->empty(); }
+
+bool CJobSequencer::EnsureClient() {
+  const std::string dataRoot = settings_.dataRoot.value_or(std::string());
   // Without a data root the client would start on whatever it used last.
-  if (mailBoxPath.empty()) {
+  if (dataRoot.empty()) {
     return false;
   }
-  if (client_.UsesMailbox(mailBoxPath)) {
+  if (client_.UsesMailbox(dataRoot)) {
     return true;
   }
   // One that answers too slowly, or one on another data root that would not
@@ -120,67 +228,82 @@ bool CJobSequencer::EnsureClient(const std::string& mailBoxPath) {
   if (client_.IsRunning()) {
     return false;
   }
-  CSettingsKey root;
-  return client_.Launch(layout::Read(root, layout::kCorvidPath), mailBoxPath) &&
-         client_.UsesMailbox(mailBoxPath);
+  return client_.Launch(settings_.clientProgram, dataRoot) && client_.UsesMailbox(dataRoot);
 }
 
+// ---- steps 2 and 1: the minute's moves ----------------------------------------
+
+TimedMoves CJobSequencer::Moves() {
+  return TimedMoves{client_, *settings_.dataRoot, jobs_, tickTime_, [this] { return EnsureClient(); },
+                    chain_};
+}
+
+void CJobSequencer::StepSendReservation() {
+  // Step 2 opens the minute's chain.
+  chain_ = MoveChain{};
+  if (settings_.dataRoot) {
+    const std::vector<std::string> sendNow = SendReservedMails(Moves());
+    if (!sendNow.empty()) {
+      RunNowFor(sendNow);
+    }
+  }
+  client_.DismissDialogs();
+  ContinueWith(Continuation::kReservationDone, Step::kSendReservation);
+}
+
+void CJobSequencer::RunNowFor(const std::vector<std::string>& titles) {
+  // Run in this very minute, and for the accounts whose mails just moved.
+  nextRun_.SetToMinuteOf(tickTime_);
+  std::vector<std::string>& accounts = nextRun_.Entry().accounts;
+  for (const std::string& title : titles) {
+    const bool listed = std::any_of(accounts.begin(), accounts.end(), [&title](const std::string& account) {
+      return cp932::EqualsIgnoreAsciiCase(account, title);
+    });
+    if (!listed) {
+      accounts.push_back(title);
+    }
+  }
+}
+
+void CJobSequencer::StepForwarding() {
+  if (settings_.dataRoot) {
+    ForwardHeldMails(Moves());
+  }
+  client_.DismissDialogs();
+  ContinueWith(Continuation::kForwardingDone, Step::kForwarding);
+}
+
+// ---- step 3: start of run -------------------------------------------------------
+
 void CJobSequencer::StepStartOfRun() {
-  const LocalTime tick = TickLocal();
-  if (tick.weekday != nextRunWeekday_ || tick.hour != nextRun_.hour ||
-      tick.minute != nextRun_.minute) {
+  if (!nextRun_.IsAt(tickTime_)) {
     Stop();
     return;
   }
   // The previous run's watch for a late message window would take this run's.
   finCheck_.reset();
-  std::string mailBoxPath;
-  {
-    CSettingsKey root;
-    if (!root.ReadStringInto(layout::kMailBoxPath.name, mailBoxPath)) {
-      Continue(8);
-      return;
-    }
+  if (!settings_.dataRoot) {
+    Continue(Step::kEndOfRun);
+    return;
   }
-  EnsureClient(mailBoxPath);
+  EnsureClient();
   client_.DismissDialogs();
 
-  jobAccounts_ = nextRun_.accounts;
+  jobAccounts_ = nextRun_.Entry().accounts;
   accountIndex_ = 0;
   currentRecord_.reset();
   dialledEntry_.clear();
-  clientWasMinimized_ = false;
-  clientWasHidden_ = false;
-  savedPlacement_ = ClientPlacement{};
-  // A window that is gone before its placement could be read is not touched:
-  // an empty placement put back at the end would hide the client.
-  if (jobAccounts_.empty() || !client_.FindMainWindow() || !client_.GetPlacement(savedPlacement_)) {
-    Continue(8);
+  if (jobAccounts_.empty() || !client_.KeepOutOfSight()) {
+    Continue(Step::kEndOfRun);
     return;
   }
-
-  // Keep the client's window out of sight during the run and put it back after.
-  savedPlacement_.length = 44;
-  ClientPlacement offScreen = savedPlacement_;
-  const int screenWidth = host_.ScreenWidth();
-  offScreen.left = screenWidth + 100;
-  offScreen.right = screenWidth - 200;
-  if (!client_.IsVisible()) {
-    clientWasHidden_ = true;
-    client_.SetPlacement(offScreen);
-  } else if (client_.IsMinimized()) {
-    clientWasMinimized_ = true;
-    client_.SetPlacement(offScreen);
-    client_.PostRestore();
-  }
-
   if (schedule_.DialUp != 0) {
     jobAccounts_ = OrderByDialUpEntry(jobAccounts_, [this](const std::string& title) {
       return static_cast<const CAccountJob*>(jobs_.FindByTitle(title));
     });
   }
   SkipAccountsWithoutRecord();
-  Continue(4);
+  Continue(Step::kSelectAccount);
 }
 
 void CJobSequencer::SkipAccountsWithoutRecord() {
@@ -191,13 +314,15 @@ void CJobSequencer::SkipAccountsWithoutRecord() {
   }
 }
 
+// ---- steps 4, 6, 7, 10: each account -------------------------------------------
+
 void CJobSequencer::StepSelectAccount() {
   client_.DismissDialogs();
   const CAccountJob* record =
       accountIndex_ < jobAccounts_.size() ? jobs_.FindByTitle(jobAccounts_[accountIndex_]) : nullptr;
   if (record == nullptr) {
     currentRecord_.reset();
-    Continue(8);
+    Continue(Step::kEndOfRun);
     return;
   }
   currentRecord_ = *record;
@@ -211,8 +336,91 @@ void CJobSequencer::StepSelectAccount() {
     client_.SelectFirstAccount(true);
   }
   waitingForAccount_ = false;
-  Continue(6);
+  Continue(Step::kDialAndFetch);
 }
+
+void CJobSequencer::StepDialAndFetch() {
+  client_.DismissDialogs();
+  const CAccountJob& record = *currentRecord_;
+  if (schedule_.DialUp != 0 && record.useDialUp != 0 && dialledEntry_ != record.dialUpEntry) {
+    dialledEntry_ = record.dialUpEntry;
+    if (dialer_.Connect(record.dialUpEntry) != 0) {
+      // Not connected: the retry has to dial again.
+      dialledEntry_.clear();
+      Continue(Step::kRetryDecision);
+      return;
+    }
+  }
+  if (ManyRecords() && client_.CurrentAccount() != record.title) {
+    // The client has not finished the switch asked for in step 4 yet.
+    if (!waitingForAccount_) {
+      waitingForAccount_ = true;
+      waitStartMs_ = clock_.Milliseconds();
+    } else if (clock_.Milliseconds() - waitStartMs_ >= kAccountSwitchBoundMs) {
+      waitingForAccount_ = false;
+      FailAttempt();
+      return;
+    }
+    ContinueAfter(Step::kDialAndFetch, kPollIntervalMs);
+    return;
+  }
+  waitingForAccount_ = false;
+  if (record.command.PreTidyUp != 0) {
+    client_.TidyUp();
+  }
+  client_.StartFetch();
+  fetchError_ = false;
+  waitStartMs_ = clock_.Milliseconds();
+  ContinueAfter(Step::kWaitForFetch, kPollIntervalMs);
+}
+
+void CJobSequencer::StepWaitForFetch() {
+  if (!client_.IsFetchDone()) {
+    if (client_.DismissDialogs() == kErrorDialog) {
+      fetchError_ = true;
+    }
+    if (clock_.Milliseconds() - waitStartMs_ >= kFetchBoundMs) {
+      FailAttempt();
+      return;
+    }
+    ContinueAfter(Step::kWaitForFetch, kPollIntervalMs);
+    return;
+  }
+  // An error window the client raised as its fetch ended fails it too.
+  if (client_.DismissDialogs() == kErrorDialog) {
+    fetchError_ = true;
+  }
+  if (fetchError_) {
+    FailAttempt();
+  } else {
+    retriesLeft_ = -1;
+    ++accountIndex_;
+    SkipAccountsWithoutRecord();
+    if (currentRecord_->command.PostTidyUp != 0) {
+      client_.TidyUp();
+    }
+    Continue(Step::kAfterFetch);
+  }
+  client_.DismissDialogs();
+}
+
+void CJobSequencer::StepAfterFetch() {
+  client_.DismissDialogs();
+  // The record is still the one of the account just fetched: step 4 replaces it.
+  if (currentRecord_ && currentRecord_->command.ExecCommand != 0) {
+    launcher_.Start(AfterFetchCommandLine(*currentRecord_, settings_.dataRoot.value_or(std::string())));
+  }
+  if (accountIndex_ < jobAccounts_.size()) {
+    Continue(Step::kSelectAccount);
+    return;
+  }
+  clock_.Sleep(10);
+  finCheck_.reset();
+  finCheck_ = std::make_unique<CFinCheckThread>(client_);
+  Continue(Step::kEndOfRun);
+}
+
+// ---- steps 9, 8, 11: retries and the end -------------------------------------
 
 void CJobSequencer::FailAttempt() {
   if (dialer_.HasConnection()) {
@@ -220,7 +428,7 @@ void CJobSequencer::FailAttempt() {
   }
   // The retry must dial again rather than fetch over a line that is gone.
   dialledEntry_.clear();
-  Continue(9);
+  Continue(Step::kRetryDecision);
 }
 
 void CJobSequencer::StepRetryDecision() {
@@ -230,7 +438,7 @@ void CJobSequencer::StepRetryDecision() {
   if (retriesLeft_ > 0) {
     // A stored interval outside a day would leave the job waiting for weeks.
     const long long seconds = std::clamp<long long>(schedule_.RetryInterval, 0, 24 * 60 * 60);
-    step_ = 9;
+    step_ = Step::kRetryDecision;
     ++token_;
     host_.SetRetryTimer(static_cast<int>(seconds * 1000));
     client_.DismissDialogs();
@@ -239,19 +447,19 @@ void CJobSequencer::StepRetryDecision() {
   retriesLeft_ = -1;
   ++accountIndex_;
   SkipAccountsWithoutRecord();
-  Continue(accountIndex_ < jobAccounts_.size() ? 10 : 8);
+  Continue(accountIndex_ < jobAccounts_.size() ? Step::kAfterFetch : Step::kEndOfRun);
   client_.DismissDialogs();
 }
 
 void CJobSequencer::OnRetryTimer() {
   host_.KillRetryTimer();
-  if (step_ != 9 || retriesLeft_ <= 0) {
+  if (step_ != Step::kRetryDecision || retriesLeft_ <= 0) {
     return;  // the wait was given up meanwhile
   }
   --retriesLeft_;
   client_.DismissDialogs();
   waitingForAccount_ = false;
-  Continue(6);
+  Continue(Step::kDialAndFetch);
 }
 
 void CJobSequencer::StepEndOfRun() {
@@ -259,25 +467,23 @@ void CJobSequencer::StepEndOfRun() {
     dialer_.HangUp(0);
   }
   if (ManyRecords()) {
-    CSettingsKey root;
-    std::string defaultAccount;
-    if (root.ReadStringInto(layout::kDefAccount.name, defaultAccount)) {
-      client_.SwitchAccount(defaultAccount);
+    if (settings_.defaultAccount) {
+      client_.SwitchAccount(*settings_.defaultAccount);
     }
   } else {
     client_.SelectFirstAccount(false);
   }
-  Continue(11);
+  Continue(Step::kCompletion);
   client_.DismissDialogs();
 }
 
 void CJobSequencer::StepCompletion() {
-  nextRun_.accounts.clear();
+  nextRun_.Entry().accounts.clear();
   if (armed_) {
     ComputeNextRunFromNow();
     host_.NextRunChanged();
   }
-  RestoreClientWindow();
+  client_.PutBack();
   // A job never ends with a retry series still open.
   retriesLeft_ = -1;
   currentRecord_.reset();
@@ -286,37 +492,12 @@ void CJobSequencer::StepCompletion() {
   client_.DismissDialogs();
 }
 
-void CJobSequencer::RestoreClientWindow() {
-  if (clientWasMinimized_) {
-    client_.Show(0);
-    client_.SetPlacement(savedPlacement_);
-    client_.Show(5);
-    clientWasMinimized_ = false;
-  }
-  if (clientWasHidden_) {
-    client_.Hide();
-    ClientPlacement hidden = savedPlacement_;
-    hidden.showCommand = 0;
-    client_.SetPlacement(hidden);
-    clientWasHidden_ = false;
-  }
-}
-
 void CJobSequencer::Shutdown() {
-  if (step_ == 0) {
+  if (step_ == Step::kIdle) {
     return;
   }
   host_.KillRetryTimer();
-  RestoreClientWindow();
+  client_.PutBack();
   retriesLeft_ = -1;
   Stop();
-}
-
-void CJobSequencer::ComputeNextRunFromNow() {
-  const std::time_t now = clock_.Now();
-  const LocalTime local = clock_.Local(now);
-  nextRunWeekday_ = schedule_.ComputeNextRun(local.hour, local.minute, local.weekday, nextRun_);
-  if (nextRunWeekday_ >= 0) {
-    nextRunAt_ = NextRunInstant(now);
-  }
 }

@@ -1,24 +1,15 @@
 #include "jobs/launcher_win.h"
 
-#include <windows.h>
+#include "win/process_win.h"
 
-#include <vector>
+namespace {
+
+// Time for the program to come up; it is not waited for beyond that.
+constexpr DWORD kInputIdleMs = 100000;
+
+}  // namespace
 
 bool ProcessLauncher::Start(const std::string& commandLine) {
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    return false;
-  }
-  // Give the program time to come up; it is not waited for beyond that.
-  WaitForInputIdle(process.hProcess, 100000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return true;
+  CProcess process;
+  return process.Start(commandLine, SW_SHOWNORMAL, kInputIdleMs);
 }

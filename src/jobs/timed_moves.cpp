@@ -1,23 +1,9 @@
-// The two moves checked once a minute: send-reserved mails into the outbox
-// (step 2) and held mails into another account's folder (step 1). Both read
-// only the folder index and act through the client's own commands.
-//
-// Within one minute's chain a mail is named in at most one move, and a mail
-// that a move has just brought into a folder is not moved on from there. Only
-// mails the client really moved count: a mail it refused stays where it is,
-// is tried again next minute, and never pulls a run forward on its own.
-#include <algorithm>
-#include <string>
-#include <vector>
+#include "jobs/timed_moves.h"
 
 #include "bridge/client_commands.h"
 #include "data_dir/entry_list.h"
 #include "data_dir/file_system.h"
 #include "data_dir/mailbox_paths.h"
-#include "jobs/job_sequencer.h"
-#include "res/resource.h"
-#include "settings/registry_key.h"
-#include "settings/settings_layout.h"
 #include "text/cp932.h"
 
 namespace {
@@ -60,112 +46,91 @@ bool IsUsableTarget(const std::string& dataRoot, const std::string& accountDir,
          filesys::DirectoryExists(FolderDirectory(dataRoot, accountDir, folder));
 }
 
-bool ReadDataRoot(std::string& dataRoot) {
-  CSettingsKey root;
-  return root.ReadStringInto(layout::kMailBoxPath.name, dataRoot);
-}
+// One folder's due mails and where they go.
+struct FolderMove {
+  std::string accountDir;
+  std::string folder;
+  std::vector<std::string> fileNames;
+  std::int32_t statusBits;
+  int mark;
+  std::string targetAccountDir;
+  std::string targetFolder;
+};
 
-}  // namespace
-
-int CJobSequencer::MarkAndMove(const std::string& accountDir, const std::string& folder,
-                               const std::vector<std::string>& fileNames, std::int32_t statusBits,
-                               int mark, const std::string& targetAccountDir,
-                               const std::string& targetFolder) {
+// Marks and moves the mails of one folder; the number the client moved.
+int MarkAndMove(const FolderMove& move, IMailClient& client, MoveChain& chain) {
   // Only mails whose every command can be sent, and none already named in
   // this chain (nor twice in one index): no mark without its move.
   std::vector<std::string> names;
   std::vector<std::string> mails;
-  for (const std::string& name : fileNames) {
-    const std::string mail = MailPath(accountDir, folder, name);
-    if (IsSafeCommandArgument(mail) && namedInChain_.insert(cp932::FoldAscii(mail)).second) {
+  for (const std::string& name : move.fileNames) {
+    const std::string mail = MailPath(move.accountDir, move.folder, name);
+    if (IsSafeCommandArgument(mail) && chain.named.insert(cp932::FoldAscii(mail)).second) {
       names.push_back(name);
       mails.push_back(mail);
     }
   }
   // Status bits first, then the mark (cleared, then set), then the move; each
   // kind of command for every mail before the next kind begins.
-  if (statusBits != 0) {
-    for (const std::string& mail : mails) client_.MarkMail(mail, statusBits, 1);
+  if (move.statusBits != 0) {
+    for (const std::string& mail : mails) client.MarkMail(mail, move.statusBits, 1);
   }
-  if (IsMark(mark)) {
-    for (const std::string& mail : mails) client_.MarkMail(mail, kMarkBits, 0);
-    for (const std::string& mail : mails) client_.MarkMail(mail, mark, 1);
+  if (IsMark(move.mark)) {
+    for (const std::string& mail : mails) client.MarkMail(mail, kMarkBits, 0);
+    for (const std::string& mail : mails) client.MarkMail(mail, move.mark, 1);
   }
-  const std::string target = targetAccountDir + "\\" + targetFolder;
+  const std::string target = move.targetAccountDir + "\\" + move.targetFolder;
   int moved = 0;
-  for (std::size_t i = 0; i < mails.size() && !clientSilent_; ++i) {
-    switch (client_.MoveMail(mails[i], target)) {
+  for (std::size_t i = 0; i < mails.size() && !chain.clientSilent; ++i) {
+    switch (client.MoveMail(mails[i], target)) {
       case MoveOutcome::kMoved:
         ++moved;
-        namedInChain_.insert(cp932::FoldAscii(MailPath(targetAccountDir, targetFolder, names[i])));
+        chain.named.insert(cp932::FoldAscii(MailPath(move.targetAccountDir, move.targetFolder, names[i])));
         break;
       case MoveOutcome::kRefused:
         break;
       case MoveOutcome::kNoAnswer:
         // Every further command would wait for its bound as well.
-        clientSilent_ = true;
+        chain.clientSilent = true;
         break;
     }
   }
   return moved;
 }
 
-void CJobSequencer::StepSendReservation() {
-  // Step 2 opens the minute's chain.
-  namedInChain_.clear();
-  clientSilent_ = false;
-  std::string mailBoxPath;
-  const bool readable = ReadDataRoot(mailBoxPath);
-  // A data root that could not be read before (a drive not there yet) may be
-  // there by now.
-  if (readable && !jobs_.Scanned()) {
-    jobs_.Load(mailBoxPath);
-  }
+}  // namespace
+
+std::vector<std::string> SendReservedMails(const TimedMoves& moves) {
   std::vector<std::string> sendNow;
-  for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
-    const CAccountJob& record = jobs_.At(i);
+  for (std::size_t i = 0; !moves.chain.clientSilent && i < moves.jobs.Count(); ++i) {
+    const CAccountJob& record = moves.jobs.At(i);
     const CReserveData& reserve = record.reserve;
     if (reserve.Reserve == 0 || reserve.ReserveFolder.empty()) {
       continue;
     }
-    const DueFolder due = ReadDue(mailBoxPath, record.directory, reserve.ReserveFolder, tickTime_);
-    if (!due.anyDue || !IsUsableTarget(mailBoxPath, record.directory, kOutboxFolder)) {
+    DueFolder due = ReadDue(moves.dataRoot, record.directory, reserve.ReserveFolder, moves.tick);
+    if (!due.anyDue || !IsUsableTarget(moves.dataRoot, record.directory, kOutboxFolder)) {
       continue;
     }
     // Mail paths are relative to the data root: a client on another one would
     // act on mails of its own that happen to bear the same names.
-    if (!EnsureClient(mailBoxPath)) {
+    if (!moves.ensureClient()) {
       break;
     }
-    const int moved = MarkAndMove(record.directory, reserve.ReserveFolder, due.fileNames,
-                                  reserve.SendCheck != 0 ? kSendReservedBits : 0,
-                                  reserve.ReserveMark, record.directory, kOutboxFolder);
+    const int moved = MarkAndMove({record.directory, reserve.ReserveFolder, std::move(due.fileNames),
+                                   reserve.SendCheck != 0 ? kSendReservedBits : 0, reserve.ReserveMark,
+                                   record.directory, kOutboxFolder},
+                                  moves.client, moves.chain);
     if (record.ReserveSend != 0 && moved > 0) {
       sendNow.push_back(record.title);
     }
   }
-  if (!sendNow.empty()) {
-    // Run in this very minute, and for the accounts whose mails just moved.
-    SetNextRunToTick();
-    for (const std::string& title : sendNow) {
-      const bool listed = std::any_of(nextRun_.accounts.begin(), nextRun_.accounts.end(),
-                                      [&title](const std::string& account) {
-                                        return cp932::EqualsIgnoreAsciiCase(account, title);
-                                      });
-      if (!listed) {
-        nextRun_.accounts.push_back(title);
-      }
-    }
-  }
-  client_.DismissDialogs();
-  ContinueWith(ID_RESERVE_FIN, 2);
+  return sendNow;
 }
 
-void CJobSequencer::StepForwarding() {
-  std::string mailBoxPath;
-  const bool readable = ReadDataRoot(mailBoxPath);
-  for (std::size_t i = 0; readable && !clientSilent_ && i < jobs_.Count(); ++i) {
-    const CAccountJob& record = jobs_.At(i);
+void ForwardHeldMails(const TimedMoves& moves) {
+  for (std::size_t i = 0; !moves.chain.clientSilent && i < moves.jobs.Count(); ++i) {
+    const CAccountJob& record = moves.jobs.At(i);
     const CReserveData& remain = record.reserve;
     if (remain.Remain == 0 || remain.RemainFromAccount.empty() || remain.RemainFromFolder.empty()) {
       continue;
@@ -175,18 +140,16 @@ void CJobSequencer::StepForwarding() {
         cp932::EqualsIgnoreAsciiCase(remain.RemainFromFolder, remain.RemainToFolder)) {
       continue;
     }
-    const DueFolder due =
-        ReadDue(mailBoxPath, remain.RemainFromAccount, remain.RemainFromFolder, tickTime_);
-    if (!due.anyDue || !IsUsableTarget(mailBoxPath, record.directory, remain.RemainToFolder)) {
+    DueFolder due = ReadDue(moves.dataRoot, remain.RemainFromAccount, remain.RemainFromFolder, moves.tick);
+    if (!due.anyDue || !IsUsableTarget(moves.dataRoot, record.directory, remain.RemainToFolder)) {
       continue;
     }
-    if (!EnsureClient(mailBoxPath)) {
+    if (!moves.ensureClient()) {
       break;
     }
-    MarkAndMove(remain.RemainFromAccount, remain.RemainFromFolder, due.fileNames,
-                remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark, record.directory,
-                remain.RemainToFolder);
+    MarkAndMove({remain.RemainFromAccount, remain.RemainFromFolder, std::move(due.fileNames),
+                 remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark, record.directory,
+                 remain.RemainToFolder},
+                moves.client, moves.chain);
   }
-  client_.DismissDialogs();
-  ContinueWith(ID_REMAIN_FIN, 1);
 }

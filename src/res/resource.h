@@ -32,20 +32,13 @@
 #define ID_CLOCK_HIDE 32777
 #define ID_SHOW_MAIN 32782
 #define ID_FETCH 32784
-// Posted by the job step machine to itself.
-#define ID_WORK_START 32791
-#define ID_RESERVE_FIN 32804
-#define ID_REMAIN_FIN 32805
 
 // The tray icon and the message its mouse events arrive with
 #define ID_TRAY_ICON 32780
 #define WM_TRAY_NOTIFY 32781
 
 // Timers
-#define TIMER_MAIN 500
 #define TIMER_SPLASH 501
-#define TIMER_RETRY 502
-#define TIMER_POLL 503
 
 // Controls of the main window
 #define IDC_NEXT_TIME 1000

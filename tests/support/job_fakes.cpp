@@ -1,7 +1,5 @@
 #include "support/job_fakes.h"
 
-#include "res/resource.h"
-
 LocalTime FakeClock::Local(std::time_t when) {
   LocalTime local;
   const std::int64_t seconds = static_cast<std::int64_t>(when);
@@ -80,11 +78,6 @@ bool FakeClient::IsFetchDone() {
   return !window_ || fetch_.Done();
 }
 
-void FakeClient::Hide() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Record("Hide");
-}
-
 void FakeClient::MarkMail(const std::string& mailPath, std::int32_t mark, int on) {
   std::lock_guard<std::mutex> lock(mutex_);
   Record("MarkMail(" + mailPath + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
@@ -111,46 +104,28 @@ bool FakeClient::IsRunning() {
   return running_;
 }
 
-bool FakeClient::FindMainWindow() {
+bool FakeClient::KeepOutOfSight() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return window_;
+  if (!window_) {
+    return false;
+  }
+  // Only a window out of plain view is touched, and then put back.
+  if (!visible_) {
+    Record("OutOfSight(hidden)");
+    putBack_ = "PutBack(hidden)";
+  } else if (minimized_) {
+    Record("OutOfSight(minimized)");
+    putBack_ = "PutBack(minimized)";
+  }
+  return true;
 }
 
-bool FakeClient::GetPlacement(ClientPlacement& placement) {
+void FakeClient::PutBack() {
   std::lock_guard<std::mutex> lock(mutex_);
-  placement = ClientPlacement{};
-  placement.showCommand = minimized_ ? 2 : (visible_ ? 1 : 0);
-  placement.left = 10;
-  placement.top = 20;
-  placement.right = 410;
-  placement.bottom = 320;
-  return window_;
-}
-
-void FakeClient::SetPlacement(const ClientPlacement& placement) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Record("SetPlacement(" + std::to_string(placement.left) + "," + std::to_string(placement.right) +
-         "," + std::to_string(placement.showCommand) + ")");
-}
-
-bool FakeClient::IsVisible() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return visible_;
-}
-
-bool FakeClient::IsMinimized() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return minimized_;
-}
-
-void FakeClient::PostRestore() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Record("PostRestore");
-}
-
-void FakeClient::Show(int showCommand) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Record("Show(" + std::to_string(showCommand) + ")");
+  if (!putBack_.empty()) {
+    Record(putBack_);
+    putBack_.clear();
+  }
 }
 
 std::vector<std::string> FakeClient::Journal() {
@@ -263,19 +238,12 @@ bool JobRig::HandleOne() {
   }
   const FakeHost::Posted posted = host.posted.front();
   host.posted.pop_front();
-  if (posted.plain) {
-    switch (posted.command) {
-      case ID_TIMER_START: machine->OnTimerStart(); break;
-      case ID_FETCH: machine->OnFetch(); break;
-      default: break;
-    }
-  } else {
-    // Only the latest continuation runs a step; older ones are ignored.
-    if (posted.command == ID_WORK_START && posted.token == host.lastToken && machine->Step() != 0) {
-      steps.push_back(machine->Step());
-    }
-    machine->OnCommand(posted.command, posted.token);
+  // Only the latest continuation runs a step; older ones are ignored.
+  if (posted.continuation == Continuation::kRunStep && posted.token == host.lastToken &&
+      machine->CurrentStep() != Step::kIdle) {
+    steps.push_back(static_cast<int>(machine->CurrentStep()));
   }
+  machine->OnContinuation(posted.continuation, posted.token);
   return true;
 }
 
@@ -297,7 +265,7 @@ void JobRig::RunUntil(std::int64_t untilMs) {
     }
     clock.ms = std::max(clock.ms, next);
     if (host.pollDue && *host.pollDue <= clock.ms) {
-      steps.push_back(machine->Step());
+      steps.push_back(static_cast<int>(machine->CurrentStep()));
       machine->OnPollTimer();
     } else if (host.retryDue && *host.retryDue <= clock.ms) {
       machine->OnRetryTimer();
@@ -314,12 +282,12 @@ bool JobRig::RunUntilIdle(std::int64_t maxMs) {
     while (HandleOne()) {
       if (observer) observer();
     }
-    if (machine->Step() == 0 && !host.pollDue && !host.retryDue) {
+    if (machine->CurrentStep() == Step::kIdle && !host.pollDue && !host.retryDue) {
       return true;
     }
     RunUntil(std::min(limit, clock.ms + 500));
   }
-  return machine->Step() == 0;
+  return machine->CurrentStep() == Step::kIdle;
 }
 
 CAccountJob MakeRecord(const std::string& directory, const std::string& title) {

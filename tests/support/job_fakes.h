@@ -46,17 +46,11 @@ class FakeClient : public IMailClient {
   void StartFetch() override;
   void TidyUp() override;
   bool IsFetchDone() override;
-  void Hide() override;
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
   MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
   bool IsRunning() override;
-  bool FindMainWindow() override;
-  bool GetPlacement(ClientPlacement& placement) override;
-  void SetPlacement(const ClientPlacement& placement) override;
-  bool IsVisible() override;
-  bool IsMinimized() override;
-  void PostRestore() override;
-  void Show(int showCommand) override;
+  bool KeepOutOfSight() override;
+  void PutBack() override;
 
   // Every call that acts on the client, in order ("StartFetch", "MoveMail(a,b)", ...).
   std::vector<std::string> Journal();
@@ -95,6 +89,7 @@ class FakeClient : public IMailClient {
   bool window_ = true;
   bool visible_ = true;
   bool minimized_ = false;
+  std::string putBack_;
 };
 
 class FakeDialer : public IDialer {
@@ -122,15 +117,15 @@ class FakeLauncher : public ILauncher {
 class FakeHost : public IJobHost {
  public:
   struct Posted {
-    int command;
+    Continuation continuation;
     std::uint32_t token;
-    bool plain;
   };
-  void PostCommand(int command, std::uint32_t token) override {
-    posted.push_back({command, token, false});
-    lastToken = token;
+  void Post(Continuation continuation, std::uint32_t token) override {
+    posted.push_back({continuation, token});
+    if (continuation != Continuation::kArm && continuation != Continuation::kFetch) {
+      lastToken = token;
+    }
   }
-  void PostPlainCommand(int command) override { posted.push_back({command, 0, true}); }
   void SetPollTimer(int milliseconds) override { pollDue = clock->ms + milliseconds; }
   void KillPollTimer() override { pollDue.reset(); }
   void SetRetryTimer(int milliseconds) override {
@@ -140,7 +135,6 @@ class FakeHost : public IJobHost {
   void KillRetryTimer() override { retryDue.reset(); }
   void NextRunChanged() override { ++nextRunChanges; }
   void ArmedChanged(bool armed) override { armedChanges.push_back(armed); }
-  int ScreenWidth() override { return 1024; }
 
   FakeClock* clock = nullptr;
   std::deque<Posted> posted;

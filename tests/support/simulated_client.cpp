@@ -185,11 +185,6 @@ bool SimulatedClient::IsFetchDone() {
   return !alive_ || fetch_.Done();
 }
 
-bool SimulatedClient::GetPlacement(ClientPlacement& placement) {
-  placement = ClientPlacement{};
-  return alive_;
-}
-
 const SimulatedClient::Mail* SimulatedClient::Named(const std::string& mailPath, std::string& key) {
   std::string name;
   if (!SplitMailPath(mailPath, key, name)) {

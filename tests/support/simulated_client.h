@@ -59,17 +59,12 @@ class SimulatedClient : public IMailClient {
   void StartFetch() override;
   void TidyUp() override {}
   bool IsFetchDone() override;
-  void Hide() override {}
   void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
   MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
   bool IsRunning() override { return alive_; }
-  bool FindMainWindow() override { return alive_; }
-  bool GetPlacement(ClientPlacement& placement) override;
-  void SetPlacement(const ClientPlacement&) override {}
-  bool IsVisible() override { return alive_; }
-  bool IsMinimized() override { return false; }
-  void PostRestore() override {}
-  void Show(int) override {}
+  // Its window is always in plain view: nothing to keep out of sight.
+  bool KeepOutOfSight() override { return alive_; }
+  void PutBack() override {}
 
   // The account titles by directory, for the caption.
   std::map<std::string, std::string> titles;

@@ -9,11 +9,7 @@
 #include <thread>
 
 #include "jobs/fin_check_thread.h"
-#include "res/resource.h"
-#include "settings/registry_key.h"
-#include "settings/settings_layout.h"
 #include "support/job_fakes.h"
-#include "support/settings_sandbox.h"
 
 namespace {
 
@@ -30,9 +26,9 @@ std::vector<int> Collapsed(const std::vector<int>& steps) {
 class JobSequencerTest : public ::testing::Test {
  protected:
   JobSequencerTest() {
-    CSettingsKey root;
-    root.WriteString("MailBoxPath", "D:\\Mail");
-    root.WriteString("CorvidPath", "C:\\Corvid\\corvid.exe");
+    settings_.dataRoot = "D:\\Mail";
+    settings_.clientProgram = "C:\\Corvid\\corvid.exe";
+    rig_.machine->SetSettings(settings_);
     rig_.client.SetRunningOn("D:\\Mail");
   }
 
@@ -67,7 +63,13 @@ class JobSequencerTest : public ::testing::Test {
     rig_.RunUntil(static_cast<std::int64_t>(WeekTime(weekday, hour, minute, second)) * 1000);
   }
 
-  SettingsSandbox sandbox_;
+  // The accounts of the fetch command.
+  void FetchAccounts(const std::vector<std::string>& titles) {
+    settings_.fetchAccounts = titles;
+    rig_.machine->SetSettings(settings_);
+  }
+
+  JobSettings settings_;
   JobRig rig_;
 };
 
@@ -82,7 +84,7 @@ TEST_F(JobSequencerTest, AScheduledRunOfTwoAccountsWalksTheWholeTable) {
 
   RunTo(kMon, 7, 30, 20);
   EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 7, 10, 4, 6, 7, 10, 8, 11}));
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   EXPECT_EQ(rig_.client.Journal(),
             (std::vector<std::string>{"Switch(A)", "TidyUp", "StartFetch", "TidyUp", "Switch(B)",
                                       "StartFetch"}));
@@ -101,7 +103,7 @@ TEST_F(JobSequencerTest, AMinuteWithNothingDueLeavesTheClientAlone) {
   RunTo(kMon, 7, 30, 5);
   EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
   EXPECT_TRUE(rig_.client.Journal().empty());
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
 }
 
 TEST_F(JobSequencerTest, SecondZeroStartsOneChainEvenWithTwoTicks) {
@@ -109,7 +111,7 @@ TEST_F(JobSequencerTest, SecondZeroStartsOneChainEvenWithTwoTicks) {
   rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kMon, 7, 10, 0)) * 1000 + 100;
   rig_.machine->OnMainTimer();
   rig_.RunUntil(rig_.clock.ms);  // the first chain ends within its second
-  ASSERT_EQ(rig_.machine->Step(), 0);
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   rig_.clock.ms += 500;
   rig_.machine->OnMainTimer();
   rig_.RunUntil(rig_.clock.ms);
@@ -136,6 +138,7 @@ TEST_F(JobSequencerTest, MissedMinutesNeverStopTheSchedule) {
   for (const auto& c : cases) {
     JobRig rig;
     rig.sparseTicks = true;
+    rig.machine->SetSettings(settings_);
     rig.client.SetRunningOn("D:\\Mail");
     rig.jobs.Append(MakeRecord("Account1", "A"));
     rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
@@ -168,6 +171,7 @@ TEST_F(JobSequencerTest, ARearmInsideTheMinutesChainKeepsItsRun) {
   // The settings' OK, or the timer command, handled between steps 2 and 3.
   for (const bool bySettings : {false, true}) {
     JobRig rig;
+    rig.machine->SetSettings(settings_);
     rig.client.SetRunningOn("D:\\Mail");
     rig.jobs.Append(MakeRecord("Account1", "A"));
     rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
@@ -203,10 +207,7 @@ TEST_F(JobSequencerTest, DisarmedTheClockTicksButNothingRuns) {
 
 TEST_F(JobSequencerTest, FetchRunsTheDefaultAccountsAtTheTicksMinute) {
   TwoAccounts();
-  {
-    CSettingsKey root;
-    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"B"});
-  }
+  FetchAccounts({"B"});
   rig_.clock.ms = static_cast<std::int64_t>(WeekTime(kWed, 10, 15, 40)) * 1000;
   rig_.machine->OnMainTimer();
   rig_.machine->OnFetch();
@@ -224,10 +225,10 @@ TEST_F(JobSequencerTest, FetchAndTheMinuteTickStartNothingWhileAJobRuns) {
   rig_.client.SetFetchPolls(-1);
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 30, 5);
-  ASSERT_EQ(rig_.machine->Step(), 7);
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kWaitForFetch);
   rig_.machine->OnFetch();
   RunTo(kMon, 7, 32, 5);  // two more minutes pass
-  EXPECT_EQ(rig_.machine->Step(), 7);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kWaitForFetch);
   EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
   EXPECT_EQ(std::count(rig_.steps.begin(), rig_.steps.end(), 2), 1);
 }
@@ -251,16 +252,13 @@ TEST_F(JobSequencerTest, AFailingAccountIsTriedRetryCountPlusOneTimes) {
   EXPECT_EQ(rig_.host.retryTimersSet, (std::vector<int>{60000, 60000}));
   const std::vector<std::string> fetches = rig_.client.JournalOf("StartFetch");
   EXPECT_EQ(fetches.size(), 4u);  // A three times, then B
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   EXPECT_EQ(rig_.machine->RetriesLeft(), -1);
 }
 
 TEST_F(JobSequencerTest, RetryCountZeroMovesOnAtTheFirstFailure) {
   TwoAccounts();
-  {
-    CSettingsKey root;
-    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A", "B"});
-  }
+  FetchAccounts({"A", "B"});
   // The error window comes while the fetch runs, or just as it ends.
   for (const int polls : {1, 0}) {
     rig_.client.ClearJournal();
@@ -283,7 +281,7 @@ TEST_F(JobSequencerTest, AbortDuringTheRetryWaitEndsTheJob) {
   ErrorOnFirstFetch();
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 30, 10);
-  ASSERT_EQ(rig_.machine->Step(), 9);
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kRetryDecision);
   ASSERT_TRUE(rig_.host.retryDue.has_value());
   EXPECT_TRUE(rig_.machine->CanAbort());
   rig_.ClearSteps();
@@ -301,8 +299,8 @@ TEST_F(JobSequencerTest, AbortWithAStepAlreadyQueuedRunsTheEndOnce) {
   rig_.client.SetFetchPolls(-1);
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 30, 5);
-  ASSERT_EQ(rig_.machine->Step(), 7);
-  rig_.host.PostCommand(ID_WORK_START, 0);  // a stale continuation in the queue
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kWaitForFetch);
+  rig_.host.Post(Continuation::kRunStep, 0);  // a stale continuation in the queue
   rig_.ClearSteps();
   rig_.machine->OnAbort();
   rig_.RunUntilIdle();
@@ -315,10 +313,10 @@ TEST_F(JobSequencerTest, AClientThatNeverSwitchesIsGivenUpAfterItsBound) {
   rig_.client.SetShownAccount("B");
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 30, 20);
-  EXPECT_EQ(rig_.machine->Step(), 6);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kDialAndFetch);
   EXPECT_TRUE(rig_.machine->CanAbort());
   RunTo(kMon, 7, 30, 31);
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
   EXPECT_EQ(Collapsed(rig_.steps), (std::vector<int>{2, 1, 3, 4, 6, 9, 8, 11}));
 }
@@ -328,12 +326,12 @@ TEST_F(JobSequencerTest, AFetchThatNeverEndsIsGivenUpAfterItsBound) {
   rig_.client.SetFetchPolls(-1);
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 59, 0);
-  EXPECT_EQ(rig_.machine->Step(), 7);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kWaitForFetch);
   const std::int64_t polls = std::count(rig_.steps.begin(), rig_.steps.end(), 7);
   // Polling every 100 ms: about ten a second, not a busy loop.
   EXPECT_LE(polls, 29 * 60 * 10 + 10);
   RunTo(kMon, 8, 0, 30);
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   const std::vector<int> collapsed = Collapsed(rig_.steps);
   const std::vector<int> giveUp = {7, 9, 8, 11};
   EXPECT_NE(std::search(collapsed.begin(), collapsed.end(), giveUp.begin(), giveUp.end()),
@@ -412,44 +410,38 @@ TEST_F(JobSequencerTest, ARetryDialsAgainAfterAFailedDialOrFetch) {
   EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
 }
 
-TEST_F(JobSequencerTest, TheClientWindowIsPutBackAfterTheRun) {
+TEST_F(JobSequencerTest, TheClientWindowIsKeptOutOfSightAndPutBack) {
   TwoAccounts();
+  auto window = [this] {
+    std::vector<std::string> calls;
+    for (const std::string& call : rig_.client.Journal()) {
+      if (call.rfind("OutOfSight", 0) == 0 || call.rfind("PutBack", 0) == 0) calls.push_back(call);
+    }
+    rig_.client.ClearJournal();
+    return calls;
+  };
+  // Minimised for a scheduled run, hidden for a fetch; a window in plain view
+  // is left alone; the end of the program puts it back as well.
   rig_.client.SetWindow(true, true, true);
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 31, 0);
-  std::vector<std::string> window;
-  for (const std::string& call : rig_.client.Journal()) {
-    if (call.rfind("SetPlacement", 0) == 0 || call.rfind("Show", 0) == 0 || call == "PostRestore" ||
-        call == "Hide") {
-      window.push_back(call);
-    }
-  }
-  EXPECT_EQ(window, (std::vector<std::string>{"SetPlacement(1124,824,2)", "PostRestore", "Show(0)",
-                                              "SetPlacement(10,410,2)", "Show(5)"}));
-
-  rig_.client.ClearJournal();
+  EXPECT_EQ(window(), (std::vector<std::string>{"OutOfSight(minimized)", "PutBack(minimized)"}));
   rig_.client.SetWindow(true, false, false);
   rig_.machine->OnFetch();
-  rig_.RunUntilIdle();
-  window.clear();
-  for (const std::string& call : rig_.client.Journal()) {
-    if (call.rfind("SetPlacement", 0) == 0 || call == "Hide") window.push_back(call);
-  }
-  EXPECT_EQ(window, (std::vector<std::string>{"SetPlacement(1124,824,0)", "Hide", "SetPlacement(10,410,0)"}));
-}
-
-TEST_F(JobSequencerTest, EndingTheProgramMidRunPutsTheClientWindowBack) {
-  TwoAccounts();
-  rig_.client.SetWindow(true, true, true);
+  ASSERT_TRUE(rig_.RunUntilIdle());
+  EXPECT_EQ(window(), (std::vector<std::string>{"OutOfSight(hidden)", "PutBack(hidden)"}));
+  rig_.client.SetWindow(true, true, false);
+  rig_.machine->OnFetch();
+  ASSERT_TRUE(rig_.RunUntilIdle());
+  EXPECT_TRUE(window().empty());
+  rig_.client.SetWindow(true, false, false);
   rig_.client.SetFetchPolls(-1);
-  ScheduleAt730({"A"});
-  RunTo(kMon, 7, 30, 5);
-  ASSERT_EQ(rig_.machine->Step(), 7);
-  rig_.client.ClearJournal();
+  rig_.machine->OnFetch();
+  rig_.RunUntil(rig_.clock.ms + 1000);
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kWaitForFetch);
   rig_.machine->Shutdown();
-  EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{"Show(0)", "SetPlacement(10,410,2)", "Show(5)"}));
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(window(), (std::vector<std::string>{"OutOfSight(hidden)", "PutBack(hidden)"}));
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   EXPECT_FALSE(rig_.host.pollDue.has_value());
   EXPECT_TRUE(rig_.RunUntilIdle(1000));
 }
@@ -471,11 +463,9 @@ TEST_F(JobSequencerTest, ArmingAndDisarmingShowTheNextRunOrNot) {
 }
 
 TEST_F(JobSequencerTest, StartupActionsNeedAUsableSchedule) {
-  {
-    CSettingsKey root;
-    root.WriteDword("AutoStart", 1);
-    root.WriteDword("AutoCheck", 1);
-  }
+  settings_.autoStart = true;
+  settings_.autoCheck = true;
+  rig_.machine->SetSettings(settings_);
   rig_.machine->ComputeNextRunFromNow();
   rig_.machine->PostStartupActions();
   EXPECT_TRUE(rig_.host.posted.empty());
@@ -484,17 +474,16 @@ TEST_F(JobSequencerTest, StartupActionsNeedAUsableSchedule) {
   rig_.machine->ComputeNextRunFromNow();
   rig_.machine->PostStartupActions();
   ASSERT_EQ(rig_.host.posted.size(), 2u);
-  EXPECT_EQ(rig_.host.posted[0].command, ID_TIMER_START);
-  EXPECT_EQ(rig_.host.posted[1].command, ID_FETCH);
+  EXPECT_EQ(rig_.host.posted[0].continuation, Continuation::kArm);
+  EXPECT_EQ(rig_.host.posted[1].continuation, Continuation::kFetch);
 }
 
 TEST_F(JobSequencerTest, TheFetchCommandNeedsAFilledDefaultAccountList) {
-  EXPECT_FALSE(CJobSequencer::CanFetch());
-  CSettingsKey root;
-  layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {});
-  EXPECT_FALSE(CJobSequencer::CanFetch());
-  layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A"});
-  EXPECT_TRUE(CJobSequencer::CanFetch());
+  EXPECT_FALSE(rig_.machine->CanFetch());
+  FetchAccounts({});
+  EXPECT_FALSE(rig_.machine->CanFetch());
+  FetchAccounts({"A"});
+  EXPECT_TRUE(rig_.machine->CanFetch());
 }
 
 TEST_F(JobSequencerTest, TheEndOfARunWatchesForALateMessageWindow) {
@@ -502,7 +491,7 @@ TEST_F(JobSequencerTest, TheEndOfARunWatchesForALateMessageWindow) {
   rig_.client.SetFetchPolls(1);
   ScheduleAt730({"A"});
   RunTo(kMon, 7, 31, 0);
-  ASSERT_EQ(rig_.machine->Step(), 0);
+  ASSERT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
   rig_.client.QueueDialog(kMailReceivedDialog);
   rig_.client.QueueDialog(kErrorDialog);
   // The thread runs on real time; the first dialog is cancelled within a poll.
@@ -514,10 +503,7 @@ TEST_F(JobSequencerTest, TheEndOfARunWatchesForALateMessageWindow) {
 
 TEST_F(JobSequencerTest, ANewRunStopsTheWatchOfThePreviousOne) {
   TwoAccounts();
-  {
-    CSettingsKey root;
-    layout::ReplaceTextList(root, layout::kDefAccountKey, layout::kAccountItemFormat, {"A"});
-  }
+  FetchAccounts({"A"});
   rig_.client.SetFetchPolls(1);
   rig_.machine->OnFetch();
   ASSERT_TRUE(rig_.RunUntilIdle());
@@ -545,7 +531,7 @@ TEST_F(JobSequencerTest, TheRecordsSpellingOfATitleIsSwitchedToAndWaitedFor) {
   RunTo(kMon, 7, 30, 30);
   EXPECT_EQ(rig_.client.JournalOf("Switch"), std::vector<std::string>{"Switch(Work)"});
   EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
-  EXPECT_EQ(rig_.machine->Step(), 0);
+  EXPECT_EQ(rig_.machine->CurrentStep(), Step::kIdle);
 }
 
 TEST_F(JobSequencerTest, AFetchStartsAClientOnlyOnADataRootAndWhenNoneRuns) {
@@ -562,10 +548,8 @@ TEST_F(JobSequencerTest, AFetchStartsAClientOnlyOnADataRootAndWhenNoneRuns) {
       {"", nullptr, 0},
   };
   for (const auto& c : cases) {
-    {
-      CSettingsKey root;
-      root.WriteString("MailBoxPath", c.dataRoot);
-    }
+    settings_.dataRoot = c.dataRoot;
+    rig_.machine->SetSettings(settings_);
     rig_.client.Quit();
     if (c.runningOn != nullptr) {
       rig_.client.SetRunningOn(c.runningOn);

@@ -4,10 +4,8 @@
 
 #include "jobs/job_sequencer.h"
 #include "sample_data/sample_data.h"
-#include "settings/registry_key.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
-#include "support/settings_sandbox.h"
 
 namespace {
 
@@ -25,8 +23,9 @@ class TimedMovesTest : public ::testing::Test {
     EXPECT_TRUE(data_.AddFolder("Account1", "Inbox.box", "", ""));
     EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
     EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
-    CSettingsKey settings;
-    settings.WriteString("MailBoxPath", root_);
+    JobSettings settings;
+    settings.dataRoot = root_;
+    rig_.machine->SetSettings(settings);
     // An armed schedule whose own entry is far away (Saturday).
     rig_.schedule.Day(kSat).AddEntry(23, 0, {"自宅"}, 0);
     rig_.clock.ms = static_cast<std::int64_t>(Tick() - 30) * 1000;
@@ -51,7 +50,6 @@ class TimedMovesTest : public ::testing::Test {
 
   void RunTheMinute() { rig_.RunUntil(static_cast<std::int64_t>(Tick() + 20) * 1000); }
 
-  SettingsSandbox sandbox_;
   ScratchDirectory scratch_;
   sample::DataDirectoryBuilder data_;
   std::string root_;
@@ -310,23 +308,8 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
 
-TEST_F(TimedMovesTest, ADataRootThatCouldNotBeReadIsReadOnceItIsThere) {
-  CAccountJobList stored;
-  stored.Append(Reserving(0, 0, 0));
-  stored.Save();
-  // Loaded while the drive was not there yet.
-  ASSERT_TRUE(rig_.jobs.Load(root_ + "-away"));
-  ASSERT_EQ(rig_.jobs.Count(), 0u);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
-}
-
 TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
-  ASSERT_EQ(registry::Active().DeleteKey(registry::kCurrentUser, "Software\\Vantor\\Larkspur32"),
-            registry::kOk);
+  rig_.machine->SetSettings(JobSettings{});
   Reserving(0, 0, 0);
   data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
   RunTheMinute();

@@ -8,10 +8,8 @@
 
 #include "jobs/job_sequencer.h"
 #include "sample_data/sample_data.h"
-#include "settings/registry_key.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
-#include "support/settings_sandbox.h"
 #include "support/simulated_client.h"
 
 namespace {
@@ -72,10 +70,11 @@ class WeekRunTest : public ::testing::Test {
     club.reserve.UnReadCheck = 1;
     club.reserve.RemainMark = 5;
 
-    CSettingsKey settings;
-    settings.WriteString("MailBoxPath", scratch_.Path());
-    settings.WriteString("CorvidPath", "C:\\Corvid\\corvid.exe");
-    settings.WriteString("DefAccount", "仕事");
+    JobSettings settings;
+    settings.dataRoot = scratch_.Path();
+    settings.clientProgram = "C:\\Corvid\\corvid.exe";
+    settings.defaultAccount = "仕事";
+    rig_.machine->SetSettings(settings);
 
     CSchedule& schedule = rig_.schedule;
     schedule.RetryCount = kRetryCount;
@@ -118,7 +117,7 @@ class WeekRunTest : public ::testing::Test {
   void CheckInvariants() {
     ++checks_;
     CJobSequencer& machine = *rig_.machine;
-    const int step = machine.Step();
+    const int step = static_cast<int>(machine.CurrentStep());
     const std::time_t now = rig_.clock.Now();
     ASSERT_LE(machine.RetriesLeft(), kRetryCount);
     if (previousStep_ == 0 && step != 0) {
@@ -148,7 +147,6 @@ class WeekRunTest : public ::testing::Test {
     previousStep_ = step;
   }
 
-  SettingsSandbox sandbox_;
   ScratchDirectory scratch_;
   SimulatedClient client_;
   JobRig rig_;

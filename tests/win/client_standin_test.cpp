@@ -325,35 +325,45 @@ TEST_F(ClientStandInTest, MarkAndMoveAreCarriedOutInOrder) {
   EXPECT_EQ(bridge.MoveMail(second, "Account2\\Outbox.box"), MoveOutcome::kNoAnswer);
 }
 
-TEST_F(ClientStandInTest, PlacementVisibilityAndHiding) {
+TEST_F(ClientStandInTest, AMinimisedOrHiddenWindowIsKeptOutOfSightAndPutBack) {
   ASSERT_TRUE(client_.Start(root_));
   CMailClientBridge bridge;
-  ASSERT_TRUE(bridge.FindMainWindow());
-  EXPECT_TRUE(bridge.IsVisible());
-  EXPECT_FALSE(bridge.IsMinimized());
+  HWND window = bridge.FindClientWindow();
+  ASSERT_NE(window, nullptr);
+  auto outOfSight = [&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    return !IsWindowVisible(window) || now.left >= GetSystemMetrics(SM_CXSCREEN);
+  };
+  // In plain view it stays as it is.
+  RECT shown{};
+  GetWindowRect(window, &shown);
+  ASSERT_TRUE(bridge.KeepOutOfSight());
+  bridge.PutBack();
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_TRUE(EqualRect(&shown, &after) && IsWindowVisible(window));
 
-  ClientPlacement placement;
-  ASSERT_TRUE(bridge.GetPlacement(placement));
-  EXPECT_EQ(placement.length, 44u);
-  ClientPlacement moved = placement;
-  moved.left += 40;
-  moved.right += 40;
-  bridge.SetPlacement(moved);
-  ClientPlacement after;
-  ASSERT_TRUE(bridge.GetPlacement(after));
-  EXPECT_EQ(after.left, placement.left + 40);
-  EXPECT_EQ(after.right, placement.right + 40);
+  // Minimised: restored for the run, minimised again after it.
+  ShowWindow(window, SW_MINIMIZE);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return IsIconic(window) != FALSE; }, kBound));
+  ASSERT_TRUE(bridge.KeepOutOfSight());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(window) == FALSE; }, kBound)) << "not restored";
+  bridge.PutBack();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(window) != FALSE; }, kBound)) << "not minimised again";
 
-  bridge.Show(SW_MINIMIZE);
-  EXPECT_TRUE(bridge.IsMinimized());
-  bridge.PostRestore();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !bridge.IsMinimized(); }, kBound)) << "not restored";
-
-  bridge.Hide();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !bridge.IsVisible(); }, kBound)) << "not hidden";
+  // Hidden: out of sight during the run, and told to go back to its hidden state.
+  ShowWindow(window, SW_RESTORE);
+  ShowWindow(window, SW_HIDE);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(window); }, kBound));
+  ASSERT_TRUE(bridge.KeepOutOfSight());
+  EXPECT_TRUE(e2e::WaitUntil(outOfSight, kBound));
+  bridge.PutBack();
   EXPECT_TRUE(standin::WaitForJournalLine(root_, "command 32828", kBound));
-  bridge.Show(SW_SHOW);
-  EXPECT_TRUE(bridge.IsVisible());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(window); }, kBound)) << "not hidden again";
+
+  client_.Stop();
+  EXPECT_FALSE(bridge.KeepOutOfSight());
 }
 
 }  // namespace

@@ -113,7 +113,6 @@ TEST(ClientWindow, MainWindowIsRecognisedByCaptionAndView) {
       }
       window = candidate.Handle();
       EXPECT_EQ(bridge.FindClientWindow() == window, c.found) << c.caption << " view " << c.view;
-      EXPECT_EQ(bridge.FindMainWindow(), c.found) << c.caption;
     }
     // A remembered window that has gone is not used any more.
     EXPECT_EQ(bridge.ClientWindow(), nullptr) << c.caption;

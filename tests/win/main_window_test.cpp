@@ -9,6 +9,7 @@
 #include "main_window_rig.h"
 #include "res/resource.h"
 #include "schedule/schedule.h"
+#include "settings/account_job.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
 #include "support/e2e_win.h"
@@ -94,6 +95,37 @@ TEST_F(MainWindowTest, RunningOutOfMemoryWhileLoadingEndsTheProgramAsItSays) {
   SetOutOfMemoryHandler(nullptr);
   EXPECT_EQ(told, 1);
   EXPECT_EQ(TakePostedCommand(), IDCANCEL);
+}
+
+TEST_F(MainWindowTest, ADataRootAwayAtStartIsReadOnceItIsThere) {
+  ScratchDirectory scratch;
+  const std::string root = scratch.Path() + "\\データ";
+  clock_.ms = WeekTime(3, 10, 0, 30) * 1000LL;
+  sample::DataDirectoryBuilder data(root);
+  ASSERT_TRUE(data.AddAccount("Account1", "表示", 0, ""));
+  ASSERT_TRUE(data.AddFolder("Account1", "Outbox.box", "", ""));
+  ASSERT_TRUE(data.AddFolder("Account1", "予約.box", "予約", ""));
+  ASSERT_TRUE(data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(3, 9, 0))));
+  {
+    CAccountJobList jobs;
+    ASSERT_TRUE(jobs.Load(root));
+    jobs.At(0).reserve.Reserve = 1;
+    jobs.At(0).reserve.ReserveFolder = "予約.box";
+    jobs.Save();
+    CSettingsKey settings;
+    settings.WriteString("MailBoxPath", root);
+  }
+  AddFridayEntry();
+  WriteRootDword("AutoStart", 1);
+  client_.SetRunningOn(root);
+  // The drive is not there yet when the program starts.
+  const std::string away = root + "-away";
+  ASSERT_TRUE(MoveFileA(root.c_str(), away.c_str()));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(MoveFileA(away.c_str(), root.c_str()));
+  clock_.ms = WeekTime(3, 10, 1, 0) * 1000LL;
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !client_.JournalOf("MoveMail").empty(); }, 5000))
+      << "the reserved mail did not move once the data root was there";
 }
 
 TEST_F(MainWindowTest, TheToolBarSitsAboveTheClockWhichFoldsAwayAndComesBack) {
