@@ -6,6 +6,7 @@
 #include "app/clock_texts.h"
 #include "app/toolbar_tips_win.h"
 #include "app/tray_menu_win.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/settings_layout.h"
 #include "settings_ui/settings_sheet_win.h"
@@ -28,7 +29,6 @@ constexpr ToolBarSlot kToolBarSlots[] = {
 };
 constexpr SIZE kToolBarImage{16, 15};
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr int kHangUpPollMs = 10;
 
 }  // namespace
@@ -383,7 +383,7 @@ void CMainDialog::ShowAbout() {
 }
 
 bool CMainDialog::AskToHangUp() {
-  return MessageBoxA(Handle(), "ダイアルアップ中です\n切断しますか", kCaption, MB_YESNO) == IDYES;
+  return MessageBoxA(Handle(), "ダイアルアップ中です\n切断しますか", kProductCaption, MB_YESNO) == IDYES;
 }
 
 void CMainDialog::OnDestroy() {

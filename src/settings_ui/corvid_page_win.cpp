@@ -2,6 +2,7 @@
 
 #include "data_dir/data_directory.h"
 #include "data_dir/file_system.h"
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
 #include "settings/settings_layout.h"
 #include "settings_ui/data_root.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr const char* kNotAMailBox = " は有効なメールボックスでは有りません";
 
 }  // namespace
@@ -93,7 +93,7 @@ void CCorvidPage::OnBrowseMailBox() {
   }
   const std::string folder = chooser.Path();
   if (!filesys::DirectoryExists(MailBoxTestPath(folder))) {
-    Message(folder + kNotAMailBox, kCaption, MB_OK);
+    Message(folder + kNotAMailBox, kProductCaption, MB_OK);
     return;
   }
   // Reloading would drop what the other pages hold and nobody has applied.

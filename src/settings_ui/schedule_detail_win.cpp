@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
 #include "win/data_exchange_win.h"
 
 namespace {
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr const char* kNoAccount = "ｱｶｳﾝﾄが選択されていません";
 constexpr int kSunday = 0;
 
@@ -74,7 +74,7 @@ void CScheduleDetailDlg::OnOK() {
     draft_.days[static_cast<std::size_t>(weekday)] = daysInControlOrder[static_cast<std::size_t>(i)] != 0;
   }
   if (draft_.accounts.empty()) {
-    Message(kNoAccount, kCaption, MB_OK | MB_ICONEXCLAMATION);
+    Message(kNoAccount, kProductCaption, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   EndModal(IDOK);
