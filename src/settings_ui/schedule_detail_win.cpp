@@ -12,6 +12,11 @@ namespace {
 constexpr const char* kNoAccount = "ｱｶｳﾝﾄが選択されていません";
 constexpr int kSunday = 0;
 
+NumberRule Between(int minimum, int maximum) {
+  return {minimum, maximum, kProductCaption,
+          std::to_string(minimum) + " から " + std::to_string(maximum) + " までの整数を入力してください。"};
+}
+
 }  // namespace
 
 const CommandEntry<CScheduleDetailDlg> CScheduleDetailDlg::kCommands[] = {
@@ -26,8 +31,8 @@ void CScheduleDetailDlg::DoDataExchange(CDataExchange& dx) {
     SetItemText(IDC_MAILBOX_PATH, mailBoxPath);
   }
   dx.Check(IDC_EVERY_DAY, everyDay);
-  dx.Range(IDC_HOUR, hour, 0, 23);
-  dx.Range(IDC_MINUTE, minute, 0, 59);
+  dx.Number(IDC_HOUR, hour, Between(0, 23));
+  dx.Number(IDC_MINUTE, minute, Between(0, 59));
   for (int i = 0; i < CSchedule::kDays; ++i) {
     dx.Check(IDC_MONDAY + i, daysInControlOrder[static_cast<std::size_t>(i)]);
   }

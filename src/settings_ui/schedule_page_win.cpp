@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
 #include "schedule/local_time.h"
 #include "settings_ui/schedule_detail_win.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kMinimumInterval = 15;
+const NumberRule kRetryRule{0, 0x7FFFFFFF, kProductCaption, "正の整数を入力してください。"};
 // The row's icon and the list's margins beside the time text, in pixels.
 constexpr int kTimeColumnPadding = 32;
 constexpr int kPlainImage = 0;
@@ -52,8 +54,8 @@ CSchedulePage::~CSchedulePage() {
 
 void CSchedulePage::DoDataExchange(CDataExchange& dx) {
   showing_ = !dx.Saving();
-  dx.Unsigned(IDC_RETRY_COUNT, schedule_.RetryCount);
-  dx.Unsigned(IDC_RETRY_INTERVAL, schedule_.RetryInterval);
+  dx.Number(IDC_RETRY_COUNT, schedule_.RetryCount, kRetryRule);
+  dx.Number(IDC_RETRY_INTERVAL, schedule_.RetryInterval, kRetryRule);
   dx.Check(IDC_DIAL_UP, schedule_.DialUp);
   showing_ = false;
   // However the page is left, a retry comes no sooner than the spin allows.
