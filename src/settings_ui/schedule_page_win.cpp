@@ -273,11 +273,6 @@ bool CSchedulePage::OnCommand(int id, int code) {
   return RouteCommand(this, kCommands, id, code) || CPropertyPage::OnCommand(id, code);
 }
 
-bool CSchedulePage::OnControlNotify(NMHDR& header, INT_PTR& result) {
-  std::intptr_t routed = 0;
-  if (!RouteNotify(this, kNotifications, header, routed)) {
-    return false;
-  }
-  result = routed;
-  return true;
+bool CSchedulePage::OnNotify(NMHDR& header, INT_PTR& result) {
+  return RouteNotify(this, kNotifications, header, result);
 }

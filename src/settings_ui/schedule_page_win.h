@@ -25,7 +25,7 @@ class CSchedulePage : public CPropertyPage {
   bool OnSetActive() override;
   bool OnApply() override;
   bool OnCommand(int id, int code) override;
-  bool OnControlNotify(NMHDR& header, INT_PTR& result) override;
+  bool OnNotify(NMHDR& header, INT_PTR& result) override;
   void DoDataExchange(CDataExchange& dx) override;
 
  private:

@@ -33,11 +33,9 @@ bool CPropertyPage::OnSetActive() {
 
 bool CPropertyPage::OnKillActive() { return UpdateData(true); }
 
-bool CPropertyPage::OnControlNotify(NMHDR&, INT_PTR&) { return false; }
-
-bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
+bool CPropertyPage::DispatchNotify(NMHDR& header, INT_PTR& result) {
   if (header.hwndFrom != SheetWindow()) {
-    return OnControlNotify(header, result);
+    return OnNotify(header, result);
   }
   switch (header.code) {
     case PSN_SETACTIVE:
@@ -60,7 +58,7 @@ bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
       result = 0;
       return true;
     default:
-      return OnControlNotify(header, result);
+      return OnNotify(header, result);
   }
 }
 

@@ -39,13 +39,11 @@ class CPropertyPage : public CDialog {
   // OK and Apply, for every page that has been shown; false refuses.
   virtual bool OnApply() { return true; }
 
-  bool OnNotify(NMHDR& header, INT_PTR& result) override;
-  // Notifications of the page's own controls.
-  virtual bool OnControlNotify(NMHDR& header, INT_PTR& result);
-
  private:
   friend class CPropertySheet;
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The sheet's notices; the page's controls' go on to OnNotify.
+  bool DispatchNotify(NMHDR& header, INT_PTR& result) override;
 
   CPropertySheet* sheet_ = nullptr;
   bool firstSetActive_ = true;
