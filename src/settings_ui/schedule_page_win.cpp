@@ -10,6 +10,8 @@
 #include "text/number_text.h"
 #include "win/application_win.h"
 #include "win/data_exchange_win.h"
+#include "win/list_view_win.h"
+#include "win/tab_control_win.h"
 
 namespace {
 
@@ -68,10 +70,7 @@ bool CSchedulePage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
   HWND tabs = Item(IDC_WEEKDAY_TABS);
   for (int day = 0; day < CSchedule::kDays; ++day) {
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>(kWeekdayTabs[day]);
-    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(day), reinterpret_cast<LPARAM>(&tab));
+    InsertTab(tabs, day, kWeekdayTabs[day]);
   }
 
   images_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
@@ -83,76 +82,49 @@ bool CSchedulePage::OnInitDialog() {
   }
   HWND list = Item(IDC_ENTRY_LIST);
   // 70 pixels, or what the widest time needs beside its icon in this font.
-  const int timeWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
-                                                      reinterpret_cast<LPARAM>(EntryTimeText(88, 88).c_str()))) +
-                        kTimeColumnPadding;
-  const struct {
-    const char* title;
-    int width;
-  } columns[] = {{"時間", timeWidth > 70 ? timeWidth : 70}, {"ｱｶｳﾝﾄ", 220}};
-  for (int i = 0; i < 2; ++i) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<char*>(columns[i].title);
-    column.cx = columns[i].width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-  }
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+  const int timeWidth = ListTextWidth(list, EntryTimeText(88, 88)) + kTimeColumnPadding;
+  InsertListColumn(list, 0, "時間", timeWidth > 70 ? timeWidth : 70);
+  InsertListColumn(list, 1, "ｱｶｳﾝﾄ", 220);
+  SetListImages(list, images_);
 
   SendDlgItemMessageA(Handle(), IDC_RETRY_COUNT_SPIN, UDM_SETRANGE32, 0, 999);
   SendDlgItemMessageA(Handle(), IDC_RETRY_INTERVAL_SPIN, UDM_SETRANGE32, kMinimumInterval, 9999);
 
   UpdateData(false);
   const int today = ToLocalTime(std::time(nullptr)).weekday;
-  SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(today), 0);
+  SelectTab(tabs, today);
   ShowDay(today);
   return true;
 }
 
-int CSchedulePage::SelectedDay() const {
-  return static_cast<int>(SendMessageA(Item(IDC_WEEKDAY_TABS), TCM_GETCURSEL, 0, 0));
-}
+int CSchedulePage::SelectedDay() const { return SelectedTab(Item(IDC_WEEKDAY_TABS)); }
 
 void CSchedulePage::ShowDay(int day) {
   if (day < 0 || day >= CSchedule::kDays) {
     return;
   }
   HWND list = Item(IDC_ENTRY_LIST);
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  DeleteAllListRows(list);
   const CScheduleDayList& entries = schedule_.Day(day);
   for (std::size_t i = 0; i < entries.Count(); ++i) {
     CScheduleEntry& entry = entries.At(i);
-    std::string time = EntryTimeText(entry.hour, entry.minute);
-    LVITEMA row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    row.iItem = static_cast<int>(i);
-    row.pszText = &time[0];
-    row.iImage = entry.EveryDay != 0 ? kEveryDayImage : kPlainImage;
-    row.lParam = reinterpret_cast<LPARAM>(&entry);
+    const int image = entry.EveryDay != 0 ? kEveryDayImage : kPlainImage;
     // The list sorts by the time text; the row lands where it belongs.
-    const LRESULT index = SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
-    if (index < 0) {
-      continue;
+    const int row = InsertListRow(list, static_cast<int>(i), EntryTimeText(entry.hour, entry.minute), image,
+                                  reinterpret_cast<LPARAM>(&entry));
+    if (row >= 0) {
+      SetListCell(list, row, 1, EntryAccountsText(entry));
     }
-    std::string accounts = EntryAccountsText(entry);
-    LVITEMA cell{};
-    cell.iSubItem = 1;
-    cell.pszText = &accounts[0];
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
   }
 }
 
 CScheduleEntry* CSchedulePage::CurrentEntry() const {
   HWND list = Item(IDC_ENTRY_LIST);
-  const LRESULT focused = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+  const int focused = FocusedListRow(list);
   if (focused < 0) {
     return nullptr;
   }
-  LVITEMA row{};
-  row.mask = LVIF_PARAM;
-  row.iItem = static_cast<int>(focused);
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  const LPARAM data = ListRowData(list, focused);
   const int day = SelectedDay();
   if (day < 0 || day >= CSchedule::kDays) {
     return nullptr;
@@ -160,7 +132,7 @@ CScheduleEntry* CSchedulePage::CurrentEntry() const {
   // Only an entry that is still in the shown day's list.
   const CScheduleDayList& entries = schedule_.Day(day);
   for (std::size_t i = 0; i < entries.Count(); ++i) {
-    if (reinterpret_cast<LPARAM>(&entries.At(i)) == row.lParam) {
+    if (reinterpret_cast<LPARAM>(&entries.At(i)) == data) {
       return &entries.At(i);
     }
   }
