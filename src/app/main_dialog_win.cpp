@@ -347,18 +347,18 @@ void CMainDialog::OnSettings() {
     return;
   }
   CSettingSheet sheet;
-  sheet.Schedule().CopyFrom(schedule_);
-  sheet.Jobs().Assign(jobs_);
+  SettingsDraft& draft = sheet.Draft();
+  draft.schedule.CopyFrom(schedule_);
+  draft.jobs.Assign(jobs_);
   sheet.GeneralPage().SetFonts(clock_.NowLogFont(), clock_.NextLogFont());
-  sheet.GeneralPage().SetColors(clock_.NowColor(), clock_.NextColor());
   settingsOpen_ = true;
   const INT_PTR result = sheet.DoModal(Handle());
   settingsOpen_ = false;
   if (result != IDOK) {
     return;
   }
-  const CLarkspurPage& general = sheet.GeneralPage();
-  if (general.TaskTray() != 0) {
+  const GeneralSettings& general = draft.general;
+  if (general.TaskTray != 0) {
     tray_.Install(Handle(), icon_);
   } else {
     if (tray_.Present()) {
@@ -367,12 +367,11 @@ void CMainDialog::OnSettings() {
     ShowWindow(Handle(), SW_SHOW);
   }
   // A job in hand works on copies of its own; it keeps them.
-  schedule_.CopyFrom(sheet.Schedule());
-  jobs_.Assign(sheet.Jobs());
-  jobs_.Save();
-  clock_.MakeNowFont(general.NowFont().lfFaceName);
-  clock_.MakeNextFont(general.NextFont().lfFaceName);
-  clock_.SetColors(general.NowColor(), general.NextColor());
+  schedule_.CopyFrom(draft.schedule);
+  jobs_.Assign(draft.jobs);
+  clock_.MakeNowFont(general.NowTimeFont);
+  clock_.MakeNextFont(general.NextTimeFont);
+  clock_.SetColors(static_cast<COLORREF>(general.NowTimeColor), static_cast<COLORREF>(general.NextTimeColor));
   sequencer_->OnScheduleChanged();
   RefreshNextRun();
 }

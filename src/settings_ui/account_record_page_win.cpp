@@ -11,8 +11,8 @@ const CommandEntry<CAccountRecordPage> CAccountRecordPage::kCommands[] = {
     {IDC_ACCOUNT_LIST, CBN_SELCHANGE, &CAccountRecordPage::OnListSelectionChange},
 };
 
-CAccountRecordPage::CAccountRecordPage(int templateId, CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CPropertyPage(templateId), jobs_(jobs), mailBoxPath_(mailBoxPath) {}
+CAccountRecordPage::CAccountRecordPage(int templateId, SettingsDraft& draft)
+    : CPropertyPage(templateId), jobs_(draft.jobs), mailBoxPath_(draft.client.MailBoxPath) {}
 
 void CAccountRecordPage::RefillList() {
   loaded_ = nullptr;

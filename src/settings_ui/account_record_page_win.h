@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "settings/account_job.h"
+#include "settings/settings_draft.h"
 #include "win/command_table.h"
 #include "win/property_sheet_win.h"
 
 class CAccountRecordPage : public CPropertyPage {
  public:
-  CAccountRecordPage(int templateId, CAccountJobList& jobs, const std::string& mailBoxPath);
+  CAccountRecordPage(int templateId, SettingsDraft& draft);
 
-  // The sheet reloaded the job settings for another data root: the old
+  // The draft reloaded the job settings for another data root: the old
   // records are gone, so nothing is stored; the first new record is shown.
   void ReloadAccounts();
 

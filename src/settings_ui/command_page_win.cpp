@@ -13,8 +13,7 @@ const CommandEntry<CCommandPage> CCommandPage::kCommands[] = {
     {IDC_COMMAND_BROWSE, BN_CLICKED, &CCommandPage::OnBrowse},
 };
 
-CCommandPage::CCommandPage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_COMMAND_PAGE, jobs, mailBoxPath) {}
+CCommandPage::CCommandPage(SettingsDraft& draft) : CAccountRecordPage(IDD_COMMAND_PAGE, draft) {}
 
 void CCommandPage::DoDataExchange(CDataExchange& dx) {
   dx.Text(IDC_MAILBOX_PATH, mailBoxText_);

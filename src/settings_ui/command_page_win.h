@@ -1,12 +1,12 @@
 // The command page: per account, sorting before and after the fetch and a
-// program run after it with its arguments. Edits the sheet's job settings.
+// program run after it with its arguments. Edits the draft's job records.
 #pragma once
 
 #include "settings_ui/account_record_page_win.h"
 
 class CCommandPage : public CAccountRecordPage {
  public:
-  CCommandPage(CAccountJobList& jobs, const std::string& mailBoxPath);
+  explicit CCommandPage(SettingsDraft& draft);
 
  protected:
   bool OnApply() override;

@@ -29,8 +29,7 @@ const CommandEntry<CRemainPage> CRemainPage::kCommands[] = {
     {IDC_UNREAD_CHECK, BN_CLICKED, &CRemainPage::OnModified},
 };
 
-CRemainPage::CRemainPage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_REMAIN_PAGE, jobs, mailBoxPath) {}
+CRemainPage::CRemainPage(SettingsDraft& draft) : CAccountRecordPage(IDD_REMAIN_PAGE, draft) {}
 
 bool CRemainPage::OnInitDialog() {
   CAccountRecordPage::OnInitDialog();

@@ -1,13 +1,13 @@
 // The forwarding page: per account, whether mails parked in a folder of some
 // account move into a folder of this one, forced unread, with which mark.
-// Edits the sheet's job settings.
+// Edits the draft's job records.
 #pragma once
 
 #include "settings_ui/account_record_page_win.h"
 
 class CRemainPage : public CAccountRecordPage {
  public:
-  CRemainPage(CAccountJobList& jobs, const std::string& mailBoxPath);
+  explicit CRemainPage(SettingsDraft& draft);
 
  protected:
   bool OnInitDialog() override;

@@ -26,8 +26,7 @@ const CommandEntry<CReservePage> CReservePage::kCommands[] = {
     {IDC_RESERVE_SEND, BN_CLICKED, &CReservePage::OnModified},
 };
 
-CReservePage::CReservePage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_RESERVE_PAGE, jobs, mailBoxPath) {}
+CReservePage::CReservePage(SettingsDraft& draft) : CAccountRecordPage(IDD_RESERVE_PAGE, draft) {}
 
 bool CReservePage::OnInitDialog() {
   CAccountRecordPage::OnInitDialog();

@@ -1,13 +1,13 @@
 // The send-reservation page: per account, whether reserved mails move to the
 // outbox, from which folder, forced into the send-reserved state, with which
-// mark, and whether a run starts at once. Edits the sheet's job settings.
+// mark, and whether a run starts at once. Edits the draft's job records.
 #pragma once
 
 #include "settings_ui/account_record_page_win.h"
 
 class CReservePage : public CAccountRecordPage {
  public:
-  CReservePage(CAccountJobList& jobs, const std::string& mailBoxPath);
+  explicit CReservePage(SettingsDraft& draft);
 
  protected:
   bool OnInitDialog() override;

@@ -44,9 +44,12 @@ const NotifyEntry<CSchedulePage, NMHDR> CSchedulePage::kNotifications[] = {
     {IDC_WEEKDAY_TABS, static_cast<int>(TCN_SELCHANGE), &CSchedulePage::OnTabChanged},
 };
 
-CSchedulePage::CSchedulePage(CSchedule& schedule, const CAccountJobList& jobs, const std::string& mailBoxPath,
-                             const std::vector<std::string>& titles)
-    : CPropertyPage(IDD_SCHEDULE_PAGE), schedule_(schedule), jobs_(jobs), mailBoxPath_(mailBoxPath), titles_(titles) {}
+CSchedulePage::CSchedulePage(SettingsDraft& draft)
+    : CPropertyPage(IDD_SCHEDULE_PAGE),
+      schedule_(draft.schedule),
+      jobs_(draft.jobs),
+      mailBoxPath_(draft.client.MailBoxPath),
+      titles_(draft.accountTitles) {}
 
 CSchedulePage::~CSchedulePage() {
   if (images_ != nullptr) {
@@ -234,11 +237,6 @@ INT_PTR CSchedulePage::OnTabChanged(NMHDR&) {
   ShowDay(SelectedDay());
   UpdateData(false);
   return 0;
-}
-
-bool CSchedulePage::OnApply() {
-  schedule_.Save();
-  return true;
 }
 
 bool CSchedulePage::OnCommand(int id, int code) {

@@ -105,7 +105,7 @@ TEST_F(SettingsSheetTest, OkWithoutTheGeneralPageKeepsTheStoredTrayOptionAndTheM
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(sheet.GeneralPage().TaskTray(), 1);
+  EXPECT_EQ(sheet.Draft().general.TaskTray, 1);
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kTaskTray), 1);
   EXPECT_EQ(layout::Read(settings, layout::kDefAccount), kKana);
@@ -262,8 +262,8 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   // As many accounts as before, with other titles.
   ChooseDataRoot(script, {"..", "別ソフト"});
   script.Do("look at the pages without showing them", [this, &sheet] {
-    EXPECT_EQ(sheet.MailBoxPath(), otherRoot_);
-    const std::string first = sheet.Jobs().At(0).title;
+    EXPECT_EQ(sheet.Draft().client.MailBoxPath, otherRoot_);
+    const std::string first = sheet.Draft().jobs.At(0).title;
     for (int index : {kReservePage, kRemainPage, kCommandPage}) {
       HWND page = ui::SheetPage(Sheet(), index);
       EXPECT_EQ(Sorted(ui::ComboItems(page, IDC_ACCOUNT_LIST)), Sorted({kOtherFirst, kOtherSecond, kHome})) << index;
@@ -282,7 +282,7 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   EXPECT_EQ(script.Failure(), "");
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
-  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.AccountTitles().front());
+  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.Draft().accountTitles.front());
   EXPECT_EQ(StoredFetchAccounts().second, std::vector<std::string>{kHome});
 }
 
@@ -297,7 +297,7 @@ TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
   for (const auto& c : cases) {
     UseDataRoot(c.stored);
     CSettingSheet sheet;
-    sheet.Jobs().Load(c.stored);
+    sheet.Draft().jobs.Load(c.stored);
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
       HWND commands = ShowPage(kCommandPage);
@@ -310,8 +310,8 @@ TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
     script.Start();
     ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
     EXPECT_EQ(script.Failure(), "");
-    EXPECT_EQ(sheet.MailBoxPath(), c.stored);
-    const CAccountJob* work = JobTitled(sheet.Jobs(), kWork);
+    EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.stored);
+    const CAccountJob* work = JobTitled(sheet.Draft().jobs, kWork);
     ASSERT_NE(work, nullptr);
     EXPECT_EQ(work->command.CommandName, "C:\\ツール\\表示.exe") << c.stored;
   }
@@ -377,12 +377,12 @@ TEST_F(SettingsSheetTest, AFolderIsADataRootExactlyWhenItHoldsMailBox) {
     EXPECT_EQ(script.Failure(), "");
     if (c.refused.empty()) {
       EXPECT_EQ(message, "");
-      EXPECT_EQ(sheet.MailBoxPath(), c.start);
-      EXPECT_TRUE(sheet.AccountTitles().empty());
+      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
+      EXPECT_TRUE(sheet.Draft().accountTitles.empty());
     } else {
       EXPECT_EQ(lstrcmpiA(message.c_str(), (c.refused + " は有効なメールボックスでは有りません").c_str()), 0)
           << message;
-      EXPECT_EQ(sheet.MailBoxPath(), c.start);
+      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
     }
   }
 }
