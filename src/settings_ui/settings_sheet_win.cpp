@@ -54,6 +54,9 @@ void CSettingSheet::OnApplied(bool ok) {
   if (ok) {
     SaveSettingsDraft(draft_, Shown(), ApplyStep::kOkTaken);
   }
+  if (applyListener_) {
+    applyListener_();
+  }
 }
 
 bool CSettingSheet::OnCommand(int id, int code) { return RouteCommand(this, kCommands, id, code); }

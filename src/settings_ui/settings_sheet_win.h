@@ -5,6 +5,8 @@
 // results over. The draft is stored as the user applies it.
 #pragma once
 
+#include <functional>
+
 #include "settings/settings_draft.h"
 #include "settings_ui/command_page_win.h"
 #include "settings_ui/corvid_page_win.h"
@@ -24,6 +26,9 @@ class CSettingSheet : public CPropertySheet {
 
   SettingsDraft& Draft() { return draft_; }
   CLarkspurPage& GeneralPage() { return larkspurPage_; }
+  // Called after every Apply or OK that every page took, once the draft is
+  // stored, so the opener can pick up what changed.
+  void SetApplyListener(std::function<void()> listener) { applyListener_ = std::move(listener); }
 
  protected:
   bool OnCommand(int id, int code) override;
@@ -36,6 +41,7 @@ class CSettingSheet : public CPropertySheet {
   static const CommandEntry<CSettingSheet> kCommands[];
 
   SettingsDraft draft_;
+  std::function<void()> applyListener_;
   CCorvidPage corvidPage_;
   CLarkspurPage larkspurPage_;
   CSchedulePage schedulePage_;

@@ -42,6 +42,8 @@ class RecordPagesTest : public SettingsTest {
 };
 
 TEST_F(RecordPagesTest, ReservationWithoutAFolderKeepsTheSheetOpenAndOpensTheFolderDialog) {
+  int applied = 0;
+  sheet_.SetApplyListener([&applied] { ++applied; });
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) {
     HWND page = ShowAccount(kReservePage, kWork);
@@ -63,11 +65,14 @@ TEST_F(RecordPagesTest, ReservationWithoutAFolderKeepsTheSheetOpenAndOpensTheFol
     HWND page = ui::SheetPage(Sheet(), kReservePage);
     EXPECT_EQ(ui::ActivePageIndex(Sheet()), kReservePage);
     EXPECT_EQ(ui::Text(page, IDC_RESERVE_FOLDER), "２００２年");
+    SendMessageA(Sheet(), PSM_APPLY, 0, 0);
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
+  // Apply and the OK after it were heard, the refused OK was not.
+  EXPECT_EQ(applied, 2);
   const CAccountJob* work = JobTitled(jobs_, kWork);
   ASSERT_NE(work, nullptr);
   EXPECT_EQ(work->reserve.Reserve, 1);
