@@ -6,13 +6,13 @@
 #include "app/main_dialog_win.h"
 #include "app/splash_dialog_win.h"
 #include "dial_up/dial_up_win.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "win/resource_text_win.h"
 
 namespace {
 
 constexpr const char* kMutexName = "Larkspur32Mutex";
-constexpr const char* kCaption = "LARKSPUR32";
 
 }  // namespace
 
@@ -33,7 +33,7 @@ bool CMainApp::InitInstance() {
 
   WSADATA data;
   if (WSAStartup(MAKEWORD(1, 1), &data) != 0 || data.wVersion != MAKEWORD(1, 1)) {
-    MessageBoxA(nullptr, LoadResourceText(IDS_SOCKETS_FAILED).c_str(), kCaption, MB_OK);
+    MessageBoxA(nullptr, LoadResourceText(IDS_SOCKETS_FAILED).c_str(), kProductCaption, MB_OK);
     return false;
   }
   socketsReady_ = true;
@@ -42,7 +42,7 @@ bool CMainApp::InitInstance() {
   InitCommonControlsEx(&controls);
 
   SetOutOfMemoryHandler([this] {
-    MessageBoxA(nullptr, "メモリの確保に失敗しました\n終了します", kCaption, MB_OK);
+    MessageBoxA(nullptr, "メモリの確保に失敗しました\n終了します", kProductCaption, MB_OK);
     if (MainWindow() != nullptr) {
       PostMessageA(MainWindow(), WM_COMMAND, IDCANCEL, 0);
     }

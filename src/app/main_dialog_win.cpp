@@ -6,6 +6,7 @@
 #include "app/clock_texts.h"
 #include "app/toolbar_tips_win.h"
 #include "app/tray_menu_win.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/job_settings.h"
 #include "settings/settings_layout.h"
@@ -29,7 +30,6 @@ constexpr ToolBarSlot kToolBarSlots[] = {
 };
 constexpr SIZE kToolBarImage{16, 15};
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr int kHangUpPollMs = 10;
 
 }  // namespace
@@ -308,20 +308,23 @@ void CMainDialog::OnSettings() {
     return;
   }
   CSettingSheet sheet;
-  sheet.Schedule().CopyFrom(schedule_);
-  sheet.Jobs().Assign(jobs_);
+  SettingsDraft& draft = sheet.Draft();
+  draft.schedule.CopyFrom(schedule_);
+  draft.jobs.Assign(jobs_);
   sheet.GeneralPage().SetFonts(clock_.NowLogFont(), clock_.NextLogFont());
-  sheet.GeneralPage().SetColors(clock_.NowColor(), clock_.NextColor());
+  // The engine works with what is stored from the moment it is stored: a job
+  // may run while the sheet is open.
+  sheet.SetApplyListener([this] { RefreshJobSettings(); });
   settingsOpen_ = true;
   const INT_PTR result = sheet.DoModal(Handle());
   settingsOpen_ = false;
-  // An Apply stores values even when the sheet is then cancelled.
+  // An apply a page refused may still have stored some values.
   RefreshJobSettings();
   if (result != IDOK) {
     return;
   }
-  const CLarkspurPage& general = sheet.GeneralPage();
-  if (general.TaskTray() != 0) {
+  const GeneralSettings& general = draft.general;
+  if (general.TaskTray != 0) {
     tray_.Install(Handle(), icon_);
   } else {
     if (tray_.Present()) {
@@ -330,12 +333,11 @@ void CMainDialog::OnSettings() {
     ShowWindow(Handle(), SW_SHOW);
   }
   // A job in hand works on copies of its own; it keeps them.
-  schedule_.CopyFrom(sheet.Schedule());
-  jobs_.Assign(sheet.Jobs());
-  jobs_.Save();
-  clock_.MakeNowFont(general.NowFont().lfFaceName);
-  clock_.MakeNextFont(general.NextFont().lfFaceName);
-  clock_.SetColors(general.NowColor(), general.NextColor());
+  schedule_.CopyFrom(draft.schedule);
+  jobs_.Assign(draft.jobs);
+  clock_.MakeNowFont(general.NowTimeFont);
+  clock_.MakeNextFont(general.NextTimeFont);
+  clock_.SetColors(static_cast<COLORREF>(general.NowTimeColor), static_cast<COLORREF>(general.NextTimeColor));
   Machine().OnScheduleChanged();
   RefreshNextRun();
 }
@@ -346,7 +348,7 @@ void CMainDialog::ShowAbout() {
 }
 
 bool CMainDialog::AskToHangUp() {
-  return MessageBoxA(Handle(), "ダイアルアップ中です\n切断しますか", kCaption, MB_YESNO) == IDYES;
+  return MessageBoxA(Handle(), "ダイアルアップ中です\n切断しますか", kProductCaption, MB_YESNO) == IDYES;
 }
 
 void CMainDialog::OnDestroy() {

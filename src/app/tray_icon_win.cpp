@@ -4,11 +4,10 @@
 
 #include <cstring>
 
+#include "res/product.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr const char* kTip = "LARKSPUR32";
 
 // The record in its first and shortest form, which every shell accepts.
 NOTIFYICONDATAA IconRecord(HWND owner) {
@@ -26,7 +25,7 @@ bool CTrayIcon::Install(HWND owner, HICON icon) {
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = WM_TRAY_NOTIFY;
   data.hIcon = icon;
-  std::strcpy(data.szTip, kTip);
+  std::strcpy(data.szTip, kProductCaption);
   if (!Shell_NotifyIconA(NIM_ADD, &data)) {
     return false;
   }

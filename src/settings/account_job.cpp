@@ -29,62 +29,46 @@ std::unique_ptr<CAccountJob> NewRecord() {
   return record;
 }
 
-void LoadReserveData(const CRegistryKey& key, const std::string& dataRoot, CAccountJob& job) {
-  CReserveData& data = job.reserve;
-  data.Reserve = layout::Read(key, layout::kReserve);
-  data.ReserveFolder = layout::Read(key, layout::kReserveFolder);
-  data.SendCheck = layout::Read(key, layout::kSendCheck);
-  data.ReserveMark = layout::Read(key, layout::kReserveMark);
-  data.Remain = layout::Read(key, layout::kRemain);
-  data.RemainFromAccount = layout::Read(key, layout::kRemainFromAccount);
-  data.RemainFromFolder = layout::Read(key, layout::kRemainFromFolder);
-  data.RemainToFolder = layout::Read(key, layout::kRemainToFolder);
-  data.UnReadCheck = layout::Read(key, layout::kUnReadCheck);
-  data.RemainMark = layout::Read(key, layout::kRemainMark);
-  RefreshDerivedTitles(job, dataRoot);
-}
+// The stored fields of a record, key by key: Accounts\<directory> itself,
+// its ReserveData and its Command.
+const layout::Field<CAccountJob> kAccountFields[] = {
+    {layout::kReserveSend, &CAccountJob::ReserveSend},
+};
 
-void LoadCommandData(const CRegistryKey& key, CCommandData& data) {
-  data.PreTidyUp = layout::Read(key, layout::kPreTidyUp);
-  data.PostTidyUp = layout::Read(key, layout::kPostTidyUp);
-  data.ExecCommand = layout::Read(key, layout::kExecCommand);
-  data.CommandName = layout::Read(key, layout::kCommandName);
-  data.ParamMailBox = layout::Read(key, layout::kParamMailBox);
-  data.MailBoxSwitch = layout::Read(key, layout::kMailBoxSwitch);
-  data.ParamAccount = layout::Read(key, layout::kParamAccount);
-  data.AccountSwitch = layout::Read(key, layout::kAccountSwitch);
-}
+const layout::Field<CReserveData> kReserveFields[] = {
+    {layout::kReserve, &CReserveData::Reserve},
+    {layout::kReserveFolder, &CReserveData::ReserveFolder},
+    {layout::kSendCheck, &CReserveData::SendCheck},
+    {layout::kReserveMark, &CReserveData::ReserveMark},
+    {layout::kRemain, &CReserveData::Remain},
+    {layout::kRemainFromAccount, &CReserveData::RemainFromAccount},
+    {layout::kRemainFromFolder, &CReserveData::RemainFromFolder},
+    {layout::kRemainToFolder, &CReserveData::RemainToFolder},
+    {layout::kUnReadCheck, &CReserveData::UnReadCheck},
+    {layout::kRemainMark, &CReserveData::RemainMark},
+};
+
+const layout::Field<CCommandData> kCommandFields[] = {
+    {layout::kPreTidyUp, &CCommandData::PreTidyUp},
+    {layout::kPostTidyUp, &CCommandData::PostTidyUp},
+    {layout::kExecCommand, &CCommandData::ExecCommand},
+    {layout::kCommandName, &CCommandData::CommandName},
+    {layout::kParamMailBox, &CCommandData::ParamMailBox},
+    {layout::kMailBoxSwitch, &CCommandData::MailBoxSwitch},
+    {layout::kParamAccount, &CCommandData::ParamAccount},
+    {layout::kAccountSwitch, &CCommandData::AccountSwitch},
+};
 
 void SaveRecord(const CRegistryKey& accounts, const CAccountJob& job) {
   CRegistryKey account;
   account.Create(accounts, job.directory);
-  layout::Write(account, layout::kReserveSend, job.ReserveSend);
-
-  const CReserveData& reserve = job.reserve;
-  CRegistryKey reserveKey;
-  reserveKey.Create(account, layout::kReserveDataKey);
-  layout::Write(reserveKey, layout::kReserve, reserve.Reserve);
-  layout::Write(reserveKey, layout::kReserveFolder, reserve.ReserveFolder);
-  layout::Write(reserveKey, layout::kSendCheck, reserve.SendCheck);
-  layout::Write(reserveKey, layout::kReserveMark, reserve.ReserveMark);
-  layout::Write(reserveKey, layout::kRemain, reserve.Remain);
-  layout::Write(reserveKey, layout::kRemainFromAccount, reserve.RemainFromAccount);
-  layout::Write(reserveKey, layout::kRemainFromFolder, reserve.RemainFromFolder);
-  layout::Write(reserveKey, layout::kRemainToFolder, reserve.RemainToFolder);
-  layout::Write(reserveKey, layout::kUnReadCheck, reserve.UnReadCheck);
-  layout::Write(reserveKey, layout::kRemainMark, reserve.RemainMark);
-
-  const CCommandData& command = job.command;
-  CRegistryKey commandKey;
-  commandKey.Create(account, layout::kCommandKey);
-  layout::Write(commandKey, layout::kPreTidyUp, command.PreTidyUp);
-  layout::Write(commandKey, layout::kPostTidyUp, command.PostTidyUp);
-  layout::Write(commandKey, layout::kExecCommand, command.ExecCommand);
-  layout::Write(commandKey, layout::kCommandName, command.CommandName);
-  layout::Write(commandKey, layout::kParamMailBox, command.ParamMailBox);
-  layout::Write(commandKey, layout::kMailBoxSwitch, command.MailBoxSwitch);
-  layout::Write(commandKey, layout::kParamAccount, command.ParamAccount);
-  layout::Write(commandKey, layout::kAccountSwitch, command.AccountSwitch);
+  layout::WriteFields(account, kAccountFields, job);
+  CRegistryKey reserve;
+  reserve.Create(account, layout::kReserveDataKey);
+  layout::WriteFields(reserve, kReserveFields, job.reserve);
+  CRegistryKey command;
+  command.Create(account, layout::kCommandKey);
+  layout::WriteFields(command, kCommandFields, job.command);
 }
 
 }  // namespace
@@ -119,14 +103,15 @@ bool CAccountJobList::Load(const std::string& mailBoxPath) {
 
     CRegistryKey account;
     if (account.Open(accounts, job->directory)) {
-      job->ReserveSend = layout::Read(account, layout::kReserveSend);
+      layout::ReadFields(account, kAccountFields, *job);
       CRegistryKey reserve;
       if (reserve.Open(account, layout::kReserveDataKey)) {
-        LoadReserveData(reserve, mailBoxPath, *job);
+        layout::ReadFields(reserve, kReserveFields, job->reserve);
+        RefreshDerivedTitles(*job, mailBoxPath);
       }
       CRegistryKey command;
       if (command.Open(account, layout::kCommandKey)) {
-        LoadCommandData(command, job->command);
+        layout::ReadFields(command, kCommandFields, job->command);
       }
     }
     records_.push_back(std::move(job));

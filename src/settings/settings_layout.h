@@ -6,6 +6,7 @@
 // 0); readers walk the subkeys by enumeration index and never parse the names.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -99,6 +100,54 @@ inline bool Write(CRegistryKey& key, const DwordValue& value, std::int32_t numbe
 }
 inline bool Write(CRegistryKey& key, const TextValue& value, const std::string& text) {
   return key.WriteString(value.name, text);
+}
+
+// A stored value and the member of a record that holds it. A table of them
+// reads a record and writes it back, value by value in table order:
+//
+//   const layout::Field<CCommandData> kCommandFields[] = {
+//       {layout::kPreTidyUp, &CCommandData::PreTidyUp}, ...};
+//   layout::ReadFields(key, kCommandFields, command);
+template <typename Record>
+class Field {
+ public:
+  Field(const DwordValue& value, int Record::*member) : dword_(&value), number_(member) {}
+  Field(const TextValue& value, std::string Record::*member) : text_(&value), string_(member) {}
+
+  void Read(const CRegistryKey& key, Record& record) const {
+    if (dword_ != nullptr) {
+      record.*number_ = layout::Read(key, *dword_);
+    } else {
+      record.*string_ = layout::Read(key, *text_);
+    }
+  }
+  void Write(CRegistryKey& key, const Record& record) const {
+    if (dword_ != nullptr) {
+      layout::Write(key, *dword_, record.*number_);
+    } else {
+      layout::Write(key, *text_, record.*string_);
+    }
+  }
+
+ private:
+  const DwordValue* dword_ = nullptr;
+  int Record::*number_ = nullptr;
+  const TextValue* text_ = nullptr;
+  std::string Record::*string_ = nullptr;
+};
+
+template <typename Record, std::size_t N>
+void ReadFields(const CRegistryKey& key, const Field<Record> (&fields)[N], Record& record) {
+  for (const Field<Record>& field : fields) {
+    field.Read(key, record);
+  }
+}
+
+template <typename Record, std::size_t N>
+void WriteFields(CRegistryKey& key, const Field<Record> (&fields)[N], const Record& record) {
+  for (const Field<Record>& field : fields) {
+    field.Write(key, record);
+  }
 }
 
 // The low byte of a stored number as a signed 8-bit value (a stored 263 is 7,

@@ -5,14 +5,25 @@
 #include "res/settings_ui_ids.h"
 #include "settings_ui/folder_dialog_win.h"
 #include "text/cp932.h"
+#include "win/data_exchange_win.h"
 
 const CommandEntry<CAccountRecordPage> CAccountRecordPage::kCommands[] = {
     {IDC_ACCOUNT_LIST, CBN_DROPDOWN, &CAccountRecordPage::OnListDropDown},
     {IDC_ACCOUNT_LIST, CBN_SELCHANGE, &CAccountRecordPage::OnListSelectionChange},
 };
 
-CAccountRecordPage::CAccountRecordPage(int templateId, CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CPropertyPage(templateId), jobs_(jobs), mailBoxPath_(mailBoxPath) {}
+CAccountRecordPage::CAccountRecordPage(int templateId, SettingsDraft& draft)
+    : CPropertyPage(templateId), jobs_(draft.jobs), mailBoxPath_(draft.client.MailBoxPath) {
+  // Without a record no mark is ticked.
+  blank_.reserve.ReserveMark = -1;
+  blank_.reserve.RemainMark = -1;
+}
+
+void CAccountRecordPage::DoDataExchange(CDataExchange& dx) {
+  if (!dx.Saving()) {
+    SetItemText(IDC_MAILBOX_PATH, mailBoxPath_);
+  }
+}
 
 void CAccountRecordPage::RefillList() {
   loaded_ = nullptr;
@@ -48,9 +59,7 @@ void CAccountRecordPage::ShowRecord(CAccountJob* record) {
     }
   }
   SendMessageA(list, CB_SETCURSEL, select, 0);
-  LoadSelected();
-  ApplyEnabling();
-  UpdateData(false);
+  ShowSelected();
 }
 
 CAccountJob* CAccountRecordPage::SelectedItemRecord() const {
@@ -63,18 +72,10 @@ CAccountJob* CAccountRecordPage::SelectedItemRecord() const {
   return data == CB_ERR ? nullptr : reinterpret_cast<CAccountJob*>(data);
 }
 
-void CAccountRecordPage::LoadSelected() {
+void CAccountRecordPage::ShowSelected() {
   loaded_ = SelectedItemRecord();
-  if (loaded_ != nullptr) {
-    LoadRecord(*loaded_);
-  }
-}
-
-void CAccountRecordPage::StoreScreen() {
-  UpdateData(true);
-  if (loaded_ != nullptr) {
-    StoreRecord(*loaded_);
-  }
+  ApplyEnabling();
+  UpdateData(false);
 }
 
 void CAccountRecordPage::AskForFolder(CAccountJob& record, const char* caption, const char* message,
@@ -110,7 +111,7 @@ std::string CAccountRecordPage::FolderText(const std::string& accountDir, const 
   return separator == std::string::npos ? folderPath : folderPath.substr(separator + 1);
 }
 
-void CAccountRecordPage::ChooseOwnFolder(std::string& path, std::string& title) {
+void CAccountRecordPage::ChooseOwnFolder(std::string CReserveData::*folder) {
   UpdateData(true);
   if (loaded_ == nullptr) {
     return;
@@ -119,43 +120,30 @@ void CAccountRecordPage::ChooseOwnFolder(std::string& path, std::string& title) 
   dialog.account = loaded_;
   dialog.jobs = &jobs_;
   dialog.dataRoot = mailBoxPath_;
-  dialog.folderPath = path;
-  dialog.folderTitle = title;
+  dialog.folderPath = loaded_->reserve.*folder;
   if (dialog.DoModal(SheetWindow()) != IDOK) {
     return;
   }
-  path = dialog.folderPath;
-  title = dialog.folderTitle;
+  loaded_->reserve.*folder = dialog.folderPath;
+  RefreshDerivedTitles(*loaded_, mailBoxPath_);
   UpdateData(false);
   SetModified();
 }
 
-void CAccountRecordPage::ReloadAccounts() {
-  loaded_ = nullptr;
-  mailBoxText_ = mailBoxPath_;
-  RefillList();
-}
+void CAccountRecordPage::ReloadAccounts() { RefillList(); }
 
 bool CAccountRecordPage::OnSetActive() {
-  mailBoxText_ = mailBoxPath_;
   RefillList();
   return CPropertyPage::OnSetActive();
 }
 
-bool CAccountRecordPage::OnKillActive() {
-  StoreScreen();
-  return true;
-}
-
-void CAccountRecordPage::OnListDropDown() { StoreScreen(); }
+void CAccountRecordPage::OnListDropDown() { UpdateData(true); }
 
 void CAccountRecordPage::OnListSelectionChange() {
   // The keyboard changes the selection without opening the list: the screen
-  // still belongs to the record loaded before.
-  StoreScreen();
-  LoadSelected();
-  ApplyEnabling();
-  UpdateData(false);
+  // still belongs to the record shown before.
+  UpdateData(true);
+  ShowSelected();
 }
 
 bool CAccountRecordPage::OnCommand(int id, int code) {

@@ -13,43 +13,19 @@ const CommandEntry<CCommandPage> CCommandPage::kCommands[] = {
     {IDC_COMMAND_BROWSE, BN_CLICKED, &CCommandPage::OnBrowse},
 };
 
-CCommandPage::CCommandPage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_COMMAND_PAGE, jobs, mailBoxPath) {}
+CCommandPage::CCommandPage(SettingsDraft& draft) : CAccountRecordPage(IDD_COMMAND_PAGE, draft) {}
 
 void CCommandPage::DoDataExchange(CDataExchange& dx) {
-  dx.Text(IDC_MAILBOX_PATH, mailBoxText_);
-  dx.Text(IDC_COMMAND_NAME, program_);
-  dx.Check(IDC_EXEC_COMMAND, runProgram_);
-  dx.Text(IDC_MAILBOX_SWITCH, mailBoxSwitch_);
-  dx.Text(IDC_ACCOUNT_SWITCH, accountSwitch_);
-  dx.Check(IDC_PARAM_ACCOUNT, passAccount_);
-  dx.Check(IDC_PARAM_MAILBOX, passMailBox_);
-  dx.Check(IDC_PRE_TIDY_UP, sortBefore_);
-  dx.Check(IDC_POST_TIDY_UP, sortAfter_);
-}
-
-void CCommandPage::LoadRecord(const CAccountJob& job) {
-  const CCommandData& data = job.command;
-  sortBefore_ = data.PreTidyUp;
-  sortAfter_ = data.PostTidyUp;
-  runProgram_ = data.ExecCommand;
-  program_ = data.CommandName;
-  passMailBox_ = data.ParamMailBox;
-  mailBoxSwitch_ = data.MailBoxSwitch;
-  passAccount_ = data.ParamAccount;
-  accountSwitch_ = data.AccountSwitch;
-}
-
-void CCommandPage::StoreRecord(CAccountJob& job) {
-  CCommandData& data = job.command;
-  data.PreTidyUp = sortBefore_;
-  data.PostTidyUp = sortAfter_;
-  data.ExecCommand = runProgram_;
-  data.CommandName = program_;
-  data.ParamMailBox = passMailBox_;
-  data.MailBoxSwitch = mailBoxSwitch_;
-  data.ParamAccount = passAccount_;
-  data.AccountSwitch = accountSwitch_;
+  CAccountRecordPage::DoDataExchange(dx);
+  CCommandData& data = Record().command;
+  dx.Text(IDC_COMMAND_NAME, data.CommandName);
+  dx.Check(IDC_EXEC_COMMAND, data.ExecCommand);
+  dx.Text(IDC_MAILBOX_SWITCH, data.MailBoxSwitch);
+  dx.Text(IDC_ACCOUNT_SWITCH, data.AccountSwitch);
+  dx.Check(IDC_PARAM_ACCOUNT, data.ParamAccount);
+  dx.Check(IDC_PARAM_MAILBOX, data.ParamMailBox);
+  dx.Check(IDC_PRE_TIDY_UP, data.PreTidyUp);
+  dx.Check(IDC_POST_TIDY_UP, data.PostTidyUp);
 }
 
 std::vector<int> CCommandPage::RecordControls() const {
@@ -57,16 +33,17 @@ std::vector<int> CCommandPage::RecordControls() const {
 }
 
 void CCommandPage::ApplyEnabling() {
-  const bool run = runProgram_ != 0;
+  const CCommandData& data = Record().command;
+  const bool run = data.ExecCommand != 0;
   for (int id : {IDC_COMMAND_LABEL, IDC_COMMAND_NAME, IDC_COMMAND_BROWSE, IDC_ARGUMENTS_GROUP, IDC_PARAM_MAILBOX,
                  IDC_PARAM_ACCOUNT}) {
     EnableItem(id, run);
   }
   for (int id : {IDC_MAILBOX_SWITCH_LABEL, IDC_MAILBOX_SWITCH}) {
-    EnableItem(id, run && passMailBox_ != 0);
+    EnableItem(id, run && data.ParamMailBox != 0);
   }
   for (int id : {IDC_ACCOUNT_SWITCH_LABEL, IDC_ACCOUNT_SWITCH}) {
-    EnableItem(id, run && passAccount_ != 0);
+    EnableItem(id, run && data.ParamAccount != 0);
   }
 }
 
@@ -80,16 +57,11 @@ void CCommandPage::OnModified() { SetModified(); }
 
 void CCommandPage::OnBrowse() {
   UpdateData(true);
-  if (!ChooseExecutable(SheetWindow(), program_)) {
+  if (!ChooseExecutable(SheetWindow(), Record().command.CommandName)) {
     return;
   }
   UpdateData(false);
   SetModified();
-}
-
-bool CCommandPage::OnApply() {
-  StoreScreen();
-  return true;
 }
 
 bool CCommandPage::OnCommand(int id, int code) {

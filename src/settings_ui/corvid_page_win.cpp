@@ -1,16 +1,14 @@
 #include "settings_ui/corvid_page_win.h"
 
-#include "data_dir/data_directory.h"
 #include "data_dir/file_system.h"
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
-#include "settings/settings_layout.h"
 #include "settings_ui/data_root.h"
 #include "settings_ui/pickers_win.h"
 #include "win/data_exchange_win.h"
 
 namespace {
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr const char* kNotAMailBox = " は有効なメールボックスでは有りません";
 
 }  // namespace
@@ -22,41 +20,35 @@ const CommandEntry<CCorvidPage> CCorvidPage::kCommands[] = {
     {IDC_ACCOUNT_LIST, CBN_SELCHANGE, &CCorvidPage::OnModified},
 };
 
-CCorvidPage::CCorvidPage(CAccountJobList& jobs, std::string& mailBoxPath, std::vector<std::string>& titles)
-    : CPropertyPage(IDD_CORVID_PAGE), jobs_(jobs), mailBoxPath_(mailBoxPath), titles_(titles) {}
-
-bool CCorvidPage::OnInitDialog() {
-  CSettingsKey settings;
-  clientPath_ = layout::Read(settings, layout::kCorvidPath);
-  account_ = layout::Read(settings, layout::kDefAccount);
-  defMailBox_ = layout::Read(settings, layout::kDefMailBox);
-  return CPropertyPage::OnInitDialog();
-}
+CCorvidPage::CCorvidPage(SettingsDraft& draft) : CPropertyPage(IDD_CORVID_PAGE), draft_(draft) {}
 
 void CCorvidPage::DoDataExchange(CDataExchange& dx) {
-  dx.Text(IDC_CORVID_PATH, clientPath_);
-  dx.Check(IDC_DEF_MAILBOX, defMailBox_);
+  ClientSettings& client = draft_.client;
+  dx.Text(IDC_CORVID_PATH, client.CorvidPath);
+  dx.Check(IDC_DEF_MAILBOX, client.DefMailBox);
   // An empty list has nothing to say about the stored account.
-  if (!titles_.empty()) {
-    dx.ComboText(IDC_ACCOUNT_LIST, account_);
+  if (!draft_.accountTitles.empty()) {
+    dx.ComboText(IDC_ACCOUNT_LIST, client.DefAccount);
   }
   if (!dx.Saving()) {
-    SetItemText(IDC_MAILBOX_PATH, mailBoxPath_);
+    SetItemText(IDC_MAILBOX_PATH, client.MailBoxPath);
   }
 }
 
 void CCorvidPage::RefillAccounts() {
+  const std::vector<std::string>& titles = draft_.accountTitles;
+  std::string& account = draft_.client.DefAccount;
   HWND list = Item(IDC_ACCOUNT_LIST);
   SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  EnableWindow(list, titles_.empty() ? FALSE : TRUE);
+  EnableWindow(list, titles.empty() ? FALSE : TRUE);
   bool known = false;
-  for (const std::string& title : titles_) {
+  for (const std::string& title : titles) {
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
-    known = known || title == account_;
+    known = known || title == account;
   }
   // The account chosen so far stays when the client still has it.
-  if (!titles_.empty() && !known) {
-    account_ = titles_.front();
+  if (!titles.empty() && !known) {
+    account = titles.front();
   }
   UpdateData(false);
 }
@@ -66,19 +58,9 @@ bool CCorvidPage::OnSetActive() {
   return CPropertyPage::OnSetActive();
 }
 
-bool CCorvidPage::OnApply() {
-  UpdateData(true);
-  CSettingsKey settings;
-  layout::Write(settings, layout::kCorvidPath, clientPath_);
-  layout::Write(settings, layout::kDefAccount, account_);
-  layout::Write(settings, layout::kMailBoxPath, mailBoxPath_);
-  layout::Write(settings, layout::kDefMailBox, defMailBox_);
-  return true;
-}
-
 void CCorvidPage::OnBrowseClient() {
   UpdateData(true);
-  if (!ChooseExecutable(SheetWindow(), clientPath_)) {
+  if (!ChooseExecutable(SheetWindow(), draft_.client.CorvidPath)) {
     return;
   }
   UpdateData(false);
@@ -87,22 +69,20 @@ void CCorvidPage::OnBrowseClient() {
 
 void CCorvidPage::OnBrowseMailBox() {
   UpdateData(true);
-  CFolderChooser chooser(mailBoxPath_);
+  CFolderChooser chooser(draft_.client.MailBoxPath);
   if (chooser.DoModal(SheetWindow()) != IDOK) {
     return;
   }
   const std::string folder = chooser.Path();
   if (!filesys::DirectoryExists(MailBoxTestPath(folder))) {
-    Message(folder + kNotAMailBox, kCaption, MB_OK);
+    Message(folder + kNotAMailBox, kProductCaption, MB_OK);
     return;
   }
   // Reloading would drop what the other pages hold and nobody has applied.
-  if (IsSameFolder(folder, mailBoxPath_)) {
+  if (IsSameFolder(folder, draft_.client.MailBoxPath)) {
     return;
   }
-  mailBoxPath_ = folder;
-  jobs_.Load(folder);
-  titles_ = ListAccounts(folder).titles;
+  ChangeDataRoot(draft_, folder);
   RefillAccounts();
   SendMessageA(SheetWindow(), WM_COMMAND, ID_MAILBOX_CHANGE, 0);
   UpdateData(false);
@@ -111,8 +91,8 @@ void CCorvidPage::OnBrowseMailBox() {
 
 void CCorvidPage::OnClientPathEdited() {
   // The edit also reports the page's own filling; only the user's typing
-  // makes it differ from the member.
-  if (ItemText(IDC_CORVID_PATH) != clientPath_) {
+  // makes it differ from the draft.
+  if (ItemText(IDC_CORVID_PATH) != draft_.client.CorvidPath) {
     SetModified();
   }
 }

@@ -200,12 +200,7 @@ bool CFolderDialog::OnCommand(int id, int code) {
 }
 
 bool CFolderDialog::OnNotify(NMHDR& header, INT_PTR& result) {
-  std::intptr_t routed = 0;
-  if (!RouteNotify(this, kNotifications, header, routed)) {
-    return false;
-  }
-  result = routed;
-  return true;
+  return RouteNotify(this, kNotifications, header, result);
 }
 
 void CFolderDialog::OnOK() {

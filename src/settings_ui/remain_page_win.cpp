@@ -29,8 +29,7 @@ const CommandEntry<CRemainPage> CRemainPage::kCommands[] = {
     {IDC_UNREAD_CHECK, BN_CLICKED, &CRemainPage::OnModified},
 };
 
-CRemainPage::CRemainPage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_REMAIN_PAGE, jobs, mailBoxPath) {}
+CRemainPage::CRemainPage(SettingsDraft& draft) : CAccountRecordPage(IDD_REMAIN_PAGE, draft) {}
 
 bool CRemainPage::OnInitDialog() {
   CAccountRecordPage::OnInitDialog();
@@ -39,43 +38,26 @@ bool CRemainPage::OnInitDialog() {
 }
 
 void CRemainPage::DoDataExchange(CDataExchange& dx) {
-  dx.Check(IDC_REMAIN, remain_);
-  dx.Check(IDC_UNREAD_CHECK, unreadCheck_);
-  dx.Text(IDC_REMAIN_FROM_FOLDER, fromFolderTitle_);
-  dx.Text(IDC_REMAIN_TO_FOLDER, toFolderTitle_);
-  dx.Text(IDC_REMAIN_FROM_ACCOUNT, fromAccountTitle_);
-  dx.Text(IDC_MAILBOX_PATH, mailBoxText_);
-  dx.Radio(IDC_MARK_NONE, mark_);
-}
-
-void CRemainPage::LoadRecord(const CAccountJob& job) {
-  const CReserveData& data = job.reserve;
-  remain_ = data.Remain;
-  fromAccount_ = data.RemainFromAccount;
-  fromAccountTitle_ = data.remainFromAccountTitle;
-  fromFolder_ = data.RemainFromFolder;
-  fromFolderTitle_ = FolderText(data.RemainFromAccount, data.RemainFromFolder, data.remainFromFolderTitle);
-  toFolder_ = data.RemainToFolder;
-  toFolderTitle_ = FolderText(job.directory, data.RemainToFolder, data.remainToFolderTitle);
-  unreadCheck_ = data.UnReadCheck;
-  mark_ = data.RemainMark;
-}
-
-void CRemainPage::StoreRecord(CAccountJob& job) {
+  CAccountRecordPage::DoDataExchange(dx);
+  CAccountJob& job = Record();
   CReserveData& data = job.reserve;
-  data.Remain = remain_;
-  data.RemainFromAccount = fromAccount_;
-  data.RemainFromFolder = fromFolder_;
-  data.RemainToFolder = toFolder_;
-  data.UnReadCheck = unreadCheck_;
-  data.RemainMark = mark_;
-  RefreshDerivedTitles(job, mailBoxPath_);
+  dx.Check(IDC_REMAIN, data.Remain);
+  dx.Check(IDC_UNREAD_CHECK, data.UnReadCheck);
+  dx.Radio(IDC_MARK_NONE, data.RemainMark);
+  if (dx.Saving()) {
+    RefreshDerivedTitles(job, mailBoxPath_);
+    return;
+  }
+  SetItemText(IDC_REMAIN_FROM_FOLDER,
+              FolderText(data.RemainFromAccount, data.RemainFromFolder, data.remainFromFolderTitle));
+  SetItemText(IDC_REMAIN_TO_FOLDER, FolderText(job.directory, data.RemainToFolder, data.remainToFolderTitle));
+  SetItemText(IDC_REMAIN_FROM_ACCOUNT, data.remainFromAccountTitle);
 }
 
 std::vector<int> CRemainPage::RecordControls() const { return {IDC_REMAIN}; }
 
 void CRemainPage::ApplyEnabling() {
-  const bool on = remain_ != 0;
+  const bool on = Record().reserve.Remain != 0;
   for (int id : {IDC_REMAIN_FROM_ACCOUNT_LABEL, IDC_REMAIN_FROM_ACCOUNT, IDC_REMAIN_FROM_FOLDER,
                  IDC_REMAIN_FROM_CHANGE, IDC_REMAIN_FROM_FOLDER_LABEL, IDC_REMAIN_TO_FOLDER, IDC_REMAIN_TO_CHANGE,
                  IDC_REMAIN_TO_FOLDER_LABEL, IDC_UNREAD_CHECK, IDC_MARK_GROUP, IDC_MARK_NONE}) {
@@ -100,34 +82,33 @@ void CRemainPage::OnChooseSource() {
   if (record == nullptr) {
     return;
   }
+  CReserveData& data = record->reserve;
   CFolderDialog dialog;
   dialog.accountSelectable = true;
   // Start at the source account chosen before, else at this page's account.
   dialog.account = record;
-  for (std::size_t i = 0; !fromAccount_.empty() && i < jobs_.Count(); ++i) {
-    if (cp932::EqualsIgnoreAsciiCase(jobs_.At(i).directory, fromAccount_)) {
+  for (std::size_t i = 0; !data.RemainFromAccount.empty() && i < jobs_.Count(); ++i) {
+    if (cp932::EqualsIgnoreAsciiCase(jobs_.At(i).directory, data.RemainFromAccount)) {
       dialog.account = &jobs_.At(i);
       break;
     }
   }
   dialog.jobs = &jobs_;
   dialog.dataRoot = mailBoxPath_;
-  dialog.folderPath = fromFolder_;
+  dialog.folderPath = data.RemainFromFolder;
   if (dialog.DoModal(SheetWindow()) != IDOK || dialog.chosenAccount == nullptr) {
     return;
   }
-  fromAccountTitle_ = dialog.chosenAccount->title;
-  fromAccount_ = dialog.chosenAccount->directory;
-  fromFolderTitle_ = dialog.folderTitle;
-  fromFolder_ = dialog.folderPath;
+  data.RemainFromAccount = dialog.chosenAccount->directory;
+  data.RemainFromFolder = dialog.folderPath;
+  RefreshDerivedTitles(*record, mailBoxPath_);
   UpdateData(false);
   SetModified();
 }
 
-void CRemainPage::OnChooseDestination() { ChooseOwnFolder(toFolder_, toFolderTitle_); }
+void CRemainPage::OnChooseDestination() { ChooseOwnFolder(&CReserveData::RemainToFolder); }
 
 bool CRemainPage::OnApply() {
-  StoreScreen();
   // Every account, not just the one on screen: the first that lacks a folder is shown.
   for (std::size_t i = 0; i < jobs_.Count(); ++i) {
     CAccountJob& record = jobs_.At(i);

@@ -1,13 +1,13 @@
 // The forwarding page: per account, whether mails parked in a folder of some
 // account move into a folder of this one, forced unread, with which mark.
-// Edits the sheet's job settings.
+// Edits the draft's job records.
 #pragma once
 
 #include "settings_ui/account_record_page_win.h"
 
 class CRemainPage : public CAccountRecordPage {
  public:
-  CRemainPage(CAccountJobList& jobs, const std::string& mailBoxPath);
+  explicit CRemainPage(SettingsDraft& draft);
 
  protected:
   bool OnInitDialog() override;
@@ -15,8 +15,6 @@ class CRemainPage : public CAccountRecordPage {
   bool OnCommand(int id, int code) override;
   void DoDataExchange(CDataExchange& dx) override;
 
-  void LoadRecord(const CAccountJob& job) override;
-  void StoreRecord(CAccountJob& job) override;
   void ApplyEnabling() override;
   std::vector<int> RecordControls() const override;
 
@@ -26,14 +24,4 @@ class CRemainPage : public CAccountRecordPage {
   void OnChooseDestination();
   void OnModified();
   static const CommandEntry<CRemainPage> kCommands[];
-
-  int remain_ = 0;
-  std::string fromAccount_;
-  std::string fromAccountTitle_;
-  std::string fromFolder_;
-  std::string fromFolderTitle_;
-  std::string toFolder_;
-  std::string toFolderTitle_;
-  int unreadCheck_ = 0;
-  int mark_ = -1;
 };

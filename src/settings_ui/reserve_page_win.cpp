@@ -26,8 +26,7 @@ const CommandEntry<CReservePage> CReservePage::kCommands[] = {
     {IDC_RESERVE_SEND, BN_CLICKED, &CReservePage::OnModified},
 };
 
-CReservePage::CReservePage(CAccountJobList& jobs, const std::string& mailBoxPath)
-    : CAccountRecordPage(IDD_RESERVE_PAGE, jobs, mailBoxPath) {}
+CReservePage::CReservePage(SettingsDraft& draft) : CAccountRecordPage(IDD_RESERVE_PAGE, draft) {}
 
 bool CReservePage::OnInitDialog() {
   CAccountRecordPage::OnInitDialog();
@@ -36,36 +35,24 @@ bool CReservePage::OnInitDialog() {
 }
 
 void CReservePage::DoDataExchange(CDataExchange& dx) {
-  dx.Check(IDC_RESERVE, reserve_);
-  dx.Check(IDC_SEND_CHECK, sendCheck_);
-  dx.Check(IDC_RESERVE_SEND, reserveSend_);
-  dx.Text(IDC_RESERVE_FOLDER, folderTitle_);
-  dx.Text(IDC_MAILBOX_PATH, mailBoxText_);
-  dx.Radio(IDC_MARK_NONE, mark_);
-}
-
-void CReservePage::LoadRecord(const CAccountJob& job) {
-  reserve_ = job.reserve.Reserve;
-  folder_ = job.reserve.ReserveFolder;
-  folderTitle_ = FolderText(job.directory, job.reserve.ReserveFolder, job.reserve.reserveFolderTitle);
-  sendCheck_ = job.reserve.SendCheck;
-  mark_ = job.reserve.ReserveMark;
-  reserveSend_ = job.ReserveSend;
-}
-
-void CReservePage::StoreRecord(CAccountJob& job) {
-  job.reserve.Reserve = reserve_;
-  job.reserve.ReserveFolder = folder_;
-  job.reserve.SendCheck = sendCheck_;
-  job.reserve.ReserveMark = mark_;
-  job.ReserveSend = reserveSend_;
-  RefreshDerivedTitles(job, mailBoxPath_);
+  CAccountRecordPage::DoDataExchange(dx);
+  CAccountJob& job = Record();
+  CReserveData& data = job.reserve;
+  dx.Check(IDC_RESERVE, data.Reserve);
+  dx.Check(IDC_SEND_CHECK, data.SendCheck);
+  dx.Check(IDC_RESERVE_SEND, job.ReserveSend);
+  dx.Radio(IDC_MARK_NONE, data.ReserveMark);
+  if (dx.Saving()) {
+    RefreshDerivedTitles(job, mailBoxPath_);
+  } else {
+    SetItemText(IDC_RESERVE_FOLDER, FolderText(job.directory, data.ReserveFolder, data.reserveFolderTitle));
+  }
 }
 
 std::vector<int> CReservePage::RecordControls() const { return {IDC_RESERVE, IDC_RESERVE_SEND}; }
 
 void CReservePage::ApplyEnabling() {
-  const bool on = reserve_ != 0;
+  const bool on = Record().reserve.Reserve != 0;
   for (int id : {IDC_RESERVE_FOLDER, IDC_RESERVE_FOLDER_CHANGE, IDC_RESERVE_FOLDER_LABEL, IDC_SEND_CHECK,
                  IDC_MARK_GROUP, IDC_MARK_NONE}) {
     EnableItem(id, on);
@@ -83,10 +70,9 @@ void CReservePage::OnReserveClicked() {
 
 void CReservePage::OnModified() { SetModified(); }
 
-void CReservePage::OnChooseFolder() { ChooseOwnFolder(folder_, folderTitle_); }
+void CReservePage::OnChooseFolder() { ChooseOwnFolder(&CReserveData::ReserveFolder); }
 
 bool CReservePage::OnApply() {
-  StoreScreen();
   // Every account, not just the one on screen: the first that lacks its folder is shown.
   for (std::size_t i = 0; i < jobs_.Count(); ++i) {
     CAccountJob& record = jobs_.At(i);

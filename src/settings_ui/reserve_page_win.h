@@ -1,13 +1,13 @@
 // The send-reservation page: per account, whether reserved mails move to the
 // outbox, from which folder, forced into the send-reserved state, with which
-// mark, and whether a run starts at once. Edits the sheet's job settings.
+// mark, and whether a run starts at once. Edits the draft's job records.
 #pragma once
 
 #include "settings_ui/account_record_page_win.h"
 
 class CReservePage : public CAccountRecordPage {
  public:
-  CReservePage(CAccountJobList& jobs, const std::string& mailBoxPath);
+  explicit CReservePage(SettingsDraft& draft);
 
  protected:
   bool OnInitDialog() override;
@@ -15,8 +15,6 @@ class CReservePage : public CAccountRecordPage {
   bool OnCommand(int id, int code) override;
   void DoDataExchange(CDataExchange& dx) override;
 
-  void LoadRecord(const CAccountJob& job) override;
-  void StoreRecord(CAccountJob& job) override;
   void ApplyEnabling() override;
   std::vector<int> RecordControls() const override;
 
@@ -25,11 +23,4 @@ class CReservePage : public CAccountRecordPage {
   void OnChooseFolder();
   void OnModified();
   static const CommandEntry<CReservePage> kCommands[];
-
-  int reserve_ = 0;
-  std::string folder_;
-  std::string folderTitle_;
-  int sendCheck_ = 0;
-  int mark_ = -1;
-  int reserveSend_ = 0;
 };

@@ -3,14 +3,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
 #include "win/data_exchange_win.h"
 
 namespace {
 
-constexpr const char* kCaption = "LARKSPUR32";
 constexpr const char* kNoAccount = "ｱｶｳﾝﾄが選択されていません";
 constexpr int kSunday = 0;
+
+NumberRule Between(int minimum, int maximum) {
+  return {minimum, maximum, kProductCaption,
+          std::to_string(minimum) + " から " + std::to_string(maximum) + " までの整数を入力してください。"};
+}
 
 }  // namespace
 
@@ -26,8 +31,8 @@ void CScheduleDetailDlg::DoDataExchange(CDataExchange& dx) {
     SetItemText(IDC_MAILBOX_PATH, mailBoxPath);
   }
   dx.Check(IDC_EVERY_DAY, everyDay);
-  dx.Range(IDC_HOUR, hour, 0, 23);
-  dx.Range(IDC_MINUTE, minute, 0, 59);
+  dx.Number(IDC_HOUR, hour, Between(0, 23));
+  dx.Number(IDC_MINUTE, minute, Between(0, 59));
   for (int i = 0; i < CSchedule::kDays; ++i) {
     dx.Check(IDC_MONDAY + i, daysInControlOrder[static_cast<std::size_t>(i)]);
   }
@@ -74,7 +79,7 @@ void CScheduleDetailDlg::OnOK() {
     draft_.days[static_cast<std::size_t>(weekday)] = daysInControlOrder[static_cast<std::size_t>(i)] != 0;
   }
   if (draft_.accounts.empty()) {
-    Message(kNoAccount, kCaption, MB_OK | MB_ICONEXCLAMATION);
+    Message(kNoAccount, kProductCaption, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   EndModal(IDOK);

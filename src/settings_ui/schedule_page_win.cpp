@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "res/product.h"
 #include "res/settings_ui_ids.h"
 #include "schedule/local_time.h"
 #include "settings_ui/schedule_detail_win.h"
@@ -9,10 +10,13 @@
 #include "text/number_text.h"
 #include "win/application_win.h"
 #include "win/data_exchange_win.h"
+#include "win/list_view_win.h"
+#include "win/tab_control_win.h"
 
 namespace {
 
 constexpr int kMinimumInterval = 15;
+const NumberRule kRetryRule{0, 0x7FFFFFFF, kProductCaption, "正の整数を入力してください。"};
 // The row's icon and the list's margins beside the time text, in pixels.
 constexpr int kTimeColumnPadding = 32;
 constexpr int kPlainImage = 0;
@@ -40,9 +44,12 @@ const NotifyEntry<CSchedulePage, NMHDR> CSchedulePage::kNotifications[] = {
     {IDC_WEEKDAY_TABS, static_cast<int>(TCN_SELCHANGE), &CSchedulePage::OnTabChanged},
 };
 
-CSchedulePage::CSchedulePage(CSchedule& schedule, const CAccountJobList& jobs, const std::string& mailBoxPath,
-                             const std::vector<std::string>& titles)
-    : CPropertyPage(IDD_SCHEDULE_PAGE), schedule_(schedule), jobs_(jobs), mailBoxPath_(mailBoxPath), titles_(titles) {}
+CSchedulePage::CSchedulePage(SettingsDraft& draft)
+    : CPropertyPage(IDD_SCHEDULE_PAGE),
+      schedule_(draft.schedule),
+      jobs_(draft.jobs),
+      mailBoxPath_(draft.client.MailBoxPath),
+      titles_(draft.accountTitles) {}
 
 CSchedulePage::~CSchedulePage() {
   if (images_ != nullptr) {
@@ -52,8 +59,8 @@ CSchedulePage::~CSchedulePage() {
 
 void CSchedulePage::DoDataExchange(CDataExchange& dx) {
   showing_ = !dx.Saving();
-  dx.Unsigned(IDC_RETRY_COUNT, schedule_.RetryCount);
-  dx.Unsigned(IDC_RETRY_INTERVAL, schedule_.RetryInterval);
+  dx.Number(IDC_RETRY_COUNT, schedule_.RetryCount, kRetryRule);
+  dx.Number(IDC_RETRY_INTERVAL, schedule_.RetryInterval, kRetryRule);
   dx.Check(IDC_DIAL_UP, schedule_.DialUp);
   showing_ = false;
   // However the page is left, a retry comes no sooner than the spin allows.
@@ -66,10 +73,7 @@ bool CSchedulePage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
   HWND tabs = Item(IDC_WEEKDAY_TABS);
   for (int day = 0; day < CSchedule::kDays; ++day) {
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>(kWeekdayTabs[day]);
-    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(day), reinterpret_cast<LPARAM>(&tab));
+    InsertTab(tabs, day, kWeekdayTabs[day]);
   }
 
   images_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
@@ -81,76 +85,49 @@ bool CSchedulePage::OnInitDialog() {
   }
   HWND list = Item(IDC_ENTRY_LIST);
   // 70 pixels, or what the widest time needs beside its icon in this font.
-  const int timeWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
-                                                      reinterpret_cast<LPARAM>(EntryTimeText(88, 88).c_str()))) +
-                        kTimeColumnPadding;
-  const struct {
-    const char* title;
-    int width;
-  } columns[] = {{"時間", timeWidth > 70 ? timeWidth : 70}, {"ｱｶｳﾝﾄ", 220}};
-  for (int i = 0; i < 2; ++i) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<char*>(columns[i].title);
-    column.cx = columns[i].width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-  }
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+  const int timeWidth = ListTextWidth(list, EntryTimeText(88, 88)) + kTimeColumnPadding;
+  InsertListColumn(list, 0, "時間", timeWidth > 70 ? timeWidth : 70);
+  InsertListColumn(list, 1, "ｱｶｳﾝﾄ", 220);
+  SetListImages(list, images_);
 
   SendDlgItemMessageA(Handle(), IDC_RETRY_COUNT_SPIN, UDM_SETRANGE32, 0, 999);
   SendDlgItemMessageA(Handle(), IDC_RETRY_INTERVAL_SPIN, UDM_SETRANGE32, kMinimumInterval, 9999);
 
   UpdateData(false);
   const int today = ToLocalTime(std::time(nullptr)).weekday;
-  SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(today), 0);
+  SelectTab(tabs, today);
   ShowDay(today);
   return true;
 }
 
-int CSchedulePage::SelectedDay() const {
-  return static_cast<int>(SendMessageA(Item(IDC_WEEKDAY_TABS), TCM_GETCURSEL, 0, 0));
-}
+int CSchedulePage::SelectedDay() const { return SelectedTab(Item(IDC_WEEKDAY_TABS)); }
 
 void CSchedulePage::ShowDay(int day) {
   if (day < 0 || day >= CSchedule::kDays) {
     return;
   }
   HWND list = Item(IDC_ENTRY_LIST);
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  DeleteAllListRows(list);
   const CScheduleDayList& entries = schedule_.Day(day);
   for (std::size_t i = 0; i < entries.Count(); ++i) {
     CScheduleEntry& entry = entries.At(i);
-    std::string time = EntryTimeText(entry.hour, entry.minute);
-    LVITEMA row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    row.iItem = static_cast<int>(i);
-    row.pszText = &time[0];
-    row.iImage = entry.EveryDay != 0 ? kEveryDayImage : kPlainImage;
-    row.lParam = reinterpret_cast<LPARAM>(&entry);
+    const int image = entry.EveryDay != 0 ? kEveryDayImage : kPlainImage;
     // The list sorts by the time text; the row lands where it belongs.
-    const LRESULT index = SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
-    if (index < 0) {
-      continue;
+    const int row = InsertListRow(list, static_cast<int>(i), EntryTimeText(entry.hour, entry.minute), image,
+                                  reinterpret_cast<LPARAM>(&entry));
+    if (row >= 0) {
+      SetListCell(list, row, 1, EntryAccountsText(entry));
     }
-    std::string accounts = EntryAccountsText(entry);
-    LVITEMA cell{};
-    cell.iSubItem = 1;
-    cell.pszText = &accounts[0];
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
   }
 }
 
 CScheduleEntry* CSchedulePage::CurrentEntry() const {
   HWND list = Item(IDC_ENTRY_LIST);
-  const LRESULT focused = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+  const int focused = FocusedListRow(list);
   if (focused < 0) {
     return nullptr;
   }
-  LVITEMA row{};
-  row.mask = LVIF_PARAM;
-  row.iItem = static_cast<int>(focused);
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+  const LPARAM data = ListRowData(list, focused);
   const int day = SelectedDay();
   if (day < 0 || day >= CSchedule::kDays) {
     return nullptr;
@@ -158,7 +135,7 @@ CScheduleEntry* CSchedulePage::CurrentEntry() const {
   // Only an entry that is still in the shown day's list.
   const CScheduleDayList& entries = schedule_.Day(day);
   for (std::size_t i = 0; i < entries.Count(); ++i) {
-    if (reinterpret_cast<LPARAM>(&entries.At(i)) == row.lParam) {
+    if (reinterpret_cast<LPARAM>(&entries.At(i)) == data) {
       return &entries.At(i);
     }
   }
@@ -262,20 +239,10 @@ INT_PTR CSchedulePage::OnTabChanged(NMHDR&) {
   return 0;
 }
 
-bool CSchedulePage::OnApply() {
-  schedule_.Save();
-  return true;
-}
-
 bool CSchedulePage::OnCommand(int id, int code) {
   return RouteCommand(this, kCommands, id, code) || CPropertyPage::OnCommand(id, code);
 }
 
-bool CSchedulePage::OnControlNotify(NMHDR& header, INT_PTR& result) {
-  std::intptr_t routed = 0;
-  if (!RouteNotify(this, kNotifications, header, routed)) {
-    return false;
-  }
-  result = routed;
-  return true;
+bool CSchedulePage::OnNotify(NMHDR& header, INT_PTR& result) {
+  return RouteNotify(this, kNotifications, header, result);
 }

@@ -1,6 +1,6 @@
 // The schedule page: the fetch times of each weekday with their accounts,
-// and the retry count, retry interval and dial-up flag. Edits the sheet's
-// schedule in place and writes all of it to the settings store on apply.
+// and the retry count, retry interval and dial-up flag. Edits the draft's
+// schedule in place.
 #pragma once
 
 #include <windows.h>
@@ -11,21 +11,20 @@
 
 #include "schedule/schedule.h"
 #include "settings/account_job.h"
+#include "settings/settings_draft.h"
 #include "win/command_table.h"
 #include "win/property_sheet_win.h"
 
 class CSchedulePage : public CPropertyPage {
  public:
-  CSchedulePage(CSchedule& schedule, const CAccountJobList& jobs, const std::string& mailBoxPath,
-                const std::vector<std::string>& titles);
+  explicit CSchedulePage(SettingsDraft& draft);
   ~CSchedulePage() override;
 
  protected:
   bool OnInitDialog() override;
   bool OnSetActive() override;
-  bool OnApply() override;
   bool OnCommand(int id, int code) override;
-  bool OnControlNotify(NMHDR& header, INT_PTR& result) override;
+  bool OnNotify(NMHDR& header, INT_PTR& result) override;
   void DoDataExchange(CDataExchange& dx) override;
 
  private:

@@ -1,8 +1,6 @@
 #include "settings_ui/settings_sheet_win.h"
 
-#include "data_dir/data_directory.h"
 #include "res/settings_ui_ids.h"
-#include "settings/settings_layout.h"
 
 const CommandEntry<CSettingSheet> CSettingSheet::kCommands[] = {
     {ID_MAILBOX_CHANGE, kAnyCode, &CSettingSheet::OnMailBoxChange},
@@ -10,12 +8,12 @@ const CommandEntry<CSettingSheet> CSettingSheet::kCommands[] = {
 
 CSettingSheet::CSettingSheet()
     : CPropertySheet(IDS_SETTINGS_CAPTION),
-      corvidPage_(jobs_, mailBoxPath_, titles_),
-      larkspurPage_(titles_),
-      schedulePage_(schedule_, jobs_, mailBoxPath_, titles_),
-      reservePage_(jobs_, mailBoxPath_),
-      remainPage_(jobs_, mailBoxPath_),
-      commandPage_(jobs_, mailBoxPath_) {
+      corvidPage_(draft_),
+      larkspurPage_(draft_),
+      schedulePage_(draft_),
+      reservePage_(draft_),
+      remainPage_(draft_),
+      commandPage_(draft_) {
   AddPage(&corvidPage_);
   AddPage(&larkspurPage_);
   AddPage(&schedulePage_);
@@ -25,11 +23,10 @@ CSettingSheet::CSettingSheet()
 }
 
 INT_PTR CSettingSheet::DoModal(HWND owner) {
-  CSettingsKey settings;
-  mailBoxPath_ = layout::Read(settings, layout::kMailBoxPath);
-  titles_ = ListAccounts(mailBoxPath_).titles;
-  // What the opener reads when the general page is never shown.
-  larkspurPage_.SetTaskTray(layout::Read(settings, layout::kTaskTray));
+  LoadSettingsDraft(draft_);
+  // The general page starts from the fonts the clock uses, not from the store.
+  draft_.general.NowTimeFont = larkspurPage_.NowFont().lfFaceName;
+  draft_.general.NextTimeFont = larkspurPage_.NextFont().lfFaceName;
   return CPropertySheet::DoModal(owner);
 }
 
@@ -43,6 +40,22 @@ void CSettingSheet::OnMailBoxChange() {
     if (page->Handle() != nullptr) {
       page->ReloadAccounts();
     }
+  }
+}
+
+ShownPages CSettingSheet::Shown() const {
+  // A page has its window from its first showing until the sheet closes.
+  return {corvidPage_.Handle() != nullptr, larkspurPage_.Handle() != nullptr, schedulePage_.Handle() != nullptr};
+}
+
+void CSettingSheet::OnApplying(bool) { SaveSettingsDraft(draft_, Shown(), ApplyStep::kPressed); }
+
+void CSettingSheet::OnApplied(bool ok) {
+  if (ok) {
+    SaveSettingsDraft(draft_, Shown(), ApplyStep::kOkTaken);
+  }
+  if (applyListener_) {
+    applyListener_();
   }
 }
 

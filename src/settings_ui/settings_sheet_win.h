@@ -1,14 +1,13 @@
-// The settings sheet: six pages over working copies of the schedule and the
-// job settings, and the mail client's account titles gathered once for all
-// pages. The opener fills the copies and the general page's fonts and
-// colours, runs DoModal and, after IDOK, takes the results over.
+// The settings sheet: six pages over one draft of the settings, with the mail
+// client's account titles gathered once for all pages. The opener puts the
+// schedule and the job records it runs on into the draft and gives the
+// general page the clock's fonts, runs DoModal and, after IDOK, takes the
+// results over. The draft is stored as the user applies it.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <functional>
 
-#include "schedule/schedule.h"
-#include "settings/account_job.h"
+#include "settings/settings_draft.h"
 #include "settings_ui/command_page_win.h"
 #include "settings_ui/corvid_page_win.h"
 #include "settings_ui/larkspur_page_win.h"
@@ -21,27 +20,28 @@ class CSettingSheet : public CPropertySheet {
  public:
   CSettingSheet();
 
-  // Reads the data root and the stored tray flag, lists the client's
-  // accounts, then runs the sheet on the mail client page.
+  // Reads the draft's stored values and lists the client's accounts, then
+  // runs the sheet on the mail client page.
   INT_PTR DoModal(HWND owner) override;
 
-  CSchedule& Schedule() { return schedule_; }
-  CAccountJobList& Jobs() { return jobs_; }
+  SettingsDraft& Draft() { return draft_; }
   CLarkspurPage& GeneralPage() { return larkspurPage_; }
-  const std::string& MailBoxPath() const { return mailBoxPath_; }
-  const std::vector<std::string>& AccountTitles() const { return titles_; }
+  // Called after every Apply or OK that every page took, once the draft is
+  // stored, so the opener can pick up what changed.
+  void SetApplyListener(std::function<void()> listener) { applyListener_ = std::move(listener); }
 
  protected:
   bool OnCommand(int id, int code) override;
+  void OnApplying(bool ok) override;
+  void OnApplied(bool ok) override;
 
  private:
   void OnMailBoxChange();
+  ShownPages Shown() const;
   static const CommandEntry<CSettingSheet> kCommands[];
 
-  CAccountJobList jobs_;
-  std::string mailBoxPath_;
-  CSchedule schedule_;
-  std::vector<std::string> titles_;
+  SettingsDraft draft_;
+  std::function<void()> applyListener_;
   CCorvidPage corvidPage_;
   CLarkspurPage larkspurPage_;
   CSchedulePage schedulePage_;

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "LARKSPUR32";
-constexpr const char* kNotUnsigned = "正の整数を入力してください。";
-
 std::string WindowText(HWND window) {
   const int length = window != nullptr ? GetWindowTextLengthA(window) : 0;
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
@@ -61,9 +58,9 @@ int FindComboItemExact(HWND combo, const std::string& text) {
 
 }  // namespace
 
-void CDataExchange::Refuse(int id, const std::string& message) {
+void CDataExchange::Refuse(int id, const NumberRule& rule) {
   failed_ = true;
-  MessageBoxA(GetAncestor(dialog_, GA_ROOT), message.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxA(GetAncestor(dialog_, GA_ROOT), rule.refusal.c_str(), rule.caption, MB_OK | MB_ICONEXCLAMATION);
   if (HWND control = Control(id)) {
     SetFocus(control);
     SendMessageA(control, EM_SETSEL, 0, -1);
@@ -81,23 +78,7 @@ void CDataExchange::Text(int id, std::string& value) {
   }
 }
 
-void CDataExchange::Unsigned(int id, int& value, int maximum) {
-  if (failed_) {
-    return;
-  }
-  if (!save_) {
-    SetDlgItemTextA(dialog_, id, std::to_string(value).c_str());
-    return;
-  }
-  std::uint32_t number = 0;
-  if (!ParseUnsigned(WindowText(Control(id)), number) || number > static_cast<std::uint32_t>(maximum)) {
-    Refuse(id, kNotUnsigned);
-    return;
-  }
-  value = static_cast<int>(number);
-}
-
-void CDataExchange::Range(int id, int& value, int minimum, int maximum) {
+void CDataExchange::Number(int id, int& value, const NumberRule& rule) {
   if (failed_) {
     return;
   }
@@ -107,10 +88,9 @@ void CDataExchange::Range(int id, int& value, int minimum, int maximum) {
   }
   std::uint32_t number = 0;
   const bool parsed = ParseUnsigned(WindowText(Control(id)), number);
-  if (!parsed || number < static_cast<std::uint32_t>(minimum) ||
-      number > static_cast<std::uint32_t>(maximum)) {
-    Refuse(id, std::to_string(minimum) + " から " + std::to_string(maximum) +
-                   " までの整数を入力してください。");
+  if (!parsed || number < static_cast<std::uint32_t>(rule.minimum) ||
+      number > static_cast<std::uint32_t>(rule.maximum)) {
+    Refuse(id, rule);
     return;
   }
   value = static_cast<int>(number);

@@ -2,17 +2,27 @@
 // in one function per dialog:
 //
 //   void CSchedulePage::DoDataExchange(CDataExchange& dx) {
-//     dx.Unsigned(IDC_RETRY_COUNT, schedule_->RetryCount);
+//     dx.Number(IDC_RETRY_COUNT, schedule_->RetryCount, kRetryRule);
 //     dx.Check(IDC_DIAL_UP, schedule_->DialUp);
 //   }
 //
-// When saving, the first value a control refuses is reported to the user, the
-// control gets the focus, and every later call does nothing; Failed() tells.
+// When saving, the first value a control refuses is reported to the user in
+// the words its dialog gave, the control gets the focus, and every later call
+// does nothing; Failed() tells.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+// A whole number from minimum to maximum, shown without separators, and the
+// message box that says so when the control holds anything else.
+struct NumberRule {
+  int minimum;
+  int maximum;
+  const char* caption;
+  std::string refusal;
+};
 
 class CDataExchange {
  public:
@@ -22,10 +32,7 @@ class CDataExchange {
   bool Failed() const { return failed_; }
 
   void Text(int id, std::string& value);
-  // A whole number from 0 to maximum, shown without separators.
-  void Unsigned(int id, int& value, int maximum = 0x7FFFFFFF);
-  // A whole number from minimum to maximum; the message names the range.
-  void Range(int id, int& value, int minimum, int maximum);
+  void Number(int id, int& value, const NumberRule& rule);
   // Check box: 1 ticked, 0 not.
   void Check(int id, int& value);
   // The radio group that starts at firstId and runs to the next control with
@@ -38,7 +45,7 @@ class CDataExchange {
 
  private:
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
-  void Refuse(int id, const std::string& message);
+  void Refuse(int id, const NumberRule& rule);
 
   HWND dialog_;
   bool save_;

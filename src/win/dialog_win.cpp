@@ -108,6 +108,8 @@ void CDialog::DoDataExchange(CDataExchange&) {}
 
 bool CDialog::OnNotify(NMHDR&, INT_PTR&) { return false; }
 
+bool CDialog::DispatchNotify(NMHDR& header, INT_PTR& result) { return OnNotify(header, result); }
+
 bool CDialog::OnCommand(int id, int /*code*/) {
   if (id == IDOK) {
     OnOK();
@@ -175,7 +177,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_NOTIFY: {
       INT_PTR result = 0;
-      if (lParam != 0 && OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) {
+      if (lParam != 0 && DispatchNotify(*reinterpret_cast<NMHDR*>(lParam), result)) {
         SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
       }

@@ -72,6 +72,10 @@ class CDialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // Where every WM_NOTIFY goes first. A kind of window that gets notices of
+  // its own besides its controls' (a page from its sheet) takes them here
+  // and leaves the rest to OnNotify.
+  virtual bool DispatchNotify(NMHDR& header, INT_PTR& result);
 
   int templateId_;
   HWND hwnd_ = nullptr;

@@ -33,11 +33,9 @@ bool CPropertyPage::OnSetActive() {
 
 bool CPropertyPage::OnKillActive() { return UpdateData(true); }
 
-bool CPropertyPage::OnControlNotify(NMHDR&, INT_PTR&) { return false; }
-
-bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
+bool CPropertyPage::DispatchNotify(NMHDR& header, INT_PTR& result) {
   if (header.hwndFrom != SheetWindow()) {
-    return OnControlNotify(header, result);
+    return OnNotify(header, result);
   }
   switch (header.code) {
     case PSN_SETACTIVE:
@@ -47,11 +45,8 @@ bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
       result = OnKillActive() ? FALSE : TRUE;
       return true;
     case PSN_APPLY: {
-      const bool accepted = OnApply();
-      // The system's own result says "saved" after Apply then Cancel as well.
-      if (sheet_ != nullptr) {
-        sheet_->okApplied_ = accepted && reinterpret_cast<PSHNOTIFY&>(header).lParam != FALSE;
-      }
+      const bool ok = reinterpret_cast<PSHNOTIFY&>(header).lParam != FALSE;
+      const bool accepted = sheet_ != nullptr ? sheet_->Apply(*this, ok) : OnApply();
       result = accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
       return true;
     }
@@ -60,7 +55,7 @@ bool CPropertyPage::OnNotify(NMHDR& header, INT_PTR& result) {
       result = 0;
       return true;
     default:
-      return OnControlNotify(header, result);
+      return OnNotify(header, result);
   }
 }
 
@@ -83,6 +78,35 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
 }
 
 bool CPropertySheet::OnCommand(int, int) { return false; }
+
+void CPropertySheet::OnApplying(bool) {}
+
+void CPropertySheet::OnApplied(bool) {}
+
+bool CPropertySheet::Apply(CPropertyPage& page, bool ok) {
+  // The system hands the apply to every page that has a window, in order,
+  // and stops at the first that refuses.
+  if (!applying_) {
+    applying_ = true;
+    OnApplying(ok);
+  }
+  const bool accepted = page.OnApply();
+  // The system's own result says "saved" after Apply then Cancel as well.
+  okApplied_ = accepted && ok;
+  const CPropertyPage* last = nullptr;
+  for (const CPropertyPage* shown : pages_) {
+    if (shown->Handle() != nullptr) {
+      last = shown;
+    }
+  }
+  if (!accepted || &page == last) {
+    applying_ = false;
+    if (accepted) {
+      OnApplied(ok);
+    }
+  }
+  return accepted;
+}
 
 int CPropertySheet::PageIndex(const CPropertyPage* page) const {
   for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -134,6 +158,7 @@ INT_PTR CPropertySheet::DoModal(HWND owner) {
   header.pfnCallback = &CPropertySheet::SheetCallback;
 
   okApplied_ = false;
+  applying_ = false;
   CPropertySheet* outer = creatingSheet;
   creatingSheet = this;
   const INT_PTR result = PropertySheetA(&header);

@@ -4,7 +4,8 @@
 // never shown runs no handler. OK and Apply first let the active page go
 // (kill-active, which reads its controls), then call OnApply of every page
 // whose window exists; a page refuses by returning false, and the sheet stays
-// open on it.
+// open on it. The sheet itself hears of an apply before the pages' OnApply
+// and again once every page took it.
 #pragma once
 
 #include <windows.h>
@@ -39,13 +40,11 @@ class CPropertyPage : public CDialog {
   // OK and Apply, for every page that has been shown; false refuses.
   virtual bool OnApply() { return true; }
 
-  bool OnNotify(NMHDR& header, INT_PTR& result) override;
-  // Notifications of the page's own controls.
-  virtual bool OnControlNotify(NMHDR& header, INT_PTR& result);
-
  private:
   friend class CPropertySheet;
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The sheet's notices; the page's controls' go on to OnNotify.
+  bool DispatchNotify(NMHDR& header, INT_PTR& result) override;
 
   CPropertySheet* sheet_ = nullptr;
   bool firstSetActive_ = true;
@@ -76,6 +75,10 @@ class CPropertySheet {
   // Commands sent to the sheet's own window; true when handled. Others go on
   // to the system, which passes them to the active page.
   virtual bool OnCommand(int id, int code);
+  // OK (ok true) or Apply: once the active page let go, before any page's OnApply.
+  virtual void OnApplying(bool ok);
+  // OK or Apply: once every page took it.
+  virtual void OnApplied(bool ok);
 
  private:
   friend class CPropertyPage;
@@ -83,10 +86,14 @@ class CPropertySheet {
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
   int PageIndex(const CPropertyPage* page) const;
+  // Runs page's OnApply within the apply it belongs to.
+  bool Apply(CPropertyPage& page, bool ok);
 
   int captionId_;
   std::vector<CPropertyPage*> pages_;
   HWND hwnd_ = nullptr;
   // Whether the last apply came from OK and every page took it so far.
   bool okApplied_ = false;
+  // Between the first page's OnApply of an apply and its end.
+  bool applying_ = false;
 };

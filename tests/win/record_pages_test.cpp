@@ -18,7 +18,7 @@ class RecordPagesTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    sheet_.Jobs().Load(root_);
+    jobs_.Load(root_);
   }
 
   // Shows page index with the account titled title selected, as a user picks it.
@@ -38,9 +38,12 @@ class RecordPagesTest : public SettingsTest {
   }
 
   CSettingSheet sheet_;
+  CAccountJobList& jobs_ = sheet_.Draft().jobs;
 };
 
 TEST_F(RecordPagesTest, ReservationWithoutAFolderKeepsTheSheetOpenAndOpensTheFolderDialog) {
+  int applied = 0;
+  sheet_.SetApplyListener([&applied] { ++applied; });
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) {
     HWND page = ShowAccount(kReservePage, kWork);
@@ -62,12 +65,15 @@ TEST_F(RecordPagesTest, ReservationWithoutAFolderKeepsTheSheetOpenAndOpensTheFol
     HWND page = ui::SheetPage(Sheet(), kReservePage);
     EXPECT_EQ(ui::ActivePageIndex(Sheet()), kReservePage);
     EXPECT_EQ(ui::Text(page, IDC_RESERVE_FOLDER), "２００２年");
+    SendMessageA(Sheet(), PSM_APPLY, 0, 0);
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  const CAccountJob* work = JobTitled(sheet_.Jobs(), kWork);
+  // Apply and the OK after it were heard, the refused OK was not.
+  EXPECT_EQ(applied, 2);
+  const CAccountJob* work = JobTitled(jobs_, kWork);
   ASSERT_NE(work, nullptr);
   EXPECT_EQ(work->reserve.Reserve, 1);
   EXPECT_EQ(work->reserve.ReserveFolder, "WORK.BOX\\2002.BOX");
@@ -101,7 +107,7 @@ TEST_F(RecordPagesTest, ARefusalFromAnotherTabShowsTheAccountThatLacksTheFolder)
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(JobTitled(sheet_.Jobs(), kKana)->reserve.Reserve, 0);
+  EXPECT_EQ(JobTitled(jobs_, kKana)->reserve.Reserve, 0);
 }
 
 TEST_F(RecordPagesTest, ForwardingReportsTheSourceFolderFirstThenTheDestination) {
@@ -142,7 +148,7 @@ TEST_F(RecordPagesTest, ForwardingReportsTheSourceFolderFirstThenTheDestination)
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  const CAccountJob* work = JobTitled(sheet_.Jobs(), kWork);
+  const CAccountJob* work = JobTitled(jobs_, kWork);
   ASSERT_NE(work, nullptr);
   EXPECT_EQ(work->reserve.Remain, 1);
   EXPECT_EQ(work->reserve.UnReadCheck, 1);
@@ -181,17 +187,17 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
   };
   for (const auto& c : cases) {
     CSettingSheet sheet;
-    sheet.Jobs().Load(root_);
-    ASSERT_EQ(sheet.Jobs().Count(), 3u);
-    c.second(sheet.Jobs().At(1).reserve);
-    c.third(sheet.Jobs().At(2).reserve);
+    sheet.Draft().jobs.Load(root_);
+    ASSERT_EQ(sheet.Draft().jobs.Count(), 3u);
+    c.second(sheet.Draft().jobs.At(1).reserve);
+    c.third(sheet.Draft().jobs.At(2).reserve);
     ui::Script script;
     script.OnDialog(kSheetCaption, [&c](HWND) {
       ShowPage(c.page);
       ui::PressLater(Sheet(), PSBTN_OK);
     });
     for (std::size_t i = 1; i <= 2; ++i) {
-      const std::string title = sheet.Jobs().At(i).title;
+      const std::string title = sheet.Draft().jobs.At(i).title;
       ExpectMessage(script, c.caption, c.messages[i - 1]);
       script.OnDialog(kFolderDialogCaption, [title](HWND dialog) {
         const bool fixed = ui::IsVisible(dialog, IDC_FIXED_ACCOUNT);
@@ -216,7 +222,7 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
 
 TEST_F(RecordPagesTest, AFolderWithoutATitleShowsItsDirectoryNameAndIsNoMissingFolder) {
   ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
-  CAccountJob* work = sheet_.Jobs().FindByTitle(kWork);
+  CAccountJob* work = jobs_.FindByTitle(kWork);
   ASSERT_NE(work, nullptr);
   CReserveData& data = work->reserve;
   data.Reserve = 1;
@@ -268,8 +274,8 @@ TEST_F(RecordPagesTest, EachAccountKeepsItsOwnValuesWhicheverWayTheSelectionMove
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  const CAccountJob* work = JobTitled(sheet_.Jobs(), kWork);
-  const CAccountJob* home = JobTitled(sheet_.Jobs(), kHome);
+  const CAccountJob* work = JobTitled(jobs_, kWork);
+  const CAccountJob* home = JobTitled(jobs_, kHome);
   EXPECT_EQ(work->reserve.SendCheck, 1);
   EXPECT_EQ(work->ReserveSend, 0);
   EXPECT_EQ(home->reserve.SendCheck, 0);
@@ -308,7 +314,7 @@ TEST_F(RecordPagesTest, TheCommandPageEnablesArgumentsByItsSwitches) {
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  const CCommandData& command = JobTitled(sheet_.Jobs(), kWork)->command;
+  const CCommandData& command = JobTitled(jobs_, kWork)->command;
   EXPECT_EQ(command.PreTidyUp, 1);
   EXPECT_EQ(command.ExecCommand, 0);
   EXPECT_EQ(command.ParamAccount, 1);

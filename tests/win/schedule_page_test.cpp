@@ -22,7 +22,7 @@ class SchedulePageTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    sheet_.Jobs().Load(root_);
+    sheet_.Draft().jobs.Load(root_);
   }
 
   // Shows weekday day's list on the schedule page.
@@ -56,17 +56,18 @@ class SchedulePageTest : public SettingsTest {
   int EveryDayCount(int hour, int minute) {
     int count = 0;
     for (int day = 0; day < CSchedule::kDays; ++day) {
-      const CScheduleEntry* entry = sheet_.Schedule().Day(day).FindExact(hour, minute);
+      const CScheduleEntry* entry = schedule_.Day(day).FindExact(hour, minute);
       count += entry != nullptr && entry->EveryDay != 0 ? 1 : 0;
     }
     return count;
   }
 
   CSettingSheet sheet_;
+  CSchedule& schedule_ = sheet_.Draft().schedule;
 };
 
 TEST_F(SchedulePageTest, ANewEveryDayEntrySkipsTheWeekdayThatHasItsTime) {
-  sheet_.Schedule().Day(kWednesday).AddEntry(7, 30, {kHome}, 0);
+  schedule_.Day(kWednesday).AddEntry(7, 30, {kHome}, 0);
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) { ui::ClickLater(ShowDay(1), IDC_ENTRY_ADD); });
   script.OnDialog(kDetailCaption, [](HWND detail) {
@@ -90,10 +91,10 @@ TEST_F(SchedulePageTest, ANewEveryDayEntrySkipsTheWeekdayThatHasItsTime) {
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
   EXPECT_EQ(EveryDayCount(7, 30), 6);
-  ASSERT_EQ(sheet_.Schedule().Day(kWednesday).Count(), 1u);
-  EXPECT_EQ(sheet_.Schedule().Day(kWednesday).At(0).EveryDay, 0);
+  ASSERT_EQ(schedule_.Day(kWednesday).Count(), 1u);
+  EXPECT_EQ(schedule_.Day(kWednesday).At(0).EveryDay, 0);
   // The checked accounts in tree order, whatever the order of the clicks.
-  const std::vector<std::string> accounts = sheet_.Schedule().Day(0).At(0).accounts;
+  const std::vector<std::string> accounts = schedule_.Day(0).At(0).accounts;
   ASSERT_EQ(accounts.size(), 2u);
   EXPECT_NE(accounts[0], accounts[1]);
   // OK stored the whole schedule.
@@ -105,9 +106,9 @@ TEST_F(SchedulePageTest, ANewEveryDayEntrySkipsTheWeekdayThatHasItsTime) {
 
 TEST_F(SchedulePageTest, EditingAnEveryDayEntryMovesEveryCopyButNotAPlainEntry) {
   for (int day = 0; day < CSchedule::kDays; ++day) {
-    sheet_.Schedule().Day(day).AddEntry(7, 30, {kWork}, 1);
+    schedule_.Day(day).AddEntry(7, 30, {kWork}, 1);
   }
-  sheet_.Schedule().Day(kWednesday).AddEntry(7, 30, {kHome}, 0);
+  schedule_.Day(kWednesday).AddEntry(7, 30, {kHome}, 0);
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) { ClickOnRow(1, 0, IDC_ENTRY_EDIT); });
   script.OnDialog(kDetailCaption, [](HWND detail) {
@@ -124,16 +125,16 @@ TEST_F(SchedulePageTest, EditingAnEveryDayEntryMovesEveryCopyButNotAPlainEntry) 
   ASSERT_EQ(sheet_.DoModal(nullptr), IDCANCEL);
   EXPECT_EQ(script.Failure(), "");
   EXPECT_EQ(EveryDayCount(8, 30), 7);
-  const CScheduleEntry* plain = sheet_.Schedule().Day(kWednesday).FindExact(7, 30);
+  const CScheduleEntry* plain = schedule_.Day(kWednesday).FindExact(7, 30);
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(plain->accounts, std::vector<std::string>{kHome});
-  EXPECT_EQ(sheet_.Schedule().Day(0).FindExact(8, 30)->accounts.size(), 2u);
+  EXPECT_EQ(schedule_.Day(0).FindExact(8, 30)->accounts.size(), 2u);
 }
 
 TEST_F(SchedulePageTest, DeletingAnEveryDayEntryAsksWhetherTheOtherDaysGoToo) {
   for (int day = 0; day < CSchedule::kDays; ++day) {
-    sheet_.Schedule().Day(day).AddEntry(7, 30, {kWork}, 1);
-    sheet_.Schedule().Day(day).AddEntry(9, 0, {kWork}, 1);
+    schedule_.Day(day).AddEntry(7, 30, {kWork}, 1);
+    schedule_.Day(day).AddEntry(9, 0, {kWork}, 1);
   }
   ui::Script script;
   const std::string first = "削除していいですか?";
@@ -150,7 +151,7 @@ TEST_F(SchedulePageTest, DeletingAnEveryDayEntryAsksWhetherTheOtherDaysGoToo) {
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDCANCEL);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(sheet_.Schedule().Day(1).FindExact(7, 30), nullptr);
+  EXPECT_EQ(schedule_.Day(1).FindExact(7, 30), nullptr);
   EXPECT_EQ(EveryDayCount(7, 30), 6);
   EXPECT_EQ(EveryDayCount(9, 0), 0);
 }
@@ -160,9 +161,9 @@ TEST_F(SchedulePageTest, ThePageOpensOnTodayWithRowsInTimeOrderAndTheRetryFloor)
   const int today = ToLocalTime(std::time(nullptr)).weekday;
   const int tomorrow = (today + 1) % 7;
   for (int day : {today, tomorrow}) {
-    sheet_.Schedule().Day(day).AddEntry(12, 5, {kKana}, 0);
-    sheet_.Schedule().Day(day).AddEntry(7, 30, {kWork, kHome}, 1);
-    sheet_.Schedule().Day(day).AddEntry(10, 0, {}, 0);
+    schedule_.Day(day).AddEntry(12, 5, {kKana}, 0);
+    schedule_.Day(day).AddEntry(7, 30, {kWork, kHome}, 1);
+    schedule_.Day(day).AddEntry(10, 0, {}, 0);
   }
   ui::Script script;
   script.OnDialog(kSheetCaption, [today, tomorrow](HWND) {
@@ -208,7 +209,7 @@ TEST_F(SchedulePageTest, ThePageOpensOnTodayWithRowsInTimeOrderAndTheRetryFloor)
   script.Start();
   ASSERT_EQ(sheet_.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(sheet_.Schedule().Day(today).Count(), 3u);
+  EXPECT_EQ(schedule_.Day(today).Count(), 3u);
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kRetryInterval), 15);
   EXPECT_EQ(layout::Read(settings, layout::kRetryCount), 0);
@@ -244,7 +245,7 @@ TEST_F(SchedulePageTest, TheDetailRefusesOkWithoutAnAccountOrWithATimeOutOfRange
   ASSERT_EQ(sheet_.DoModal(nullptr), IDCANCEL);
   EXPECT_EQ(script.Failure(), "");
   for (int day = 0; day < CSchedule::kDays; ++day) {
-    EXPECT_EQ(sheet_.Schedule().Day(day).Count(), 0u);
+    EXPECT_EQ(schedule_.Day(day).Count(), 0u);
   }
 }
 

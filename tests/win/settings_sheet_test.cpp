@@ -45,20 +45,10 @@ std::vector<std::string> CheckedInTree(HWND page) {
   return checked;
 }
 
-// The subkey names of DefAccount and their titles.
-std::pair<std::vector<std::string>, std::vector<std::string>> StoredFetchAccounts() {
-  CSettingsKey settings;
-  CRegistryKey list;
-  std::vector<std::string> names;
+std::vector<std::string> StoredFetchAccounts() {
   std::vector<std::string> titles;
-  if (list.Open(settings, layout::kDefAccountKey)) {
-    std::string name;
-    for (int i = 0; list.EnumSubkeyName(i, name); ++i) {
-      names.push_back(name);
-    }
-    titles = layout::ReadTextItems(list);
-  }
-  return {names, titles};
+  layout::ReadTextList(CSettingsKey(), layout::kDefAccountKey, titles);
+  return titles;
 }
 
 // Browses for the data root on the mail client page: the chooser starts in
@@ -105,7 +95,7 @@ TEST_F(SettingsSheetTest, OkWithoutTheGeneralPageKeepsTheStoredTrayOptionAndTheM
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(sheet.GeneralPage().TaskTray(), 1);
+  EXPECT_EQ(sheet.Draft().general.TaskTray, 1);
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kTaskTray), 1);
   EXPECT_EQ(layout::Read(settings, layout::kDefAccount), kKana);
@@ -160,10 +150,7 @@ TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
     script.Start();
     ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
     EXPECT_EQ(script.Failure(), "");
-    const auto stored = StoredFetchAccounts();
-    const std::vector<std::string> names = {"account0", "account1", "account2"};
-    EXPECT_EQ(stored.first, std::vector<std::string>(names.begin(), names.begin() + c.expected));
-    EXPECT_EQ(stored.second, !c.accounts ? c.stored : c.expected == 0 ? std::vector<std::string>{} : treeOrder);
+    EXPECT_EQ(StoredFetchAccounts(), !c.accounts ? c.stored : c.expected == 0 ? std::vector<std::string>{} : treeOrder);
     // The clock's fonts from the main window and its stored colours go back
     // with the rest of the page.
     CSettingsKey settings;
@@ -262,8 +249,8 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   // As many accounts as before, with other titles.
   ChooseDataRoot(script, {"..", "別ソフト"});
   script.Do("look at the pages without showing them", [this, &sheet] {
-    EXPECT_EQ(sheet.MailBoxPath(), otherRoot_);
-    const std::string first = sheet.Jobs().At(0).title;
+    EXPECT_EQ(sheet.Draft().client.MailBoxPath, otherRoot_);
+    const std::string first = sheet.Draft().jobs.At(0).title;
     for (int index : {kReservePage, kRemainPage, kCommandPage}) {
       HWND page = ui::SheetPage(Sheet(), index);
       EXPECT_EQ(Sorted(ui::ComboItems(page, IDC_ACCOUNT_LIST)), Sorted({kOtherFirst, kOtherSecond, kHome})) << index;
@@ -282,8 +269,8 @@ TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
   EXPECT_EQ(script.Failure(), "");
   CSettingsKey settings;
   EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
-  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.AccountTitles().front());
-  EXPECT_EQ(StoredFetchAccounts().second, std::vector<std::string>{kHome});
+  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.Draft().accountTitles.front());
+  EXPECT_EQ(StoredFetchAccounts(), std::vector<std::string>{kHome});
 }
 
 TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
@@ -297,7 +284,7 @@ TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
   for (const auto& c : cases) {
     UseDataRoot(c.stored);
     CSettingSheet sheet;
-    sheet.Jobs().Load(c.stored);
+    sheet.Draft().jobs.Load(c.stored);
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
       HWND commands = ShowPage(kCommandPage);
@@ -310,8 +297,8 @@ TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
     script.Start();
     ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
     EXPECT_EQ(script.Failure(), "");
-    EXPECT_EQ(sheet.MailBoxPath(), c.stored);
-    const CAccountJob* work = JobTitled(sheet.Jobs(), kWork);
+    EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.stored);
+    const CAccountJob* work = JobTitled(sheet.Draft().jobs, kWork);
     ASSERT_NE(work, nullptr);
     EXPECT_EQ(work->command.CommandName, "C:\\ツール\\表示.exe") << c.stored;
   }
@@ -377,12 +364,12 @@ TEST_F(SettingsSheetTest, AFolderIsADataRootExactlyWhenItHoldsMailBox) {
     EXPECT_EQ(script.Failure(), "");
     if (c.refused.empty()) {
       EXPECT_EQ(message, "");
-      EXPECT_EQ(sheet.MailBoxPath(), c.start);
-      EXPECT_TRUE(sheet.AccountTitles().empty());
+      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
+      EXPECT_TRUE(sheet.Draft().accountTitles.empty());
     } else {
       EXPECT_EQ(lstrcmpiA(message.c_str(), (c.refused + " は有効なメールボックスでは有りません").c_str()), 0)
           << message;
-      EXPECT_EQ(sheet.MailBoxPath(), c.start);
+      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
     }
   }
 }
