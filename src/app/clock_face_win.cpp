@@ -1,21 +1,13 @@
 #include "app/clock_face_win.h"
 
-#include <vector>
-
 #include "res/resource.h"
 #include "win/window_geometry_win.h"
+#include "win/window_text_win.h"
 
 namespace {
 
 constexpr int kNowWeight = FW_BOLD;
 constexpr int kNextWeight = FW_HEAVY;
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
 
 }  // namespace
 

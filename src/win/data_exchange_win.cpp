@@ -3,17 +3,9 @@
 #include <vector>
 
 #include "text/number_text.h"
+#include "win/window_text_win.h"
 
 namespace {
-
-std::string WindowText(HWND window) {
-  const int length = window != nullptr ? GetWindowTextLengthA(window) : 0;
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  if (window != nullptr) {
-    GetWindowTextA(window, buffer.data(), length + 1);
-  }
-  return buffer.data();
-}
 
 bool IsRadioButton(HWND window) {
   char className[16] = "";

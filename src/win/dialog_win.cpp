@@ -1,9 +1,8 @@
 #include "win/dialog_win.h"
 
-#include <vector>
-
 #include "win/application_win.h"
 #include "win/data_exchange_win.h"
+#include "win/window_text_win.h"
 
 namespace {
 
@@ -61,15 +60,7 @@ INT_PTR CDialog::DoModal(HWND parent) {
                          &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-std::string CDialog::ItemText(int id) const {
-  HWND item = Item(id);
-  const int length = item != nullptr ? GetWindowTextLengthA(item) : 0;
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  if (item != nullptr) {
-    GetWindowTextA(item, buffer.data(), length + 1);
-  }
-  return buffer.data();
-}
+std::string CDialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 void CDialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
