@@ -57,7 +57,7 @@ bool CMainApp::InitInstance() {
 
   dialer_ = CreateSystemDialUp();
 
-  auto* mainDialog = new CMainDialog(MainPorts{client_, *dialer_, launcher_, clock_});
+  auto* mainDialog = new CMainDialog(CJobSequencer::Ports{client_, *dialer_, launcher_, clock_});
   if (!mainDialog->Create()) {
     delete mainDialog;
     return false;

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "dial_up/dial_up.h"
 #include "bridge/mail_client_win.h"
+#include "dial_up/dial_up.h"
 #include "jobs/launcher_win.h"
 #include "jobs/system_clock.h"
 #include "win/application_win.h"

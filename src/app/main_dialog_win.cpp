@@ -46,10 +46,8 @@ const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
     {ID_SETTINGS, kAnyCode, &CMainDialog::OnSettings},
 };
 
-CMainDialog::CMainDialog(const MainPorts& ports) : CDialog(IDD_MAIN), ports_(ports) {
-  jobHost_ = std::make_unique<CJobHost>(
-      CJobHost::Ports{ports.client, ports.dialer, ports.launcher, ports.clock}, schedule_, jobs_,
-      static_cast<IJobObserver&>(*this));
+CMainDialog::CMainDialog(const CJobSequencer::Ports& ports) : CDialog(IDD_MAIN), ports_(ports) {
+  jobHost_ = std::make_unique<CJobHost>(ports, schedule_, jobs_, static_cast<IJobObserver&>(*this));
   icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM));
 }
 

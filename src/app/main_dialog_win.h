@@ -11,8 +11,8 @@
 
 #include "app/clock_face_win.h"
 #include "app/tray_icon_win.h"
-#include "dial_up/dialer.h"
 #include "bridge/mail_client.h"
+#include "dial_up/dialer.h"
 #include "jobs/job_host_win.h"
 #include "jobs/job_ports.h"
 #include "schedule/schedule.h"
@@ -22,17 +22,10 @@
 #include "win/dialog_toolbar_win.h"
 #include "win/dialog_win.h"
 
-// The outside world as the main window reaches it.
-struct MainPorts {
-  IMailClient& client;
-  IDialer& dialer;
-  ILauncher& launcher;
-  IClock& clock;
-};
-
 class CMainDialog : public CDialog, private IJobObserver, private ICommandStates {
  public:
-  explicit CMainDialog(const MainPorts& ports);
+  // The outside world as the main window and its job engine reach it.
+  explicit CMainDialog(const CJobSequencer::Ports& ports);
   ~CMainDialog() override;
 
   // Creates the window from its template, without a parent.
@@ -94,7 +87,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
 
   static const CommandEntry<CMainDialog> kCommands[];
 
-  MainPorts ports_;
+  CJobSequencer::Ports ports_;
   CDialogToolBar toolbar_;
   // The outer rectangle and client height with the clock shown, as at start.
   RECT fullWindow_{};

@@ -13,10 +13,9 @@ constexpr UINT kTickMs = 500;
 
 }  // namespace
 
-CJobHost::CJobHost(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs, IJobObserver& observer)
-    : observer_(observer),
-      machine_(CJobSequencer::Ports{ports.client, ports.dialer, ports.launcher, ports.clock, *this}, schedule,
-               jobs) {}
+CJobHost::CJobHost(const CJobSequencer::Ports& ports, CSchedule& schedule, CAccountJobList& jobs,
+                   IJobObserver& observer)
+    : observer_(observer), machine_(ports, *this, schedule, jobs) {}
 
 CJobHost::~CJobHost() { Stop(); }
 

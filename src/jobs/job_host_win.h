@@ -21,15 +21,8 @@ class IJobObserver {
 
 class CJobHost : private IJobHost {
  public:
-  // The machine's surroundings but the host, which is this adapter.
-  struct Ports {
-    IMailClient& client;
-    IDialer& dialer;
-    ILauncher& launcher;
-    IClock& clock;
-  };
-
-  CJobHost(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs, IJobObserver& observer);
+  CJobHost(const CJobSequencer::Ports& ports, CSchedule& schedule, CAccountJobList& jobs,
+           IJobObserver& observer);
   ~CJobHost() override;
   CJobHost(const CJobHost&) = delete;
   CJobHost& operator=(const CJobHost&) = delete;

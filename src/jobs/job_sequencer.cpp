@@ -20,12 +20,12 @@ const CJobSequencer::StepHandler CJobSequencer::kSteps[] = {
     {Step::kCompletion, &CJobSequencer::StepCompletion},
 };
 
-CJobSequencer::CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs)
+CJobSequencer::CJobSequencer(const Ports& ports, IJobHost& host, CSchedule& schedule, CAccountJobList& jobs)
     : client_(ports.client),
       dialer_(ports.dialer),
       launcher_(ports.launcher),
       clock_(ports.clock),
-      host_(ports.host),
+      host_(host),
       schedule_(schedule),
       jobs_(jobs),
       tickTime_(ports.clock.Now()),

@@ -46,12 +46,12 @@ enum class Step {
 
 class CJobSequencer {
  public:
+  // The machine's surroundings besides its host.
   struct Ports {
     IMailClient& client;
     IDialer& dialer;
     ILauncher& launcher;
     IClock& clock;
-    IJobHost& host;
   };
 
   // Bounds of the waits for the client.
@@ -59,7 +59,7 @@ class CJobSequencer {
   static constexpr std::int64_t kFetchBoundMs = 30 * 60 * 1000;
   static constexpr int kPollIntervalMs = 100;
 
-  CJobSequencer(const Ports& ports, CSchedule& schedule, CAccountJobList& jobs);
+  CJobSequencer(const Ports& ports, IJobHost& host, CSchedule& schedule, CAccountJobList& jobs);
   ~CJobSequencer();
   CJobSequencer(const CJobSequencer&) = delete;
   CJobSequencer& operator=(const CJobSequencer&) = delete;

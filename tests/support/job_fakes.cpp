@@ -214,8 +214,7 @@ void FakeDialer::HangUp(int) {
 JobRig::JobRig(IMailClient* otherClient) {
   host.clock = &clock;
   machine = std::make_unique<CJobSequencer>(
-      CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock,
-                           host},
+      CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock}, host,
       schedule, jobs);
 }
 

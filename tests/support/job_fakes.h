@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "dial_up/dialer.h"
 #include "bridge/mail_client.h"
+#include "dial_up/dialer.h"
 #include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
 #include "schedule/schedule.h"
-#include "support/polled_fetch.h"
 #include "settings/account_job.h"
+#include "support/polled_fetch.h"
 
 // Time in UTC, so tests do not depend on the machine's time zone.
 class FakeClock : public IClock {

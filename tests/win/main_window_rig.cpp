@@ -9,7 +9,7 @@
 #include "support/e2e_win.h"
 
 HWND MainWindowTest::Open(IDialer& dialer) {
-  auto* dialog = new CMainDialog(MainPorts{client_, dialer, launcher_, clock_});
+  auto* dialog = new CMainDialog(CJobSequencer::Ports{client_, dialer, launcher_, clock_});
   if (!dialog->Create()) {
     delete dialog;
     return nullptr;

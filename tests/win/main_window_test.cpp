@@ -8,13 +8,13 @@
 
 #include "main_window_rig.h"
 #include "res/resource.h"
+#include "sample_data/sample_data.h"
 #include "schedule/schedule.h"
 #include "settings/account_job.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
 #include "support/e2e_win.h"
 #include "support/job_fakes.h"
-#include "sample_data/sample_data.h"
 #include "support/scratch_directory.h"
 
 namespace {
