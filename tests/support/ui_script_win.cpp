@@ -1,8 +1,11 @@
 #include "support/ui_script_win.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "support/e2e_win.h"
+#include "support/png_writer.h"
 
 namespace ui {
 
@@ -11,54 +14,37 @@ namespace {
 thread_local Script* runningScript = nullptr;
 
 constexpr UINT kTickMs = 30;
-constexpr DWORD kSettleMs = 150;
 
-struct ThreadSearch {
-  std::string caption;
-  bool enabledOnly = true;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ThreadSearch*>(param);
-  if (!IsWindowVisible(window) || (search->enabledOnly && !IsWindowEnabled(window))) {
-    return TRUE;
-  }
-  char caption[512] = "";
-  GetWindowTextA(window, caption, sizeof caption);
-  if (search->caption == caption) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+// The first visible window of this thread that match(window) accepts.
+HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
+  struct Search {
+    const std::function<bool(HWND)>* match;
+    HWND found;
+  } search{&match, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (!IsWindowVisible(window) || !(*s->match)(window)) {
+          return TRUE;
+        }
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  char className[32] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "#32770" && IsWindowEnabled(window)) {
-    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(window, WM_COMMAND, IDNO, 0);
-  }
-  return TRUE;
+std::string ClassName(HWND window) {
+  char name[32] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
 }
 
-BOOL CALLBACK FindStaticText(HWND window, LPARAM param) {
-  char className[32] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (lstrcmpiA(className, "Static") == 0) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    if (text[0] != '\0') {
-      *reinterpret_cast<std::string*>(param) = text;
-      return FALSE;
-    }
-  }
-  return TRUE;
-}
-
-void Notify(HWND dialog, int id, int code) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
 }
 
 std::string ComboItem(HWND combo, LRESULT index) {
@@ -70,6 +56,41 @@ std::string ComboItem(HWND combo, LRESULT index) {
   SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
   text.resize(static_cast<std::size_t>(length));
   return text;
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+  char text[1024] = "";
+  TVITEMA data{};
+  data.mask = TVIF_HANDLE | TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return text;
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Calls visit(item) for every item of the tree, depth first.
+template <typename Visit>
+void WalkTree(HWND tree, HTREEITEM item, Visit& visit) {
+  for (; item != nullptr; item = NextItem(tree, item, TVGN_NEXT)) {
+    visit(item);
+    WalkTree(tree, NextItem(tree, item, TVGN_CHILD), visit);
+  }
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
+  HTREEITEM found = nullptr;
+  auto match = [&](HTREEITEM item) {
+    if (found == nullptr && TreeItemText(tree, item) == text) {
+      found = item;
+    }
+  };
+  WalkTree(tree, NextItem(tree, nullptr, TVGN_ROOT), match);
+  return found;
 }
 
 }  // namespace
@@ -118,27 +139,49 @@ void Script::Start() {
   timer_ = SetTimer(nullptr, 0, kTickMs, &Script::Tick);
 }
 
+std::string Script::Failure() const {
+  if (!failure_.empty() || next_ >= steps_.size()) {
+    return failure_;
+  }
+  return "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") never ran";
+}
+
 void CALLBACK Script::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (runningScript != nullptr) {
     runningScript->OnTick();
   }
 }
 
-void Script::CancelEverything() const { EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0); }
+void Script::Fail(const std::string& failure) {
+  if (failure_.empty()) {
+    failure_ = failure;
+  }
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        if (ClassName(window) == "#32770" && IsWindowEnabled(window)) {
+          PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+          PostMessageA(window, WM_COMMAND, IDNO, 0);
+        }
+        return TRUE;
+      },
+      0);
+}
 
 void Script::OnTick() {
   if (!failure_.empty()) {
-    CancelEverything();
+    Fail(failure_);
     return;
   }
   if (inReady_) {
     return;
   }
-  if (Finished()) {
+  const bool late = GetTickCount() - stepStart_ >= stepBoundMs_;
+  const std::string bound = " within " + std::to_string(stepBoundMs_) + " ms";
+  if (next_ >= steps_.size()) {
     // Every step ran; what the test waits for should be over by now.
-    if (GetTickCount() - stepStart_ >= stepBoundMs_) {
-      failure_ = "windows were still open " + std::to_string(stepBoundMs_) + " ms after the last step";
-      CancelEverything();
+    if (late) {
+      Fail("windows were still open" + bound + " of the last step");
     }
     return;
   }
@@ -147,10 +190,8 @@ void Script::OnTick() {
   const bool ready = step.ready();
   inReady_ = false;
   if (!ready) {
-    if (GetTickCount() - stepStart_ >= stepBoundMs_) {
-      failure_ = "step " + std::to_string(next_ + 1) + " (" + step.what + ") was not ready within " +
-                 std::to_string(stepBoundMs_) + " ms";
-      CancelEverything();
+    if (late) {
+      Fail("step " + std::to_string(next_ + 1) + " (" + step.what + ") was not ready" + bound);
     }
     return;
   }
@@ -161,21 +202,27 @@ void Script::OnTick() {
 }
 
 HWND FindModal(const std::string& caption) {
-  ThreadSearch search{caption, true, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindThreadWindow([&](HWND window) { return IsWindowEnabled(window) && WindowText(window) == caption; });
 }
 
 HWND FindShown(const std::string& caption) {
-  ThreadSearch search{caption, false, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindThreadWindow([&](HWND window) { return WindowText(window) == caption; });
+}
+
+HWND FindOtherModal(const std::vector<HWND>& known) {
+  return FindThreadWindow([&](HWND window) {
+    return ClassName(window) == "#32770" && IsWindowEnabled(window) &&
+           std::find(known.begin(), known.end(), window) == known.end();
+  });
 }
 
 std::string MessageText(HWND box) {
-  std::string text;
-  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiA(ClassName(child).c_str(), "Static") == 0 && !WindowText(child).empty()) {
+      return WindowText(child);
+    }
+  }
+  return std::string();
 }
 
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -191,23 +238,16 @@ bool IsEnabled(HWND dialog, int id) {
   return control != nullptr && IsWindowEnabled(control);
 }
 
-bool IsVisible(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  return control != nullptr && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 std::string Text(HWND dialog, int id) { return e2e::ControlText(dialog, id); }
 
 void SetText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
-void Focus(HWND dialog, int id) { SetFocus(GetDlgItem(dialog, id)); }
-
-void SelectCombo(HWND dialog, int id, int index) {
-  SendMessageA(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  Notify(dialog, id, CBN_SELCHANGE);
+void SelectCombo(HWND dialog, int id, const std::string& text) {
+  const std::vector<std::string> items = ComboItems(dialog, id);
+  const auto found = std::find(items.begin(), items.end(), text);
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, found == items.end() ? -1 : found - items.begin(), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-
-void DropDownCombo(HWND dialog, int id) { Notify(dialog, id, CBN_DROPDOWN); }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
   HWND combo = GetDlgItem(dialog, id);
@@ -238,90 +278,24 @@ void SelectPage(HWND sheet, int index) { SendMessageA(sheet, PSM_SETCURSEL, stat
 
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 
-namespace {
-
-std::string TreeItemText(HWND tree, HTREEITEM item) {
-  char text[1024] = "";
-  TVITEMA data{};
-  data.mask = TVIF_HANDLE | TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-template <typename Visit>
-void WalkTree(HWND tree, HTREEITEM item, Visit& visit) {
-  for (; item != nullptr; item = Next(tree, item, TVGN_NEXT)) {
-    visit(item);
-    WalkTree(tree, Next(tree, item, TVGN_CHILD), visit);
-  }
-}
-
-struct OtherSearch {
-  const std::vector<HWND>* known;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchOther(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<OtherSearch*>(param);
-  char className[32] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-    return TRUE;
-  }
-  for (HWND known : *search->known) {
-    if (known == window) {
-      return TRUE;
-    }
-  }
-  search->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
 std::vector<std::string> TreeTexts(HWND dialog, int id) {
   HWND tree = GetDlgItem(dialog, id);
   std::vector<std::string> texts;
   auto collect = [&](HTREEITEM item) { texts.push_back(TreeItemText(tree, item)); };
-  WalkTree(tree, Next(tree, nullptr, TVGN_ROOT), collect);
+  WalkTree(tree, NextItem(tree, nullptr, TVGN_ROOT), collect);
   return texts;
-}
-
-std::string TreeSelection(HWND dialog, int id) {
-  HWND tree = GetDlgItem(dialog, id);
-  HTREEITEM selected = Next(tree, nullptr, TVGN_CARET);
-  return selected == nullptr ? std::string() : TreeItemText(tree, selected);
-}
-
-HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text) {
-  HWND tree = GetDlgItem(dialog, id);
-  HTREEITEM found = nullptr;
-  auto match = [&](HTREEITEM item) {
-    if (found == nullptr && TreeItemText(tree, item) == text) {
-      found = item;
-    }
-  };
-  WalkTree(tree, Next(tree, nullptr, TVGN_ROOT), match);
-  return found;
 }
 
 void SelectTreeItem(HWND dialog, int id, const std::string& text) {
   SendDlgItemMessageA(dialog, id, TVM_SELECTITEM, TVGN_CARET,
-                      reinterpret_cast<LPARAM>(FindTreeItem(dialog, id, text)));
+                      reinterpret_cast<LPARAM>(FindTreeItem(GetDlgItem(dialog, id), text)));
 }
 
 void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   HWND tree = GetDlgItem(dialog, id);
   // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
   RECT rect{};
-  const HTREEITEM item = FindTreeItem(dialog, id, text);
+  const HTREEITEM item = FindTreeItem(tree, text);
   std::memcpy(&rect, &item, sizeof item);
   SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
@@ -335,12 +309,6 @@ void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text) {
   SelectTreeItem(dialog, id, text);
   SendDlgItemMessageA(dialog, id, WM_KEYDOWN, VK_SPACE, 1);
   SendDlgItemMessageA(dialog, id, WM_CHAR, ' ', 1);
-}
-
-bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text) {
-  const LRESULT state = SendDlgItemMessageA(dialog, id, TVM_GETITEMSTATE,
-                                            reinterpret_cast<WPARAM>(FindTreeItem(dialog, id, text)), TVIS_EXPANDED);
-  return (state & TVIS_EXPANDED) != 0;
 }
 
 std::vector<std::string> ListColumn(HWND dialog, int id, int column) {
@@ -366,20 +334,40 @@ void FocusListRow(HWND dialog, int id, int row) {
   SendDlgItemMessageA(dialog, id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
-HWND FindOtherModal(const std::vector<HWND>& known) {
-  OtherSearch search{&known, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &MatchOther, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void Shot(HWND window, const std::string& name) {
-  // A window that has just appeared reaches the screen a little later.
-  for (int pass = 0; pass < 2; ++pass) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    GdiFlush();
-    Sleep(kSettleMs);
+  const char* dir = std::getenv("LARKSPUR_SHOTS");
+  if (dir == nullptr || *dir == '\0') {
+    return;
   }
-  e2e::SaveScreenshot(window, name);
+  // The window's own pixels, painted now, whatever the display has shown so
+  // far or what lies on top of it.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT area{};
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint8_t> rgb;
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  for (int i = 0; pixels != nullptr && i < width * height; ++i) {
+    rgb.insert(rgb.end(), {pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]});
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  // Wine takes a path from the root of the Unix file system on drive Z:.
+  const std::string folder = (dir[0] == '/' ? "Z:" : "") + std::string(dir);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WritePng(folder + "/" + name + ".png", width, height, rgb);
 }
 
 }  // namespace ui

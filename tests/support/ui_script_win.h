@@ -38,9 +38,8 @@ class Script {
 
   // Starts the timer; call it right before the modal call under test.
   void Start();
-  bool Finished() const { return next_ >= steps_.size(); }
-  // Empty when every step ran in time.
-  const std::string& Failure() const { return failure_; }
+  // Empty when every step ran in time; names the first step that did not.
+  std::string Failure() const;
 
  private:
   struct Step {
@@ -51,7 +50,7 @@ class Script {
 
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
   void OnTick();
-  void CancelEverything() const;
+  void Fail(const std::string& failure);
 
   DWORD stepBoundMs_;
   std::vector<Step> steps_;
@@ -67,26 +66,23 @@ class Script {
 HWND FindModal(const std::string& caption);
 // The same, enabled or not (a window under a modal one is disabled).
 HWND FindShown(const std::string& caption);
-// The text of the static control of a message box (or any dialog) with its buttons.
+// The enabled dialog of this thread that is none of known: the common dialog a picker opened.
+HWND FindOtherModal(const std::vector<HWND>& known);
+// The first non-empty static text of a message box.
 std::string MessageText(HWND box);
 
-// Button clicks: Click sends (the handler runs before it returns), ClickLater
-// posts (for buttons that open a modal window).
+// Click sends (the handler runs before it returns); ClickLater posts, for
+// buttons that open a modal window.
 void Click(HWND dialog, int id);
 void ClickLater(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
-bool IsVisible(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
 // Sets an edit's text; the edit tells its dialog (EN_CHANGE) as typing would.
 void SetText(HWND dialog, int id, const std::string& text);
-// Moves the focus away from a control as the user would, so it gets WM_KILLFOCUS.
-void Focus(HWND dialog, int id);
 
-// Combo boxes: select item index as the user would (CBN_SELCHANGE follows),
-// open the list (CBN_DROPDOWN only), read the items.
-void SelectCombo(HWND dialog, int id, int index);
-void DropDownCombo(HWND dialog, int id);
+// Combo boxes: select the item with that text as the user would (CBN_SELCHANGE follows).
+void SelectCombo(HWND dialog, int id, const std::string& text);
 std::vector<std::string> ComboItems(HWND dialog, int id);
 std::string ComboSelection(HWND dialog, int id);
 
@@ -97,28 +93,21 @@ int ActivePageIndex(HWND sheet);
 void SelectPage(HWND sheet, int index);
 void PressLater(HWND sheet, int button);
 
-// Tree views: the texts of all items, depth first; select an item by its
-// text as the user would (TVN_SELCHANGED follows); click on an item's row
-// (the tree gets the button messages at the row's middle; the mouse cursor
-// stays where it is); select an item and press the space key on it.
+// Tree views: the texts of all items, depth first; select an item as the user
+// would (TVN_SELCHANGED follows); click in the middle of an item's row (the
+// tree gets the button messages; the mouse cursor stays where it is); select
+// an item and press the space key on it.
 std::vector<std::string> TreeTexts(HWND dialog, int id);
-std::string TreeSelection(HWND dialog, int id);
-HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text);
 void SelectTreeItem(HWND dialog, int id, const std::string& text);
 void ClickTreeItem(HWND dialog, int id, const std::string& text);
 void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text);
-bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text);
 
 // List views (report view): a column's texts in display order; give a row
 // the focus and selection as a click would.
 std::vector<std::string> ListColumn(HWND dialog, int id, int column);
 void FocusListRow(HWND dialog, int id, int row);
 
-// The enabled dialog of this thread that is not one of the given windows:
-// the common dialog a picker opened.
-HWND FindOtherModal(const std::vector<HWND>& known);
-
-// Redraws the window and saves a screenshot named name (see e2e::SaveScreenshot).
+// Paints the window and saves it as name.png under LARKSPUR_SHOTS, when set.
 void Shot(HWND window, const std::string& name);
 
 }  // namespace ui

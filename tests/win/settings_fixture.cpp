@@ -27,10 +27,7 @@ void SettingsTest::SetUp() {
 
   sample::DataDirectoryBuilder second(otherRoot_);
   ASSERT_TRUE(second.AddAccount("Account1", kOtherFirst, 0, ""));
-  ASSERT_TRUE(second.AddFolder("Account1", "INBOX.BOX", "", ""));
-  ASSERT_TRUE(second.AddFolder("Account1", "OUTBOX.BOX", "", ""));
   ASSERT_TRUE(second.AddAccount("Account2", kOtherSecond, 0, ""));
-  ASSERT_TRUE(second.AddFolder("Account2", "INBOX.BOX", "", ""));
   ASSERT_TRUE(second.AddAccount("Account3", kHome, 0, ""));
 
   UseDataRoot(root_);
@@ -46,25 +43,6 @@ HWND Sheet() { return ui::FindShown(kSheetCaption); }
 HWND ShowPage(int index) {
   ui::SelectPage(Sheet(), index);
   return ui::SheetPage(Sheet(), index);
-}
-
-const CAccountJob* JobTitled(const CAccountJobList& jobs, const std::string& title) {
-  for (std::size_t i = 0; i < jobs.Count(); ++i) {
-    if (jobs.At(i).title == title) {
-      return &jobs.At(i);
-    }
-  }
-  return nullptr;
-}
-
-int ComboIndex(HWND dialog, int id, const std::string& text) {
-  const std::vector<std::string> items = ui::ComboItems(dialog, id);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == text) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
 }
 
 }  // namespace settings_test
