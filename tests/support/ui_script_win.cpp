@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "support/e2e_win.h"
 #include "support/png_writer.h"
@@ -12,28 +13,6 @@ namespace ui {
 namespace {
 
 thread_local Script* runningScript = nullptr;
-
-constexpr UINT kTickMs = 30;
-
-// The first visible window of this thread that match(window) accepts.
-HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
-  struct Search {
-    const std::function<bool(HWND)>* match;
-    HWND found;
-  } search{&match, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (!IsWindowVisible(window) || !(*s->match)(window)) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 std::string ClassName(HWND window) {
   char name[32] = "";
@@ -47,60 +26,54 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::string ComboItem(HWND combo, LRESULT index) {
-  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-  if (length < 0) {
-    return std::string();
+// The first visible window of this thread that match accepts.
+HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
+  std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
+  const auto visit = [](HWND window, LPARAM param) -> BOOL {
+    auto* s = reinterpret_cast<decltype(search)*>(param);
+    s->second = IsWindowVisible(window) && (*s->first)(window) ? window : nullptr;
+    return s->second == nullptr;
+  };
+  EnumThreadWindows(GetCurrentThreadId(), visit, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// Every item of a tree with its text, depth first.
+std::vector<std::pair<HTREEITEM, std::string>> TreeItems(HWND tree) {
+  std::vector<std::pair<HTREEITEM, std::string>> items;
+  const auto next = [tree](HTREEITEM item, WPARAM relation) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  };
+  std::vector<HTREEITEM> pending{next(nullptr, TVGN_ROOT)};
+  while (!pending.empty()) {
+    HTREEITEM item = pending.back();
+    pending.pop_back();
+    if (item == nullptr) {
+      continue;
+    }
+    char text[1024] = "";
+    TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    items.emplace_back(item, text);
+    pending.push_back(next(item, TVGN_NEXT));
+    pending.push_back(next(item, TVGN_CHILD));
   }
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-std::string TreeItemText(HWND tree, HTREEITEM item) {
-  char text[1024] = "";
-  TVITEMA data{};
-  data.mask = TVIF_HANDLE | TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
-HTREEITEM NextItem(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-// Calls visit(item) for every item of the tree, depth first.
-template <typename Visit>
-void WalkTree(HWND tree, HTREEITEM item, Visit& visit) {
-  for (; item != nullptr; item = NextItem(tree, item, TVGN_NEXT)) {
-    visit(item);
-    WalkTree(tree, NextItem(tree, item, TVGN_CHILD), visit);
-  }
+  return items;
 }
 
 HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
-  HTREEITEM found = nullptr;
-  auto match = [&](HTREEITEM item) {
-    if (found == nullptr && TreeItemText(tree, item) == text) {
-      found = item;
+  for (const auto& item : TreeItems(tree)) {
+    if (item.second == text) {
+      return item.first;
     }
-  };
-  WalkTree(tree, NextItem(tree, nullptr, TVGN_ROOT), match);
-  return found;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-Script::Script(DWORD stepBoundMs) : stepBoundMs_(stepBoundMs) {}
-
 Script::~Script() {
-  if (timer_ != 0) {
-    KillTimer(nullptr, timer_);
-  }
+  KillTimer(nullptr, timer_);
   if (runningScript == this) {
     runningScript = nullptr;
   }
@@ -120,10 +93,7 @@ Script& Script::OnDialog(const std::string& caption, std::function<void(HWND)> a
   lastDialog_ = shown;
   return When(
       "a window captioned \"" + caption + "\"", [caption] { return FindModal(caption) != nullptr; },
-      [caption, act, shown] {
-        *shown = FindModal(caption);
-        act(*shown);
-      });
+      [caption, act, shown] { act(*shown = FindModal(caption)); });
 }
 
 Script& Script::AfterClose(const std::string& what, std::function<void()> act) {
@@ -136,14 +106,13 @@ Script& Script::AfterClose(const std::string& what, std::function<void()> act) {
 void Script::Start() {
   runningScript = this;
   stepStart_ = GetTickCount();
-  timer_ = SetTimer(nullptr, 0, kTickMs, &Script::Tick);
+  timer_ = SetTimer(nullptr, 0, 30, &Script::Tick);
 }
 
 std::string Script::Failure() const {
-  if (!failure_.empty() || next_ >= steps_.size()) {
-    return failure_;
-  }
-  return "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") never ran";
+  return !failure_.empty() || next_ >= steps_.size()
+             ? failure_
+             : "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") never ran";
 }
 
 void CALLBACK Script::Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -153,52 +122,33 @@ void CALLBACK Script::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void Script::Fail(const std::string& failure) {
-  if (failure_.empty()) {
-    failure_ = failure;
-  }
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        if (ClassName(window) == "#32770" && IsWindowEnabled(window)) {
-          PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-          PostMessageA(window, WM_COMMAND, IDNO, 0);
-        }
-        return TRUE;
-      },
-      0);
+  failure_ = failure;
+  FindThreadWindow([](HWND window) {
+    if (ClassName(window) == "#32770" && IsWindowEnabled(window)) {
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+      PostMessageA(window, WM_COMMAND, IDNO, 0);
+    }
+    return false;
+  });
 }
 
 void Script::OnTick() {
-  if (!failure_.empty()) {
-    Fail(failure_);
-    return;
-  }
-  if (inReady_) {
-    return;
-  }
   const bool late = GetTickCount() - stepStart_ >= stepBoundMs_;
   const std::string bound = " within " + std::to_string(stepBoundMs_) + " ms";
-  if (next_ >= steps_.size()) {
+  if (!failure_.empty()) {
+    Fail(failure_);
+  } else if (next_ >= steps_.size()) {
     // Every step ran; what the test waits for should be over by now.
     if (late) {
       Fail("windows were still open" + bound + " of the last step");
     }
-    return;
+  } else if (steps_[next_].ready()) {
+    // Advance first: the action may open a modal loop in which later steps run.
+    stepStart_ = GetTickCount();
+    steps_[next_++].act();
+  } else if (late) {
+    Fail("step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") was not ready" + bound);
   }
-  Step& step = steps_[next_];
-  inReady_ = true;
-  const bool ready = step.ready();
-  inReady_ = false;
-  if (!ready) {
-    if (late) {
-      Fail("step " + std::to_string(next_ + 1) + " (" + step.what + ") was not ready" + bound);
-    }
-    return;
-  }
-  // Advance first: the action may open a modal loop in which later steps run.
-  ++next_;
-  stepStart_ = GetTickCount();
-  step.act();
 }
 
 HWND FindModal(const std::string& caption) {
@@ -225,18 +175,9 @@ std::string MessageText(HWND box) {
   return std::string();
 }
 
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
 void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-bool IsChecked(HWND dialog, int id) {
-  return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool IsEnabled(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  return control != nullptr && IsWindowEnabled(control);
-}
 
 std::string Text(HWND dialog, int id) { return e2e::ControlText(dialog, id); }
 
@@ -250,39 +191,31 @@ void SelectCombo(HWND dialog, int id, const std::string& text) {
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
-  HWND combo = GetDlgItem(dialog, id);
   std::vector<std::string> items;
-  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    items.push_back(ComboItem(combo, i));
+  for (LRESULT i = 0; i < SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0); ++i) {
+    char text[1024] = "";
+    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
   }
   return items;
 }
 
 std::string ComboSelection(HWND dialog, int id) {
-  HWND combo = GetDlgItem(dialog, id);
-  const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  return selected == CB_ERR ? std::string() : ComboItem(combo, selected);
+  const LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+  return selected == CB_ERR ? std::string() : ComboItems(dialog, id)[static_cast<std::size_t>(selected)];
 }
 
 HWND SheetPage(HWND sheet, int index) {
   return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
 }
 
-int ActivePageIndex(HWND sheet) {
-  HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-  return static_cast<int>(SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
-}
-
-void SelectPage(HWND sheet, int index) { SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 
 std::vector<std::string> TreeTexts(HWND dialog, int id) {
-  HWND tree = GetDlgItem(dialog, id);
   std::vector<std::string> texts;
-  auto collect = [&](HTREEITEM item) { texts.push_back(TreeItemText(tree, item)); };
-  WalkTree(tree, NextItem(tree, nullptr, TVGN_ROOT), collect);
+  for (const auto& item : TreeItems(GetDlgItem(dialog, id))) {
+    texts.push_back(item.second);
+  }
   return texts;
 }
 
@@ -305,49 +238,19 @@ void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
 }
 
-void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text) {
-  SelectTreeItem(dialog, id, text);
-  SendDlgItemMessageA(dialog, id, WM_KEYDOWN, VK_SPACE, 1);
-  SendDlgItemMessageA(dialog, id, WM_CHAR, ' ', 1);
-}
-
-std::vector<std::string> ListColumn(HWND dialog, int id, int column) {
-  HWND list = GetDlgItem(dialog, id);
-  std::vector<std::string> texts;
-  const LRESULT count = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-  for (LRESULT row = 0; row < count; ++row) {
-    char text[1024] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text);
-  }
-  return texts;
-}
-
-void FocusListRow(HWND dialog, int id, int row) {
-  LVITEMA state{};
-  state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-  state.state = LVIS_FOCUSED | LVIS_SELECTED;
-  SendDlgItemMessageA(dialog, id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
-
 void Shot(HWND window, const std::string& name) {
-  const char* dir = std::getenv("LARKSPUR_SHOTS");
-  if (dir == nullptr || *dir == '\0') {
+  const char* folder = std::getenv("LARKSPUR_SHOTS");
+  if (folder == nullptr || *folder == '\0') {
     return;
   }
-  // The window's own pixels, painted now, whatever the display has shown so
-  // far or what lies on top of it.
+  // The window's own pixels, painted now: no waiting for the display, and
+  // nothing of what lies on top of the window.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT area{};
   GetWindowRect(window, &area);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
   HDC source = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(source);
@@ -356,18 +259,17 @@ void Shot(HWND window, const std::string& name) {
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   std::vector<std::uint8_t> rgb;
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);
-  for (int i = 0; pixels != nullptr && i < width * height; ++i) {
-    rgb.insert(rgb.end(), {pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]});
+  for (const auto* pixel = static_cast<const std::uint8_t*>(bits); rgb.size() < 3u * width * height; pixel += 4) {
+    rgb.insert(rgb.end(), {pixel[2], pixel[1], pixel[0]});
   }
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(window, source);
-  // Wine takes a path from the root of the Unix file system on drive Z:.
-  const std::string folder = (dir[0] == '/' ? "Z:" : "") + std::string(dir);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  WritePng(folder + "/" + name + ".png", width, height, rgb);
+  // Wine reaches the Unix file system's root as drive Z:.
+  const std::string path = (folder[0] == '/' ? "Z:" : "") + std::string(folder);
+  CreateDirectoryA(path.c_str(), nullptr);
+  WritePng(path + "/" + name + ".png", width, height, rgb);
 }
 
 }  // namespace ui

@@ -23,13 +23,11 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
     void (*second)(CReserveData&);
     void (*third)(CReserveData&);
     std::string messages[2];
-    const char* shots[2];
   } cases[] = {
       {kReservePage, IDC_RESERVE, "送信予約ﾍﾟｰｼﾞ", [](CReserveData& d) { d.Reserve = 1; },
-       [](CReserveData& d) { d.Reserve = 1; }, {noReserveFolder, noReserveFolder},
-       {"settings-folder-dialog", nullptr}},
+       [](CReserveData& d) { d.Reserve = 1; }, {noReserveFolder, noReserveFolder}},
       // A destination gone from the disk in an earlier record comes before a
-      // source never chosen in a later one, which may be in any account.
+      // source never chosen in a later one.
       {kRemainPage, IDC_REMAIN, "回送予約ﾍﾟｰｼﾞ",
        [](CReserveData& d) {
          d.Remain = 1;
@@ -37,15 +35,12 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
          d.RemainFromFolder = "RESERVE.BOX";
          d.RemainToFolder = "GONE.BOX";
        },
-       [](CReserveData& d) { d.Remain = 1; },
-       {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"},
-       {nullptr, "settings-folder-choice"}},
+       [](CReserveData& d) { d.Remain = 1; }, {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"}},
   };
   for (const auto& c : cases) {
     CSettingSheet sheet;
     CAccountJobList& jobs = sheet.Draft().jobs;
-    jobs.Load(root_);
-    ASSERT_EQ(jobs.Count(), 3u);
+    ASSERT_TRUE(jobs.Load(root_));
     c.second(jobs.At(1).reserve);
     c.third(jobs.At(2).reserve);
     ui::Script script;
@@ -53,25 +48,22 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
       ShowPage(c.page);
       ui::PressLater(Sheet(), PSBTN_OK);
     });
-    for (std::size_t i = 1; i <= 2; ++i) {
-      const std::string title = jobs.At(i).title;
-      script.OnDialog(c.caption, [&c, i](HWND box) {
-        EXPECT_EQ(ui::MessageText(box), c.messages[i - 1]);
+    for (const std::string& title : {jobs.At(1).title, jobs.At(2).title}) {
+      script.OnDialog(c.caption, [&c, title](HWND box) {
+        EXPECT_EQ(ui::MessageText(box), c.messages[title == kKana]);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       });
-      script.OnDialog(kFolderDialogCaption, [&c, i, title](HWND dialog) {
-        const std::string shown = ui::Text(dialog, IDC_FIXED_ACCOUNT);
-        EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, IDC_FIXED_ACCOUNT)) ? shown
-                                                                         : ui::ComboSelection(dialog, IDC_ACCOUNT_CHOICE),
-                  title);
-        if (c.shots[i - 1] != nullptr) {
-          ui::Shot(dialog, c.shots[i - 1]);
+      script.OnDialog(kFolderDialogCaption, [title](HWND dialog) {
+        const bool fixed = IsWindowVisible(GetDlgItem(dialog, IDC_FIXED_ACCOUNT));
+        EXPECT_EQ(fixed ? ui::Text(dialog, IDC_FIXED_ACCOUNT) : ui::ComboSelection(dialog, IDC_ACCOUNT_CHOICE), title);
+        if (title == kHome) {
+          ui::Shot(dialog, "settings-folder-dialog");
         }
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       });
       script.AfterClose("the folder dialog", [&c, title] {
         HWND page = ui::SheetPage(Sheet(), c.page);
-        EXPECT_EQ(ui::ActivePageIndex(Sheet()), c.page);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)), page);
         EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
         // The user gives up on this account.
         ui::Click(page, c.onOff);
@@ -87,35 +79,36 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
 TEST_F(RecordPagesTest, AFolderIsJudgedByItsPathAndWithoutATitleShownByItsDirectoryName) {
   ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
   CSettingSheet sheet;
-  CAccountJob* work = sheet.Draft().jobs.Load(root_) ? sheet.Draft().jobs.FindByTitle(kWork) : nullptr;
-  ASSERT_NE(work, nullptr);
-  work->reserve.Remain = 1;
-  work->reserve.RemainFromAccount = "Account1";
-  work->reserve.RemainFromFolder = "WORK.BOX\\表示.BOX";
-  work->reserve.RemainToFolder = "work.box\\2002.box";
-  RefreshDerivedTitles(*work, root_);
+  ASSERT_TRUE(sheet.Draft().jobs.Load(root_));
+  CAccountJob& work = sheet.Draft().jobs.At(0);
+  work.reserve.Reserve = 1;
+  work.reserve.ReserveFolder = "WORK.BOX\\表示.BOX";
+  work.reserve.Remain = 1;
+  work.reserve.RemainToFolder = "work.box\\2002.box";
+  RefreshDerivedTitles(work, root_);
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) {
+    EXPECT_EQ(ui::Text(ShowPage(kReservePage), IDC_RESERVE_FOLDER), "表示.BOX");
     HWND remain = ShowPage(kRemainPage);
-    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_FROM_FOLDER), "表示.BOX");
     EXPECT_EQ(ui::Text(remain, IDC_REMAIN_TO_FOLDER), "２００２年");
-    HWND reserve = ShowPage(kReservePage);
-    ui::Click(reserve, IDC_RESERVE);
-    ui::ClickLater(reserve, IDC_RESERVE_FOLDER_CHANGE);
+    ui::ClickLater(remain, IDC_REMAIN_FROM_CHANGE);
   });
   script.OnDialog(kFolderDialogCaption, [](HWND dialog) {
     ui::SelectTreeItem(dialog, IDC_FOLDER_TREE, "表示.BOX");
+    ui::Shot(dialog, "settings-folder-choice");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   script.AfterClose("the folder dialog", [] {
-    EXPECT_EQ(ui::Text(ui::SheetPage(Sheet(), kReservePage), IDC_RESERVE_FOLDER), "表示.BOX");
+    HWND remain = ui::SheetPage(Sheet(), kRemainPage);
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_FROM_ACCOUNT), kWork);
+    EXPECT_EQ(ui::Text(remain, IDC_REMAIN_FROM_FOLDER), "表示.BOX");
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(work->reserve.ReserveFolder, "WORK.BOX\\表示.BOX");
-  EXPECT_EQ(work->reserve.RemainFromFolder, "WORK.BOX\\表示.BOX");
+  EXPECT_EQ(work.reserve.RemainFromAccount, "Account1");
+  EXPECT_EQ(work.reserve.RemainFromFolder, "WORK.BOX\\表示.BOX");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ void UseDataRoot(const std::string& root) {
 HWND Sheet() { return ui::FindShown(kSheetCaption); }
 
 HWND ShowPage(int index) {
-  ui::SelectPage(Sheet(), index);
+  SendMessageA(Sheet(), PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
   return ui::SheetPage(Sheet(), index);
 }
 
