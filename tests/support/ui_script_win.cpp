@@ -12,8 +12,6 @@ namespace ui {
 
 namespace {
 
-thread_local Script* runningScript = nullptr;
-
 std::string ClassName(HWND window) {
   char name[32] = "";
   GetClassNameA(window, name, sizeof name);
@@ -72,13 +70,6 @@ HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
 
 }  // namespace
 
-Script::~Script() {
-  KillTimer(nullptr, timer_);
-  if (runningScript == this) {
-    runningScript = nullptr;
-  }
-}
-
 Script& Script::When(const std::string& what, std::function<bool()> ready, std::function<void()> act) {
   steps_.push_back({what, std::move(ready), std::move(act)});
   return *this;
@@ -104,51 +95,25 @@ Script& Script::AfterClose(const std::string& what, std::function<void()> act) {
 }
 
 void Script::Start() {
-  runningScript = this;
-  stepStart_ = GetTickCount();
-  timer_ = SetTimer(nullptr, 0, 30, &Script::Tick);
+  // Never done: once every step ran, the stepper still ends windows left open.
+  stepper_ = std::make_unique<ModalStepper>(
+      [this] {
+        // Advance first: the action may open a modal loop in which later steps run.
+        if (next_ < steps_.size() && steps_[next_].ready()) {
+          steps_[next_++].act();
+        }
+        return false;
+      },
+      boundMs_);
 }
 
 std::string Script::Failure() const {
-  return !failure_.empty() || next_ >= steps_.size()
-             ? failure_
-             : "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") never ran";
-}
-
-void CALLBACK Script::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (runningScript != nullptr) {
-    runningScript->OnTick();
+  const std::string step =
+      next_ < steps_.size() ? "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ")" : "";
+  if (stepper_ != nullptr && stepper_->TimedOut()) {
+    return (step.empty() ? "windows" : step) + " still waiting after " + std::to_string(boundMs_) + " ms";
   }
-}
-
-void Script::Fail(const std::string& failure) {
-  failure_ = failure;
-  FindThreadWindow([](HWND window) {
-    if (ClassName(window) == "#32770" && IsWindowEnabled(window)) {
-      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-      PostMessageA(window, WM_COMMAND, IDNO, 0);
-    }
-    return false;
-  });
-}
-
-void Script::OnTick() {
-  const bool late = GetTickCount() - stepStart_ >= stepBoundMs_;
-  const std::string bound = " within " + std::to_string(stepBoundMs_) + " ms";
-  if (!failure_.empty()) {
-    Fail(failure_);
-  } else if (next_ >= steps_.size()) {
-    // Every step ran; what the test waits for should be over by now.
-    if (late) {
-      Fail("windows were still open" + bound + " of the last step");
-    }
-  } else if (steps_[next_].ready()) {
-    // Advance first: the action may open a modal loop in which later steps run.
-    stepStart_ = GetTickCount();
-    steps_[next_++].act();
-  } else if (late) {
-    Fail("step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ") was not ready" + bound);
-  }
+  return step.empty() ? step : step + " never ran";
 }
 
 HWND FindModal(const std::string& caption) {

@@ -1,10 +1,9 @@
-// Drives modal windows of the test's own thread. Steps run one after the
-// other from a thread timer, so they keep running inside whatever modal loop
-// (property sheet, dialog, message box) holds the thread; each waits, with a
-// bound, for its condition. A late step, or windows still open a bound after
-// the last step, fail the script, which then cancels every dialog of the
-// thread so that the test's modal call returns. Steps must not block: an
-// action that opens a modal window posts its message.
+// Drives modal windows of the test's own thread: steps run one after the
+// other from a ModalStepper, so they keep running inside whatever modal loop
+// (property sheet, dialog, message box) holds the thread. Each waits for its
+// condition; past the script's bound the stepper closes every dialog, so the
+// test's modal call returns and Failure() names the step that was waiting.
+// Steps must not block: an action that opens a modal window posts its message.
 #pragma once
 
 #include <windows.h>
@@ -15,14 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "support/modal_stepper_win.h"
+
 namespace ui {
 
 class Script {
  public:
-  explicit Script(DWORD stepBoundMs = 15000) : stepBoundMs_(stepBoundMs) {}
-  ~Script();
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
+  explicit Script(DWORD boundMs = 20000) : boundMs_(boundMs) {}
 
   // Waits until ready() holds, then runs act().
   Script& When(const std::string& what, std::function<bool()> ready, std::function<void()> act);
@@ -31,28 +29,22 @@ class Script {
   Script& OnDialog(const std::string& caption, std::function<void(HWND)> act);
   // Waits until the window of the last OnDialog step is gone, then runs act().
   Script& AfterClose(const std::string& what, std::function<void()> act);
-  // Starts the timer; call it right before the modal call under test.
+  // Starts the steps; call it right before the modal call under test.
   void Start();
-  // Empty when every step ran in time; else what went wrong first.
+  // Empty when every step ran and the windows closed in time.
   std::string Failure() const;
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  void OnTick();
-  void Fail(const std::string& failure);
-
   struct Step {
     std::string what;
     std::function<bool()> ready;
     std::function<void()> act;
   };
-  DWORD stepBoundMs_;
+  DWORD boundMs_;
   std::vector<Step> steps_;
   std::shared_ptr<HWND> lastDialog_;
   std::size_t next_ = 0;
-  DWORD stepStart_ = 0;
-  UINT_PTR timer_ = 0;
-  std::string failure_;
+  std::unique_ptr<ModalStepper> stepper_;
 };
 
 // This thread's visible window captioned caption: enabled only (a modal one
