@@ -12,60 +12,37 @@ namespace ui {
 
 namespace {
 
-std::string ClassName(HWND window) {
-  char name[32] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string WindowText(HWND window) {
-  char text[1024] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// The first visible window of this thread that match accepts.
-HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
-  std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
-  const auto visit = [](HWND window, LPARAM param) -> BOOL {
-    auto* s = reinterpret_cast<decltype(search)*>(param);
-    s->second = IsWindowVisible(window) && (*s->first)(window) ? window : nullptr;
-    return s->second == nullptr;
-  };
-  EnumThreadWindows(GetCurrentThreadId(), visit, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+// This process's visible and enabled dialogs captioned caption, or of any caption.
+std::vector<HWND> Dialogs(const std::string& caption) {
+  std::vector<HWND> found = e2e::FindWindows({"#32770", caption, GetCurrentProcessId()});
+  found.erase(std::remove_if(found.begin(), found.end(),
+                             [](HWND window) { return !IsWindowVisible(window) || !IsWindowEnabled(window); }),
+              found.end());
+  return found;
 }
 
 // Every item of a tree with its text, depth first.
 std::vector<std::pair<HTREEITEM, std::string>> TreeItems(HWND tree) {
   std::vector<std::pair<HTREEITEM, std::string>> items;
-  const auto next = [tree](HTREEITEM item, WPARAM relation) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-  };
-  std::vector<HTREEITEM> pending{next(nullptr, TVGN_ROOT)};
+  std::vector<HTREEITEM> pending{TreeView_GetRoot(tree)};
   while (!pending.empty()) {
     HTREEITEM item = pending.back();
     pending.pop_back();
-    if (item == nullptr) {
-      continue;
+    if (item != nullptr) {
+      char text[1024] = "";
+      TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
+      TreeView_GetItem(tree, &data);
+      items.emplace_back(item, text);
+      pending.insert(pending.end(), {TreeView_GetNextSibling(tree, item), TreeView_GetChild(tree, item)});
     }
-    char text[1024] = "";
-    TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    items.emplace_back(item, text);
-    pending.push_back(next(item, TVGN_NEXT));
-    pending.push_back(next(item, TVGN_CHILD));
   }
   return items;
 }
 
 HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
-  for (const auto& item : TreeItems(tree)) {
-    if (item.second == text) {
-      return item.first;
-    }
-  }
-  return nullptr;
+  const auto items = TreeItems(tree);
+  const auto found = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == text; });
+  return found == items.end() ? nullptr : found->first;
 }
 
 }  // namespace
@@ -75,15 +52,11 @@ Script& Script::When(const std::string& what, std::function<bool()> ready, std::
   return *this;
 }
 
-Script& Script::Do(const std::string& what, std::function<void()> act) {
-  return When(what, [] { return true; }, std::move(act));
-}
-
 Script& Script::OnDialog(const std::string& caption, std::function<void(HWND)> act) {
   auto shown = std::make_shared<HWND>(nullptr);
   lastDialog_ = shown;
   return When(
-      "a window captioned \"" + caption + "\"", [caption] { return FindModal(caption) != nullptr; },
+      "a dialog captioned \"" + caption + "\"", [caption] { return FindModal(caption) != nullptr; },
       [caption, act, shown] { act(*shown = FindModal(caption)); });
 }
 
@@ -117,24 +90,25 @@ std::string Script::Failure() const {
 }
 
 HWND FindModal(const std::string& caption) {
-  return FindThreadWindow([&](HWND window) { return IsWindowEnabled(window) && WindowText(window) == caption; });
-}
-
-HWND FindShown(const std::string& caption) {
-  return FindThreadWindow([&](HWND window) { return WindowText(window) == caption; });
+  const std::vector<HWND> found = Dialogs(caption);
+  return found.empty() ? nullptr : found.front();
 }
 
 HWND FindOtherModal(const std::vector<HWND>& known) {
-  return FindThreadWindow([&](HWND window) {
-    return ClassName(window) == "#32770" && IsWindowEnabled(window) &&
-           std::find(known.begin(), known.end(), window) == known.end();
-  });
+  for (HWND window : Dialogs("")) {
+    if (std::find(known.begin(), known.end(), window) == known.end()) {
+      return window;
+    }
+  }
+  return nullptr;
 }
 
 std::string MessageText(HWND box) {
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (lstrcmpiA(ClassName(child).c_str(), "Static") == 0 && !WindowText(child).empty()) {
-      return WindowText(child);
+    char name[16] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextLengthA(child) > 0) {
+      return e2e::ControlText(box, GetDlgCtrlID(child));
     }
   }
   return std::string();
@@ -149,30 +123,20 @@ std::string Text(HWND dialog, int id) { return e2e::ControlText(dialog, id); }
 void SetText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
 void SelectCombo(HWND dialog, int id, const std::string& text) {
-  const std::vector<std::string> items = ComboItems(dialog, id);
-  const auto found = std::find(items.begin(), items.end(), text);
-  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, found == items.end() ? -1 : found - items.begin(), 0);
+  const LRESULT found = SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(text.c_str()));
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-std::vector<std::string> ComboItems(HWND dialog, int id) {
-  std::vector<std::string> items;
-  for (LRESULT i = 0; i < SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0); ++i) {
-    char text[1024] = "";
-    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    items.push_back(text);
-  }
-  return items;
-}
-
 std::string ComboSelection(HWND dialog, int id) {
+  char text[1024] = "";
   const LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-  return selected == CB_ERR ? std::string() : ComboItems(dialog, id)[static_cast<std::size_t>(selected)];
+  SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+  return selected == CB_ERR ? std::string() : text;
 }
 
-HWND SheetPage(HWND sheet, int index) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
-}
+HWND SheetPage(HWND sheet, int index) { return PropSheet_IndexToHwnd(sheet, index); }
 
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 
@@ -185,17 +149,13 @@ std::vector<std::string> TreeTexts(HWND dialog, int id) {
 }
 
 void SelectTreeItem(HWND dialog, int id, const std::string& text) {
-  SendDlgItemMessageA(dialog, id, TVM_SELECTITEM, TVGN_CARET,
-                      reinterpret_cast<LPARAM>(FindTreeItem(GetDlgItem(dialog, id), text)));
+  TreeView_SelectItem(GetDlgItem(dialog, id), FindTreeItem(GetDlgItem(dialog, id), text));
 }
 
 void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   HWND tree = GetDlgItem(dialog, id);
-  // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
   RECT rect{};
-  const HTREEITEM item = FindTreeItem(tree, text);
-  std::memcpy(&rect, &item, sizeof item);
-  SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  TreeView_GetItemRect(tree, FindTreeItem(tree, text), &rect, TRUE);
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   // The tree follows a pressed button until its release, which therefore
   // waits in the queue before the press arrives.
@@ -224,7 +184,8 @@ void Shot(HWND window, const std::string& name) {
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   std::vector<std::uint8_t> rgb;
-  for (const auto* pixel = static_cast<const std::uint8_t*>(bits); rgb.size() < 3u * width * height; pixel += 4) {
+  for (auto* pixel = static_cast<const std::uint8_t*>(bits); pixel != nullptr && rgb.size() < 3u * width * height;
+       pixel += 4) {
     rgb.insert(rgb.end(), {pixel[2], pixel[1], pixel[0]});
   }
   SelectObject(memory, old);

@@ -1,9 +1,9 @@
 // Drives modal windows of the test's own thread: steps run one after the
 // other from a ModalStepper, so they keep running inside whatever modal loop
-// (property sheet, dialog, message box) holds the thread. Each waits for its
-// condition; past the script's bound the stepper closes every dialog, so the
-// test's modal call returns and Failure() names the step that was waiting.
-// Steps must not block: an action that opens a modal window posts its message.
+// (property sheet, dialog, message box) holds the thread. Past the script's
+// bound the stepper closes every dialog, so the test's modal call returns and
+// Failure() names the step that was waiting. Steps must not block: an action
+// that opens a modal window posts its message.
 #pragma once
 
 #include <windows.h>
@@ -24,12 +24,11 @@ class Script {
 
   // Waits until ready() holds, then runs act().
   Script& When(const std::string& what, std::function<bool()> ready, std::function<void()> act);
-  Script& Do(const std::string& what, std::function<void()> act);
-  // Waits for the enabled window captioned caption, then runs act(window).
+  // Waits for the enabled dialog captioned caption, then runs act(dialog).
   Script& OnDialog(const std::string& caption, std::function<void(HWND)> act);
-  // Waits until the window of the last OnDialog step is gone, then runs act().
+  // Waits until the dialog of the last OnDialog step is gone, then runs act().
   Script& AfterClose(const std::string& what, std::function<void()> act);
-  // Starts the steps; call it right before the modal call under test.
+  // Call it right before the modal call under test.
   void Start();
   // Empty when every step ran and the windows closed in time.
   std::string Failure() const;
@@ -47,28 +46,25 @@ class Script {
   std::unique_ptr<ModalStepper> stepper_;
 };
 
-// This thread's visible window captioned caption: enabled only (a modal one
-// on top), or also disabled (one under a modal one); nullptr when none.
+// This process's visible, enabled dialog captioned caption, or nullptr (see
+// FindOwnDialog for one under a modal window).
 HWND FindModal(const std::string& caption);
-HWND FindShown(const std::string& caption);
-// This thread's enabled dialog that is none of known: the common dialog a picker opened.
+// The same, of any caption but none of known: the common dialog a picker opened.
 HWND FindOtherModal(const std::vector<HWND>& known);
-// The first non-empty static text of a message box.
+// The first static text of a message box.
 std::string MessageText(HWND box);
 
 // Click sends; ClickLater posts, for buttons that open a modal window.
 void Click(HWND dialog, int id);
 void ClickLater(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
-// The edit tells its dialog (EN_CHANGE) as typing would.
+// The control tells its dialog (EN_CHANGE, CBN_SELCHANGE) as the user's input would.
 void SetText(HWND dialog, int id, const std::string& text);
-// Selects the item with that text as the user would (CBN_SELCHANGE follows).
 void SelectCombo(HWND dialog, int id, const std::string& text);
-std::vector<std::string> ComboItems(HWND dialog, int id);
 std::string ComboSelection(HWND dialog, int id);
 
-// The window of page index of a property sheet (nullptr until first shown);
-// a button of the sheet pressed later, as the user would.
+// The window of a property sheet's page (nullptr until first shown); a
+// button of the sheet pressed later, as the user would.
 HWND SheetPage(HWND sheet, int index);
 void PressLater(HWND sheet, int button);
 

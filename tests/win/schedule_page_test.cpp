@@ -1,5 +1,5 @@
 // The schedule page edits a weekday's entries through its list, the detail
-// dialog and the question before a delete; what the edits do to the week is
+// dialog and the question before a delete; what an edit does to the week is
 // the schedule's own business.
 #include <gtest/gtest.h>
 
@@ -16,48 +16,43 @@ constexpr int kWednesday = 3;
 
 using SchedulePageTest = SettingsTest;
 
-// Shows Wednesday's list; with row >= 0, picks that row and clicks button.
+// Shows Wednesday's list; with row >= 0 also picks that row and clicks button.
 HWND OnWednesday(int row = -1, int button = 0) {
   HWND page = ShowPage(kSchedulePage);
   HWND tabs = GetDlgItem(page, IDC_WEEKDAY_TABS);
-  SendMessageA(tabs, TCM_SETCURSEL, kWednesday, 0);
+  TabCtrl_SetCurSel(tabs, kWednesday);
   NMHDR header{tabs, IDC_WEEKDAY_TABS, static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(page, WM_NOTIFY, IDC_WEEKDAY_TABS, reinterpret_cast<LPARAM>(&header));
   if (row >= 0) {
-    LVITEMA state{};
-    state.stateMask = state.state = LVIS_FOCUSED | LVIS_SELECTED;
-    SendDlgItemMessageA(page, IDC_ENTRY_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                        reinterpret_cast<LPARAM>(&state));
+    ListView_SetItemState(GetDlgItem(page, IDC_ENTRY_LIST), row, LVIS_FOCUSED | LVIS_SELECTED,
+                          LVIS_FOCUSED | LVIS_SELECTED);
     ui::ClickLater(page, button);
   }
   return page;
 }
 
-std::vector<std::string> Column(int column) {
+// The rows of the day shown, each its time and its accounts.
+std::vector<std::string> Rows() {
   HWND list = GetDlgItem(ui::SheetPage(Sheet(), kSchedulePage), IDC_ENTRY_LIST);
-  std::vector<std::string> texts;
-  for (LRESULT row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-    char text[256] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text);
+  std::vector<std::string> rows;
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    char time[64] = "";
+    char accounts[256] = "";
+    ListView_GetItemText(list, row, 0, time, sizeof time);
+    ListView_GetItemText(list, row, 1, accounts, sizeof accounts);
+    rows.push_back(std::string(time) + " " + accounts);
   }
-  return texts;
+  return rows;
 }
 
 TEST_F(SchedulePageTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   CSettingSheet sheet;
-  CSchedule& schedule = sheet.Draft().schedule;
-  schedule.Day(kWednesday).AddEntry(12, 5, {kKana}, 0);
-  schedule.Day(kWednesday).AddEntry(7, 30, {kWork, kHome}, 0);
+  sheet.Draft().schedule.Day(kWednesday).AddEntry(12, 5, {kKana}, 0);
+  sheet.Draft().schedule.Day(kWednesday).AddEntry(7, 30, {kWork, kHome}, 0);
   ui::Script script;
   script.OnDialog(kSheetCaption, [](HWND) {
     OnWednesday();
-    EXPECT_EQ(Column(0), (std::vector<std::string>{" 7時30分", "12時 5分"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{std::string(kWork) + "," + kHome, kKana}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{" 7時30分 表示,ポスト", "12時 5分 ｶﾅ"}));
     OnWednesday(0, IDC_ENTRY_EDIT);
   });
   script.OnDialog(kDetailCaption, [](HWND detail) {
@@ -80,8 +75,7 @@ TEST_F(SchedulePageTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
   });
   script.AfterClose("the question", [] {
-    EXPECT_EQ(Column(0), (std::vector<std::string>{" 8時30分", "23時 0分"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{kWork, kKana}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{" 8時30分 表示", "23時 0分 ｶﾅ"}));
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
@@ -89,10 +83,9 @@ TEST_F(SchedulePageTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   EXPECT_EQ(script.Failure(), "");
   CSchedule stored;
   ASSERT_TRUE(stored.Load());
-  const CScheduleDayList& day = stored.Day(kWednesday);
-  ASSERT_EQ(day.Count(), 2u);
-  EXPECT_EQ(day.At(0).accounts, std::vector<std::string>{kWork});
-  EXPECT_NE(day.FindExact(23, 0), nullptr);
+  ASSERT_EQ(stored.Day(kWednesday).Count(), 2u);
+  EXPECT_EQ(stored.Day(kWednesday).FindExact(8, 30)->accounts, std::vector<std::string>{kWork});
+  EXPECT_EQ(stored.Day(kWednesday).FindExact(23, 0)->accounts, std::vector<std::string>{kKana});
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the tests of the settings sheet share: a settings root of their own,
-// two mail client data roots with Japanese account and folder titles, and
-// the running sheet's pages.
+// two data roots of the mail client with Japanese account and folder titles,
+// and the running sheet's pages.
 #pragma once
 
 #include <windows.h>
@@ -19,15 +19,12 @@ constexpr const char* kFolderDialogCaption = "ﾌｫﾙﾀﾞ選択";
 
 enum PageIndex { kCorvidPage, kGeneralPage, kSchedulePage, kReservePage, kRemainPage, kCommandPage };
 
-// First root, the stored one: 表示 (Account1: inbox, outbox, 仕事 holding
-// ２００２年 and ソフト能力), ポスト (Account2: inbox, outbox, 予約) and ｶﾅ
-// (Account3, no folders). Second root: ソフト (Account1), 能力 (Account2) and
-// ポスト again (Account3).
+// The stored root: 表示 (Account1: inbox, outbox, 仕事 holding ２００２年 and
+// ソフト能力), ポスト (Account2: inbox, outbox, 予約) and ｶﾅ (Account3, no
+// folders). The other: ソフト, 能力 and ポスト again.
 constexpr const char* kWork = "表示";
 constexpr const char* kHome = "ポスト";
 constexpr const char* kKana = "ｶﾅ";
-constexpr const char* kOtherFirst = "ソフト";
-constexpr const char* kOtherSecond = "能力";
 
 class SettingsTest : public ::testing::Test {
  protected:

@@ -1,6 +1,6 @@
 // The settings sheet through its controls: what each page shows and stores,
-// the fetch accounts' check tree, Apply after the pickers, a change of the
-// data root, and the boxes that show the user's texts.
+// Apply after the pickers, a change of the data root, and the boxes that
+// show the user's texts.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -21,6 +21,7 @@ namespace settings_test {
 namespace {
 
 using SettingsSheetTest = SettingsTest;
+using Titles = std::vector<std::string>;
 
 std::string ClassOf(HWND control) {
   char name[32] = "";
@@ -30,13 +31,13 @@ std::string ClassOf(HWND control) {
 
 bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(Sheet(), 0x3021)) != FALSE; }
 
-std::vector<std::string> StoredFetchAccounts() {
-  std::vector<std::string> titles;
+Titles FetchAccounts() {
+  Titles titles;
   layout::ReadTextList(CSettingsKey(), layout::kDefAccountKey, titles);
   return titles;
 }
 
-void StoreFetchAccounts(const std::vector<std::string>& titles) {
+void StoreFetchAccounts(const Titles& titles) {
   CSettingsKey settings;
   layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, titles);
 }
@@ -93,13 +94,13 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   folders.WriteString("RemainFromAccount", "Account2");
   folders.WriteString("RemainFromFolder", "RESERVE.BOX");
   folders.WriteString("RemainToFolder", "WORK.BOX\\2003.BOX");
-  StoreFetchAccounts({kWork});
+  // A title the data root no longer has is dropped.
+  StoreFetchAccounts({"旧アカウント", kWork});
   CSettingSheet sheet;
   LOGFONTA font{};
   lstrcpyA(font.lfFaceName, "ＭＳ Ｐゴシック");
   sheet.GeneralPage().SetFonts(font, font);
-  sheet.Draft().jobs.Load(root_);
-  ASSERT_TRUE(sheet.Draft().schedule.Load());
+  ASSERT_TRUE(sheet.Draft().jobs.Load(root_) && sheet.Draft().schedule.Load());
   for (int day = 0; day < CSchedule::kDays; ++day) {
     sheet.Draft().schedule.Day(day).AddEntry(7, 30, {kWork, kHome}, 1);
     sheet.Draft().schedule.Day(day).AddEntry(day + 12, 5, {kKana}, 0);
@@ -126,6 +127,14 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
           ui::SelectCombo(page, f.id, f.entered);
         }
       }
+      if (index == kGeneralPage) {
+        // Ticked by a click on the item's own row, in any order, or by the space key.
+        ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, kKana);
+        ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, kHome);
+        ui::SelectTreeItem(page, IDC_ACCOUNT_TREE, kWork);
+        SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_KEYDOWN, VK_SPACE, 1);
+        SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_CHAR, ' ', 1);
+      }
       ui::Shot(Sheet(), std::string("settings-") + shots[index]);
       // Every page's edits enable Apply again.
       EXPECT_TRUE(ApplyEnabled()) << index;
@@ -142,47 +151,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
     EXPECT_EQ(f.number ? std::to_string(source.ReadDword(f.name, -1)) : source.ReadString(f.name, "?"), f.saved)
         << f.name;
   }
-}
-
-TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
-  const struct {
-    bool accounts;  // false: the data root has none (say, it is out of reach)
-    std::vector<std::string> stored;
-    std::vector<std::string> clicked;
-    std::vector<std::string> keyed;  // turned by the space key
-    bool ticked;                     // all in the end, or none
-  } cases[] = {
-      // A title that is gone and one that differs only in letter case are dropped.
-      {true, {"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, {}, true},
-      {true, {kHome}, {}, {kHome}, false},
-      // Nothing to tick is no reason to forget the stored list.
-      {false, {kHome, "旧アカウント"}, {}, {}, true},
-  };
-  for (const auto& c : cases) {
-    UseDataRoot(c.accounts ? root_ : scratch_.Path());
-    StoreFetchAccounts(c.stored);
-    CSettingSheet sheet;
-    std::vector<std::string> treeOrder;
-    ui::Script script;
-    script.OnDialog(kSheetCaption, [&](HWND) {
-      HWND general = ShowPage(kGeneralPage);
-      treeOrder = ui::TreeTexts(general, IDC_ACCOUNT_TREE);
-      for (const std::string& title : c.clicked) {
-        ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, title);
-      }
-      for (const std::string& title : c.keyed) {
-        ui::SelectTreeItem(general, IDC_ACCOUNT_TREE, title);
-        SendDlgItemMessageA(general, IDC_ACCOUNT_TREE, WM_KEYDOWN, VK_SPACE, 1);
-        SendDlgItemMessageA(general, IDC_ACCOUNT_TREE, WM_CHAR, ' ', 1);
-      }
-      EXPECT_EQ(ApplyEnabled(), !c.clicked.empty() || !c.keyed.empty());
-      ui::PressLater(Sheet(), PSBTN_OK);
-    });
-    script.Start();
-    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
-    EXPECT_EQ(script.Failure(), "");
-    EXPECT_EQ(StoredFetchAccounts(), !c.accounts ? c.stored : c.ticked ? treeOrder : std::vector<std::string>{});
-  }
+  EXPECT_EQ(FetchAccounts(), (Titles{kHome, kKana}));
 }
 
 TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
@@ -221,28 +190,33 @@ TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
 }
 
 TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeepsThem) {
-  const std::vector<std::string> first = {kWork, kHome, kKana};
+  const std::string empty = JoinPath(scratch_.Path(), "空");
+  ASSERT_TRUE(sample::MakeDirectory(empty) && sample::MakeDirectory(JoinPath(empty, "MailBox")));
+  const Titles first = {kHome, kWork, kKana};
   const struct {
-    std::string stored;
     std::vector<std::string> path;  // folders the chooser opens, ".." for the parent
     std::string root;               // after the choice
     std::string refused;            // the folder the message names
-    std::vector<std::string> titles;
-    std::vector<std::string> fetch;  // stored by OK
-    std::string command;             // of ポスト's record
+    Titles titles;        // the first one selected on the record pages
+    Titles fetch;         // stored by OK
+    std::string command;  // of ポスト's record
   } cases[] = {
       // Another root: the ticks come from the store again, not from the click.
-      {root_, {"..", "別ソフト"}, otherRoot_, "", {kOtherFirst, kOtherSecond, kHome}, {kHome}, ""},
-      {root_ + "\\", {}, root_ + "\\", "", first, {kWork}, "C:\\表示.exe"},
-      {root_, {"..", "データ"}, root_, "", first, {kWork}, "C:\\表示.exe"},
+      {{"..", "別ソフト"}, otherRoot_, "", {"ソフト", "能力", kHome}, {kHome}, ""},
+      // No accounts to tick are no reason to forget the stored ones.
+      {{"..", "空"}, empty, "", {}, {kWork, kHome}, ""},
+      {{"..", "データ"}, root_, "", first, {kWork}, "C:\\表示.exe"},
       // Only a folder that holds MailBox is a data root.
-      {root_, {"mailbox"}, root_, JoinPath(root_, "mailbox"), first, {kWork}, "C:\\表示.exe"},
+      {{"mailbox"}, root_, JoinPath(root_, "mailbox"), first, {kWork}, "C:\\表示.exe"},
   };
+  char before[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, before);
   for (const auto& c : cases) {
-    UseDataRoot(c.stored);
+    UseDataRoot(root_);
     StoreFetchAccounts({kWork, kHome});
     CSettingSheet sheet;
-    sheet.Draft().jobs.Load(c.stored);
+    sheet.Draft().jobs.Load(root_);
+    std::string line;
     std::string message;
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
@@ -253,13 +227,16 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       ui::ClickTreeItem(ShowPage(kGeneralPage), IDC_ACCOUNT_TREE, kHome);
       ui::ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE);
     });
-    script.OnDialog("ﾌｫﾙﾀﾞの選択", [&c](HWND chooser) {
+    script.OnDialog("ﾌｫﾙﾀﾞの選択", [&](HWND chooser) {
+      if (&c == cases) {
+        ui::Shot(chooser, "settings-folder-chooser");
+      }
       for (const std::string& name : c.path) {
-        const std::string item = "[" + name + "]";
         SendDlgItemMessageA(chooser, lst2, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(item.c_str()));
+                            reinterpret_cast<LPARAM>(("[" + name + "]").c_str()));
         SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(chooser, lst2)));
       }
+      line = ui::Text(chooser, stc1);
       PostMessageA(chooser, WM_COMMAND, IDOK, 0);
     });
     script.AfterClose("the chooser", [&c, &message] {
@@ -270,20 +247,25 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       // Pages shown before the change show the new root without being shown again.
       HWND commands = ui::SheetPage(Sheet(), kCommandPage);
       EXPECT_EQ(ui::Text(commands, IDC_MAILBOX_PATH), c.root);
-      std::vector<std::string> listed = ui::ComboItems(commands, IDC_ACCOUNT_LIST);
-      std::vector<std::string> tree = ui::TreeTexts(ui::SheetPage(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
-      EXPECT_TRUE(std::is_permutation(listed.begin(), listed.end(), c.titles.begin(), c.titles.end()));
-      EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end()));
+      EXPECT_EQ(ui::ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
+      Titles tree = ui::TreeTexts(ui::SheetPage(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
       ui::PressLater(Sheet(), PSBTN_OK);
     });
     script.Start();
     ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
     EXPECT_EQ(script.Failure(), "");
-    const std::string expected = c.refused.empty() ? "" : c.refused + " は有効なメールボックスでは有りません";
-    EXPECT_EQ(lstrcmpiA(message.c_str(), expected.c_str()), 0) << message;
+    // The chooser's line named the folder its OK gave.
+    EXPECT_EQ(lstrcmpiA(line.c_str(), (c.refused.empty() ? c.root : c.refused).c_str()), 0) << line;
+    const std::string refusal = c.refused.empty() ? "" : c.refused + " は有効なメールボックスでは有りません";
+    EXPECT_EQ(lstrcmpiA(message.c_str(), refusal.c_str()), 0) << message;
     EXPECT_EQ(layout::Read(CSettingsKey(), layout::kMailBoxPath), c.root);
-    EXPECT_EQ(StoredFetchAccounts(), c.fetch) << c.root;
-    EXPECT_EQ(sheet.Draft().jobs.FindByTitle(kHome)->command.CommandName, c.command) << c.root;
+    EXPECT_EQ(FetchAccounts(), c.fetch) << c.root;
+    const CAccountJob* home = sheet.Draft().jobs.FindByTitle(kHome);
+    EXPECT_EQ(home == nullptr ? "" : home->command.CommandName, c.command) << c.root;
+    char after[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
   }
 }
 
