@@ -10,6 +10,7 @@
 
 #include "data_dir/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
+#include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "settings/settings_layout.h"
 #include "settings_fixture.h"
@@ -70,9 +71,12 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
       // Below the spin's floor, typed and confirmed by OK alone.
       {kSchedulePage, IDC_RETRY_INTERVAL, "", "RetryInterval", true, "20", 0, "7", "15"},
       {kReservePage, IDC_RESERVE, reserve, "Reserve", true, "1", 0, "", "1"},
+      // A folder is found by its path, whatever its case, and without a title shows its directory name.
+      {kReservePage, IDC_RESERVE_FOLDER, "", nullptr, false, "表示.BOX", 0, "", ""},
       {kReservePage, IDC_RESERVE_SEND, job, "ReserveSend", true, "1", IDC_RESERVE_SEND, "", "0"},
       {kReservePage, IDC_MARK_FIRST + 2, reserve, "ReserveMark", true, "3", IDC_MARK_FIRST + 6, "", "7"},
       {kRemainPage, IDC_REMAIN, reserve, "Remain", true, "1", 0, "", "1"},
+      {kRemainPage, IDC_REMAIN_TO_FOLDER, "", nullptr, false, "ソフト能力", 0, "", ""},
       {kRemainPage, IDC_MARK_FIRST + 1, reserve, "RemainMark", true, "2", IDC_MARK_NONE, "", "0"},
       {kCommandPage, IDC_EXEC_COMMAND, command, "ExecCommand", true, "1", 0, "", "1"},
       {kCommandPage, IDC_COMMAND_NAME, command, "CommandName", false, "C:\\表示.exe", 0, "D:\\ソフト.exe", "D:\\ソフト.exe"},
@@ -86,14 +90,16 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   for (const auto& f : fields) {
     CRegistryKey key;
     CRegistryKey& target = open(key, f.key);
-    ASSERT_TRUE(f.number ? target.WriteDword(f.name, std::stoi(f.stored)) : target.WriteString(f.name, f.stored));
+    ASSERT_TRUE(f.name == nullptr ||
+                (f.number ? target.WriteDword(f.name, std::stoi(f.stored)) : target.WriteString(f.name, f.stored)));
   }
   // The folders that switched-on reservation and forwarding need on OK.
+  ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
   CRegistryKey folders;
-  open(folders, reserve).WriteString("ReserveFolder", "WORK.BOX\\2002.BOX");
+  open(folders, reserve).WriteString("ReserveFolder", "WORK.BOX\\表示.BOX");
   folders.WriteString("RemainFromAccount", "Account2");
   folders.WriteString("RemainFromFolder", "RESERVE.BOX");
-  folders.WriteString("RemainToFolder", "WORK.BOX\\2003.BOX");
+  folders.WriteString("RemainToFolder", "work.box\\2003.box");
   // A title the data root no longer has is dropped.
   StoreFetchAccounts({"旧アカウント", kWork});
   CSettingSheet sheet;
@@ -115,9 +121,9 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
         if (f.page != index) {
           continue;
         } else if (kind == "Button") {
-          EXPECT_EQ(SendDlgItemMessageA(page, f.id, BM_GETCHECK, 0, 0), f.stored == "0" ? 0 : 1) << f.name;
+          EXPECT_EQ(SendDlgItemMessageA(page, f.id, BM_GETCHECK, 0, 0), f.stored == "0" ? 0 : 1) << f.id;
         } else {
-          EXPECT_EQ(kind == "ComboBox" ? ui::ComboSelection(page, f.id) : ui::Text(page, f.id), f.stored) << f.name;
+          EXPECT_EQ(kind == "ComboBox" ? ui::ComboSelection(page, f.id) : ui::Text(page, f.id), f.stored) << f.id;
         }
         if (f.click != 0) {
           ui::Click(page, f.click);
@@ -148,8 +154,10 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   for (const auto& f : fields) {
     CRegistryKey key;
     const CRegistryKey& source = open(key, f.key);
-    EXPECT_EQ(f.number ? std::to_string(source.ReadDword(f.name, -1)) : source.ReadString(f.name, "?"), f.saved)
-        << f.name;
+    if (f.name != nullptr) {
+      EXPECT_EQ(f.number ? std::to_string(source.ReadDword(f.name, -1)) : source.ReadString(f.name, "?"), f.saved)
+          << f.name;
+    }
   }
   EXPECT_EQ(FetchAccounts(), (Titles{kHome, kKana}));
 }
