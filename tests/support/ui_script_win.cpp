@@ -12,15 +12,6 @@ namespace ui {
 
 namespace {
 
-// This process's visible and enabled dialogs captioned caption, or of any caption.
-std::vector<HWND> Dialogs(const std::string& caption) {
-  std::vector<HWND> found = e2e::FindWindows({"#32770", caption, GetCurrentProcessId()});
-  found.erase(std::remove_if(found.begin(), found.end(),
-                             [](HWND window) { return !IsWindowVisible(window) || !IsWindowEnabled(window); }),
-              found.end());
-  return found;
-}
-
 // Every item of a tree with its text, depth first.
 std::vector<std::pair<HTREEITEM, std::string>> TreeItems(HWND tree) {
   std::vector<std::pair<HTREEITEM, std::string>> items;
@@ -89,14 +80,10 @@ std::string Script::Failure() const {
   return step.empty() ? step : step + " never ran";
 }
 
-HWND FindModal(const std::string& caption) {
-  const std::vector<HWND> found = Dialogs(caption);
-  return found.empty() ? nullptr : found.front();
-}
-
-HWND FindOtherModal(const std::vector<HWND>& known) {
-  for (HWND window : Dialogs("")) {
-    if (std::find(known.begin(), known.end(), window) == known.end()) {
+HWND FindModal(const std::string& caption, const std::vector<HWND>& known) {
+  for (HWND window : e2e::FindWindows({"#32770", caption, GetCurrentProcessId()})) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window) &&
+        std::find(known.begin(), known.end(), window) == known.end()) {
       return window;
     }
   }
@@ -146,10 +133,6 @@ std::vector<std::string> TreeTexts(HWND dialog, int id) {
     texts.push_back(item.second);
   }
   return texts;
-}
-
-void SelectTreeItem(HWND dialog, int id, const std::string& text) {
-  TreeView_SelectItem(GetDlgItem(dialog, id), FindTreeItem(GetDlgItem(dialog, id), text));
 }
 
 void ClickTreeItem(HWND dialog, int id, const std::string& text) {

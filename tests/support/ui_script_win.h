@@ -46,11 +46,9 @@ class Script {
   std::unique_ptr<ModalStepper> stepper_;
 };
 
-// This process's visible, enabled dialog captioned caption, or nullptr (see
-// FindOwnDialog for one under a modal window).
-HWND FindModal(const std::string& caption);
-// The same, of any caption but none of known: the common dialog a picker opened.
-HWND FindOtherModal(const std::vector<HWND>& known);
+// This process's visible, enabled dialog captioned caption (any caption when
+// empty) that is none of known, or nullptr. FindOwnDialog finds one under a modal one.
+HWND FindModal(const std::string& caption, const std::vector<HWND>& known = {});
 // The first static text of a message box.
 std::string MessageText(HWND box);
 
@@ -68,11 +66,9 @@ std::string ComboSelection(HWND dialog, int id);
 HWND SheetPage(HWND sheet, int index);
 void PressLater(HWND sheet, int button);
 
-// Tree views: the texts of all items, depth first; select an item as the
-// user would (TVN_SELCHANGED follows); click in the middle of an item's row
-// (the tree gets the button messages; the mouse cursor stays where it is).
+// Tree views: the texts of all items, depth first; a click in the middle of
+// an item's row (the tree gets the button messages; the cursor stays put).
 std::vector<std::string> TreeTexts(HWND dialog, int id);
-void SelectTreeItem(HWND dialog, int id, const std::string& text);
 void ClickTreeItem(HWND dialog, int id, const std::string& text);
 
 // Paints the window and saves it as name.png in the folder LARKSPUR_SHOTS names, if any.

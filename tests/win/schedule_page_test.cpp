@@ -19,13 +19,12 @@ using SchedulePageTest = SettingsTest;
 // Shows Wednesday's list; with row >= 0 also picks that row and clicks button.
 HWND OnWednesday(int row = -1, int button = 0) {
   HWND page = ShowPage(kSchedulePage);
-  HWND tabs = GetDlgItem(page, IDC_WEEKDAY_TABS);
-  TabCtrl_SetCurSel(tabs, kWednesday);
-  NMHDR header{tabs, IDC_WEEKDAY_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+  NMHDR header{GetDlgItem(page, IDC_WEEKDAY_TABS), IDC_WEEKDAY_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+  TabCtrl_SetCurSel(header.hwndFrom, kWednesday);
   SendMessageA(page, WM_NOTIFY, IDC_WEEKDAY_TABS, reinterpret_cast<LPARAM>(&header));
   if (row >= 0) {
-    ListView_SetItemState(GetDlgItem(page, IDC_ENTRY_LIST), row, LVIS_FOCUSED | LVIS_SELECTED,
-                          LVIS_FOCUSED | LVIS_SELECTED);
+    const UINT picked = LVIS_FOCUSED | LVIS_SELECTED;
+    ListView_SetItemState(GetDlgItem(page, IDC_ENTRY_LIST), row, picked, picked);
     ui::ClickLater(page, button);
   }
   return page;
@@ -81,11 +80,13 @@ TEST_F(SchedulePageTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
+  // OK stored what the list showed.
   CSchedule stored;
   ASSERT_TRUE(stored.Load());
-  ASSERT_EQ(stored.Day(kWednesday).Count(), 2u);
-  EXPECT_EQ(stored.Day(kWednesday).FindExact(8, 30)->accounts, std::vector<std::string>{kWork});
-  EXPECT_EQ(stored.Day(kWednesday).FindExact(23, 0)->accounts, std::vector<std::string>{kKana});
+  const CScheduleDayList& day = stored.Day(kWednesday);
+  ASSERT_EQ(day.Count(), 2u);
+  EXPECT_EQ(day.At(0).accounts, std::vector<std::string>{kWork});
+  EXPECT_EQ(day.At(1).accounts, std::vector<std::string>{kKana});
 }
 
 }  // namespace

@@ -50,15 +50,13 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   // A button shows a stored value other than 0 ticked, an edit, a list or a
   // static the stored text. The user clicks click, or types or picks entered.
   const struct {
-    int page;
-    int id;
-    const char* key;  // below the settings root
-    const char* name;
+    int page, id;
+    const char* key;   // below the settings root
+    const char* name;  // nullptr: shown, not stored
     bool number;
     std::string stored;
     int click;
-    std::string entered;
-    std::string saved;
+    std::string entered, saved;
   } fields[] = {
       {kCorvidPage, IDC_CORVID_PATH, "", "CorvidPath", false, "C:\\ソフト\\表示.exe", 0, "D:\\能力.exe", "D:\\能力.exe"},
       {kCorvidPage, IDC_ACCOUNT_LIST, "", "DefAccount", false, kHome, 0, kKana, kKana},
@@ -109,7 +107,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   ASSERT_TRUE(sheet.Draft().jobs.Load(root_) && sheet.Draft().schedule.Load());
   for (int day = 0; day < CSchedule::kDays; ++day) {
     sheet.Draft().schedule.Day(day).AddEntry(7, 30, {kWork, kHome}, 1);
-    sheet.Draft().schedule.Day(day).AddEntry(day + 12, 5, {kKana}, 0);
+    sheet.Draft().schedule.Day(day).AddEntry(12, 5, {kKana}, 0);
   }
   ui::Script script;
   script.OnDialog(kSheetCaption, [&fields](HWND) {
@@ -134,10 +132,11 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
         }
       }
       if (index == kGeneralPage) {
-        // Ticked by a click on the item's own row, in any order, or by the space key.
-        ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, kKana);
-        ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, kHome);
-        ui::SelectTreeItem(page, IDC_ACCOUNT_TREE, kWork);
+        // Turned by a click on the item's own row, in any order, and by the
+        // space key on the item the last click selected.
+        for (const char* title : {kKana, kHome, kWork}) {
+          ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, title);
+        }
         SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_KEYDOWN, VK_SPACE, 1);
         SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_CHAR, ' ', 1);
       }
@@ -159,15 +158,14 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
           << f.name;
     }
   }
-  EXPECT_EQ(FetchAccounts(), (Titles{kHome, kKana}));
+  EXPECT_EQ(FetchAccounts(), (Titles{kWork, kHome, kKana}));
 }
 
 TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
   const std::string program = JoinPath(scratch_.Path(), "ポスト.exe");
   ASSERT_TRUE(sample::WriteFile(program, "MZ"));
   const struct {
-    int page;
-    int button;
+    int page, button;
     std::string file;  // typed into a file picker
     const char* shot;
   } cases[] = {
@@ -175,7 +173,7 @@ TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
       {kGeneralPage, IDC_NEXT_FONT_CHANGE, "", "settings-font-dialog"},
       {kGeneralPage, IDC_NOW_COLOR, "", nullptr},
   };
-  const auto picker = [] { return ui::FindOtherModal({Sheet()}); };
+  const auto picker = [] { return ui::FindModal("", {Sheet()}); };
   for (const auto& c : cases) {
     CSettingSheet sheet;
     ui::Script script;
@@ -205,8 +203,7 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
     std::vector<std::string> path;  // folders the chooser opens, ".." for the parent
     std::string root;               // after the choice
     std::string refused;            // the folder the message names
-    Titles titles;        // the first one selected on the record pages
-    Titles fetch;         // stored by OK
+    Titles titles, fetch;  // the first title is selected on the record pages; fetch: stored by OK
     std::string command;  // of ポスト's record
   } cases[] = {
       // Another root: the ticks come from the store again, not from the click.
@@ -224,8 +221,7 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
     StoreFetchAccounts({kWork, kHome});
     CSettingSheet sheet;
     sheet.Draft().jobs.Load(root_);
-    std::string line;
-    std::string message;
+    std::string line, message;
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
       HWND commands = ShowPage(kCommandPage);
