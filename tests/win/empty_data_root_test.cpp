@@ -27,8 +27,7 @@ TEST(EmptyDataRoot, ReadsNoAccountsEvenWhenTheCurrentDriveHasAMailbox) {
   sample::RemoveTree("C:\\mailbox");
   ASSERT_TRUE(made);
   ASSERT_EQ(onDrive, std::vector<std::string>{"表示"});
-  EXPECT_TRUE(none.directories.empty());
-  EXPECT_TRUE(none.titles.empty());
+  EXPECT_TRUE(none.directories.empty() && none.titles.empty());
 }
 
 }  // namespace

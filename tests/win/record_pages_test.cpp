@@ -13,35 +13,28 @@ namespace {
 using RecordPagesTest = SettingsTest;
 
 TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) {
-  const std::string noReserveFolder = "送信予約ﾒｰﾙの保存先ﾌｫﾙﾀﾞが指定されていません";
+  const std::string noFolder = "送信予約ﾒｰﾙの保存先ﾌｫﾙﾀﾞが指定されていません";
   const struct {
-    int page;
-    int onOff;  // the page's own switch
+    int page, onOff;  // the page and its own switch
+    int CReserveData::*on;
     const char* caption;
-    // The second and third records in record order; the first stays on screen.
-    void (*second)(CReserveData&);
-    void (*third)(CReserveData&);
-    std::string messages[2];
+    std::string messages[2];  // for the second and the third record; the first stays on screen
   } cases[] = {
-      {kReservePage, IDC_RESERVE, "送信予約ﾍﾟｰｼﾞ", [](CReserveData& d) { d.Reserve = 1; },
-       [](CReserveData& d) { d.Reserve = 1; }, {noReserveFolder, noReserveFolder}},
+      {kReservePage, IDC_RESERVE, &CReserveData::Reserve, "送信予約ﾍﾟｰｼﾞ", {noFolder, noFolder}},
       // A destination gone from the disk in an earlier record comes before a
       // source never chosen in a later one.
-      {kRemainPage, IDC_REMAIN, "回送予約ﾍﾟｰｼﾞ",
-       [](CReserveData& d) {
-         d.Remain = 1;
-         d.RemainFromAccount = "Account2";
-         d.RemainFromFolder = "RESERVE.BOX";
-         d.RemainToFolder = "GONE.BOX";
-       },
-       [](CReserveData& d) { d.Remain = 1; }, {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"}},
+      {kRemainPage, IDC_REMAIN, &CReserveData::Remain, "回送予約ﾍﾟｰｼﾞ",
+       {"転送先のﾌｫﾙﾀﾞが指定されていません", "転送元のﾌｫﾙﾀﾞが指定されていません"}},
   };
   for (const auto& c : cases) {
     CSettingSheet sheet;
     CAccountJobList& jobs = sheet.Draft().jobs;
     ASSERT_TRUE(jobs.Load(root_));
-    c.second(jobs.At(1).reserve);
-    c.third(jobs.At(2).reserve);
+    CReserveData& second = jobs.At(1).reserve;
+    second.*c.on = jobs.At(2).reserve.*c.on = 1;
+    second.RemainFromAccount = "Account2";
+    second.RemainFromFolder = "RESERVE.BOX";
+    second.RemainToFolder = "GONE.BOX";
     ui::Script script;
     script.OnDialog(kSheetCaption, [&c](HWND) {
       ShowPage(c.page);
@@ -65,7 +58,7 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
       });
       script.AfterClose("the folder dialog", [&c, title] {
         HWND page = ui::SheetPage(Sheet(), c.page);
-        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)), page);
+        EXPECT_EQ(PropSheet_GetCurrentPageHwnd(Sheet()), page);
         EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
         // The user gives up on this account.
         ui::Click(page, c.onOff);
