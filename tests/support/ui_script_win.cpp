@@ -90,16 +90,8 @@ HWND FindModal(const std::string& caption, const std::vector<HWND>& known) {
   return nullptr;
 }
 
-std::string MessageText(HWND box) {
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[16] = "";
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextLengthA(child) > 0) {
-      return e2e::ControlText(box, GetDlgCtrlID(child));
-    }
-  }
-  return std::string();
-}
+// Message boxes give their text the id 0xFFFF.
+std::string MessageText(HWND box) { return e2e::ControlText(box, 0xFFFF); }
 
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 

@@ -49,7 +49,7 @@ class Script {
 // This process's visible, enabled dialog captioned caption (any caption when
 // empty) that is none of known, or nullptr. FindOwnDialog finds one under a modal one.
 HWND FindModal(const std::string& caption, const std::vector<HWND>& known = {});
-// The first static text of a message box.
+// The text of a message box.
 std::string MessageText(HWND box);
 
 // Click sends; ClickLater posts, for buttons that open a modal window.
