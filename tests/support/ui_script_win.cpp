@@ -12,26 +12,20 @@ namespace ui {
 
 namespace {
 
-// Every item of a tree with its text, depth first.
-std::vector<std::pair<HTREEITEM, std::string>> TreeItems(HWND tree) {
-  std::vector<std::pair<HTREEITEM, std::string>> items;
-  std::vector<HTREEITEM> pending{TreeView_GetRoot(tree)};
-  while (!pending.empty()) {
-    HTREEITEM item = pending.back();
-    pending.pop_back();
-    if (item != nullptr) {
-      char text[1024] = "";
-      TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
-      TreeView_GetItem(tree, &data);
-      items.emplace_back(item, text);
-      pending.insert(pending.end(), {TreeView_GetNextSibling(tree, item), TreeView_GetChild(tree, item)});
-    }
+// Adds item, its siblings after it and all their children to items with their texts, depth first.
+void CollectTree(HWND tree, HTREEITEM item, std::vector<std::pair<HTREEITEM, std::string>>& items) {
+  for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+    char text[1024] = "";
+    TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
+    TreeView_GetItem(tree, &data);
+    items.emplace_back(item, text);
+    CollectTree(tree, TreeView_GetChild(tree, item), items);
   }
-  return items;
 }
 
 HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
-  const auto items = TreeItems(tree);
+  std::vector<std::pair<HTREEITEM, std::string>> items;
+  CollectTree(tree, TreeView_GetRoot(tree), items);
   const auto found = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == text; });
   return found == items.end() ? nullptr : found->first;
 }
@@ -99,8 +93,6 @@ void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_C
 
 std::string Text(HWND dialog, int id) { return e2e::ControlText(dialog, id); }
 
-void SetText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
-
 void SelectCombo(HWND dialog, int id, const std::string& text) {
   const LRESULT found = SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(text.c_str()));
@@ -115,13 +107,13 @@ std::string ComboSelection(HWND dialog, int id) {
   return selected == CB_ERR ? std::string() : text;
 }
 
-HWND SheetPage(HWND sheet, int index) { return PropSheet_IndexToHwnd(sheet, index); }
-
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 
 std::vector<std::string> TreeTexts(HWND dialog, int id) {
+  std::vector<std::pair<HTREEITEM, std::string>> items;
+  CollectTree(GetDlgItem(dialog, id), TreeView_GetRoot(GetDlgItem(dialog, id)), items);
   std::vector<std::string> texts;
-  for (const auto& item : TreeItems(GetDlgItem(dialog, id))) {
+  for (const auto& item : items) {
     texts.push_back(item.second);
   }
   return texts;

@@ -1,9 +1,7 @@
-// Drives modal windows of the test's own thread: steps run one after the
-// other from a ModalStepper, so they keep running inside whatever modal loop
-// (property sheet, dialog, message box) holds the thread. Past the script's
-// bound the stepper closes every dialog, so the test's modal call returns and
-// Failure() names the step that was waiting. Steps must not block: an action
-// that opens a modal window posts its message.
+// Drives modal windows of the test's own thread by steps run one after the
+// other from a ModalStepper, inside whatever modal loop holds the thread. Past
+// the bound every dialog is closed, so the test's modal call returns. Steps
+// must not block: an action that opens a modal window posts its message.
 #pragma once
 
 #include <windows.h>
@@ -56,14 +54,11 @@ std::string MessageText(HWND box);
 void Click(HWND dialog, int id);
 void ClickLater(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
-// The control tells its dialog (EN_CHANGE, CBN_SELCHANGE) as the user's input would.
-void SetText(HWND dialog, int id, const std::string& text);
+// CBN_SELCHANGE follows, as after the user's choice.
 void SelectCombo(HWND dialog, int id, const std::string& text);
 std::string ComboSelection(HWND dialog, int id);
 
-// The window of a property sheet's page (nullptr until first shown); a
-// button of the sheet pressed later, as the user would.
-HWND SheetPage(HWND sheet, int index);
+// A button of a property sheet pressed later, as the user would.
 void PressLater(HWND sheet, int button);
 
 // Tree views: the texts of all items, depth first; a click in the middle of

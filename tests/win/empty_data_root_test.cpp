@@ -12,8 +12,7 @@
 namespace {
 
 TEST(EmptyDataRoot, ReadsNoAccountsEvenWhenTheCurrentDriveHasAMailbox) {
-  // C: is the drive of the tests' own throw-away prefix; a mailbox already
-  // there is somebody else's.
+  // C: is the drive of the tests' own prefix; a mailbox already there is not ours.
   if (GetFileAttributesA("C:\\mailbox") != INVALID_FILE_ATTRIBUTES) {
     GTEST_SKIP() << "C:\\mailbox already exists";
   }

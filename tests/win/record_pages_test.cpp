@@ -57,7 +57,7 @@ TEST_F(RecordPagesTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen) 
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
       });
       script.AfterClose("the folder dialog", [&c, title] {
-        HWND page = ui::SheetPage(Sheet(), c.page);
+        HWND page = PropSheet_IndexToHwnd(Sheet(), c.page);
         EXPECT_EQ(PropSheet_GetCurrentPageHwnd(Sheet()), page);
         EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
         // The user gives up on this account.

@@ -1,6 +1,5 @@
-// The schedule page edits a weekday's entries through its list, the detail
-// dialog and the question before a delete; what an edit does to the week is
-// the schedule's own business.
+// The schedule page edits a day's entries through its list, the detail and the
+// question before a delete; what an edit does to the week is the schedule's business.
 #include <gtest/gtest.h>
 
 #include "res/settings_ui_ids.h"
@@ -32,7 +31,7 @@ HWND OnWednesday(int row = -1, int button = 0) {
 
 // The rows of the day shown, each its time and its accounts.
 std::vector<std::string> Rows() {
-  HWND list = GetDlgItem(ui::SheetPage(Sheet(), kSchedulePage), IDC_ENTRY_LIST);
+  HWND list = GetDlgItem(PropSheet_IndexToHwnd(Sheet(), kSchedulePage), IDC_ENTRY_LIST);
   std::vector<std::string> rows;
   for (int row = 0; row < ListView_GetItemCount(list); ++row) {
     char time[64] = "", accounts[256] = "";
@@ -55,14 +54,14 @@ TEST_F(SchedulePageTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   });
   script.OnDialog(kDetailCaption, [](HWND detail) {
     EXPECT_EQ(ui::Text(detail, IDC_HOUR), "7");
-    ui::SetText(detail, IDC_HOUR, "8");
+    SetDlgItemTextA(detail, IDC_HOUR, "8");
     ui::ClickTreeItem(detail, IDC_ACCOUNT_TREE, kHome);
     PostMessageA(detail, WM_COMMAND, IDOK, 0);
   });
   script.AfterClose("the detail", [] { ui::ClickLater(OnWednesday(), IDC_ENTRY_ADD); });
   script.OnDialog(kDetailCaption, [](HWND detail) {
-    ui::SetText(detail, IDC_HOUR, "23");
-    ui::SetText(detail, IDC_MINUTE, "0");
+    SetDlgItemTextA(detail, IDC_HOUR, "23");
+    SetDlgItemTextA(detail, IDC_MINUTE, "0");
     ui::ClickTreeItem(detail, IDC_ACCOUNT_TREE, kKana);
     ui::Shot(detail, "settings-schedule-detail");
     PostMessageA(detail, WM_COMMAND, IDOK, 0);

@@ -35,7 +35,7 @@ HWND Sheet() { return FindOwnDialog(kSheetCaption); }
 
 HWND ShowPage(int index) {
   SendMessageA(Sheet(), PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  return ui::SheetPage(Sheet(), index);
+  return PropSheet_IndexToHwnd(Sheet(), index);
 }
 
 }  // namespace settings_test

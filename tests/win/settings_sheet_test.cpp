@@ -44,7 +44,6 @@ void StoreFetchAccounts(const Titles& titles) {
 }
 
 TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) {
-  const char* const job = "Accounts\\Account1";
   const char* const reserve = "Accounts\\Account1\\ReserveData";
   const char* const command = "Accounts\\Account1\\Command";
   // A button shows a stored value other than 0 ticked, an edit, a list or a
@@ -71,7 +70,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
       {kReservePage, IDC_RESERVE, reserve, "Reserve", true, "1", 0, "", "1"},
       // A folder is found by its path, whatever its case, and without a title shows its directory name.
       {kReservePage, IDC_RESERVE_FOLDER, "", nullptr, false, "表示.BOX", 0, "", ""},
-      {kReservePage, IDC_RESERVE_SEND, job, "ReserveSend", true, "1", IDC_RESERVE_SEND, "", "0"},
+      {kReservePage, IDC_RESERVE_SEND, "Accounts\\Account1", "ReserveSend", true, "1", IDC_RESERVE_SEND, "", "0"},
       {kReservePage, IDC_MARK_FIRST + 2, reserve, "ReserveMark", true, "3", IDC_MARK_FIRST + 6, "", "7"},
       {kRemainPage, IDC_REMAIN, reserve, "Remain", true, "1", 0, "", "1"},
       {kRemainPage, IDC_REMAIN_TO_FOLDER, "", nullptr, false, "ソフト能力", 0, "", ""},
@@ -126,7 +125,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
         if (f.click != 0) {
           ui::Click(page, f.click);
         } else if (kind == "Edit") {
-          ui::SetText(page, f.id, f.entered);
+          SetDlgItemTextA(page, f.id, f.entered.c_str());
         } else if (!f.entered.empty()) {
           ui::SelectCombo(page, f.id, f.entered);
         }
@@ -196,7 +195,6 @@ TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
 TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeepsThem) {
   const std::string empty = JoinPath(scratch_.Path(), "空");
   ASSERT_TRUE(sample::MakeDirectory(empty) && sample::MakeDirectory(JoinPath(empty, "MailBox")));
-  const Titles first = {kHome, kWork, kKana};
   const struct {
     std::vector<std::string> path;  // folders the chooser opens, ".." for the parent
     std::string root;               // after the choice
@@ -208,9 +206,9 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       {{"..", "別ソフト"}, otherRoot_, "", {"ソフト", "能力", kHome}, {kHome}, ""},
       // No accounts to tick are no reason to forget the stored ones.
       {{"..", "空"}, empty, "", {}, {kWork, kHome}, ""},
-      {{"..", "データ"}, root_, "", first, {kWork}, "C:\\表示.exe"},
+      {{"..", "データ"}, root_, "", {kHome, kWork, kKana}, {kWork}, "C:\\表示.exe"},
       // Only a folder that holds MailBox is a data root.
-      {{"mailbox"}, root_, JoinPath(root_, "mailbox"), first, {kWork}, "C:\\表示.exe"},
+      {{"mailbox"}, root_, JoinPath(root_, "mailbox"), {kHome, kWork, kKana}, {kWork}, "C:\\表示.exe"},
   };
   for (const auto& c : cases) {
     UseDataRoot(root_);
@@ -223,7 +221,7 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       HWND commands = ShowPage(kCommandPage);
       ui::SelectCombo(commands, IDC_ACCOUNT_LIST, kHome);
       ui::Click(commands, IDC_EXEC_COMMAND);
-      ui::SetText(commands, IDC_COMMAND_NAME, "C:\\表示.exe");
+      SetDlgItemTextA(commands, IDC_COMMAND_NAME, "C:\\表示.exe");
       ui::ClickTreeItem(ShowPage(kGeneralPage), IDC_ACCOUNT_TREE, kHome);
       ui::ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE);
     });
@@ -245,10 +243,10 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
       // Pages shown before the change show the new root without being shown again.
-      HWND commands = ui::SheetPage(Sheet(), kCommandPage);
+      HWND commands = PropSheet_IndexToHwnd(Sheet(), kCommandPage);
       EXPECT_EQ(ui::Text(commands, IDC_MAILBOX_PATH), c.root);
       EXPECT_EQ(ui::ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
-      Titles tree = ui::TreeTexts(ui::SheetPage(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      Titles tree = ui::TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
       EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
       ui::PressLater(Sheet(), PSBTN_OK);
     });
@@ -277,7 +275,8 @@ TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
     for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
       const LONG_PTR style = GetWindowLongPtrA(box, GWL_STYLE);
       const LONG_PTR type = style & SS_TYPEMASK;
-      if (ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) && GetWindowTextLengthA(box) == 0) {
+      if (ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) &&
+          GetWindowTextLengthA(box) == 0) {
         EXPECT_NE(style & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
       }
     }
