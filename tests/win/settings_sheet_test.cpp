@@ -229,10 +229,11 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       if (&c == cases) {
         ui::Shot(chooser, "settings-folder-chooser");
       }
+      HWND folders = GetDlgItem(chooser, lst2);
       for (const std::string& name : c.path) {
-        SendDlgItemMessageA(chooser, lst2, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(("[" + name + "]").c_str()));
-        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(chooser, lst2)));
+        const std::string item = "[" + name + "]";
+        SendMessageA(folders, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
       }
       line = ui::Text(chooser, stc1);
       PostMessageA(chooser, WM_COMMAND, IDOK, 0);
@@ -246,7 +247,7 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       HWND commands = PropSheet_IndexToHwnd(Sheet(), kCommandPage);
       EXPECT_EQ(ui::Text(commands, IDC_MAILBOX_PATH), c.root);
       EXPECT_EQ(ui::ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
-      Titles tree = ui::TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      const Titles tree = ui::TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
       EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
       ui::PressLater(Sheet(), PSBTN_OK);
     });
