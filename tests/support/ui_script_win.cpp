@@ -68,7 +68,8 @@ std::string Script::Failure() const {
   const std::string step =
       next_ < steps_.size() ? "step " + std::to_string(next_ + 1) + " (" + steps_[next_].what + ")" : "";
   if (stepper_ != nullptr && stepper_->TimedOut()) {
-    return (step.empty() ? "windows" : step) + " still waiting after " + std::to_string(boundMs_) + " ms";
+    const std::string what = step.empty() ? "windows still open" : step + " still waiting";
+    return what + " after " + std::to_string(boundMs_) + " ms";
   }
   return step.empty() ? step : step + " never ran";
 }
