@@ -1,13 +1,7 @@
-// Drives modal windows of the test's own thread: steps run one after the
-// other from a thread timer, so they keep running inside whatever modal loop
-// (property sheet, dialog, message box) holds the thread. Each step waits,
-// with a bound, for its condition; a step that times out fails the script,
-// which then cancels every dialog of the thread until the test's modal call
-// returns.
-//
-// Steps must not block: an action that opens a modal window posts its
-// message, and the next step waits for that window. Windows still open a
-// bound after the last step also fail the script and are cancelled.
+// Drives modal windows of the test's own thread by steps run one after the
+// other from a ModalStepper, inside whatever modal loop holds the thread. Past
+// the bound every dialog is closed, so the test's modal call returns. Steps
+// must not block: an action that opens a modal window posts its message.
 #pragma once
 
 #include <windows.h>
@@ -18,29 +12,24 @@
 #include <string>
 #include <vector>
 
+#include "support/modal_stepper_win.h"
+
 namespace ui {
 
 class Script {
  public:
-  explicit Script(DWORD stepBoundMs = 15000);
-  ~Script();
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
+  explicit Script(DWORD boundMs = 20000) : boundMs_(boundMs) {}
 
   // Waits until ready() holds, then runs act().
   Script& When(const std::string& what, std::function<bool()> ready, std::function<void()> act);
-  // Runs act() at the next tick.
-  Script& Do(const std::string& what, std::function<void()> act);
-  // Waits until the modal window captioned caption is up, then runs act(window).
+  // Waits for the enabled dialog captioned caption, then runs act(dialog).
   Script& OnDialog(const std::string& caption, std::function<void(HWND)> act);
-  // Waits until the window of the last OnDialog step is destroyed, then runs act().
+  // Waits until the dialog of the last OnDialog step is gone, then runs act().
   Script& AfterClose(const std::string& what, std::function<void()> act);
-
-  // Starts the timer; call it right before the modal call under test.
+  // Call it right before the modal call under test.
   void Start();
-  bool Finished() const { return next_ >= steps_.size(); }
-  // Empty when every step ran in time.
-  const std::string& Failure() const { return failure_; }
+  // Empty when every step ran and the windows closed in time.
+  std::string Failure() const;
 
  private:
   struct Step {
@@ -48,77 +37,36 @@ class Script {
     std::function<bool()> ready;
     std::function<void()> act;
   };
-
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  void OnTick();
-  void CancelEverything() const;
-
-  DWORD stepBoundMs_;
+  DWORD boundMs_;
   std::vector<Step> steps_;
   std::shared_ptr<HWND> lastDialog_;
   std::size_t next_ = 0;
-  DWORD stepStart_ = 0;
-  UINT_PTR timer_ = 0;
-  bool inReady_ = false;
-  std::string failure_;
+  std::unique_ptr<ModalStepper> stepper_;
 };
 
-// The visible, enabled top-level window of this thread with that caption, or nullptr.
-HWND FindModal(const std::string& caption);
-// The same, enabled or not (a window under a modal one is disabled).
-HWND FindShown(const std::string& caption);
-// The text of the static control of a message box (or any dialog) with its buttons.
+// This process's visible, enabled dialog captioned caption (any caption when
+// empty) that is none of known, or nullptr. FindOwnDialog finds one under a modal one.
+HWND FindModal(const std::string& caption, const std::vector<HWND>& known = {});
+// The text of a message box.
 std::string MessageText(HWND box);
 
-// Button clicks: Click sends (the handler runs before it returns), ClickLater
-// posts (for buttons that open a modal window).
+// Click sends; ClickLater posts, for buttons that open a modal window.
 void Click(HWND dialog, int id);
 void ClickLater(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
-bool IsEnabled(HWND dialog, int id);
-bool IsVisible(HWND dialog, int id);
 std::string Text(HWND dialog, int id);
-// Sets an edit's text; the edit tells its dialog (EN_CHANGE) as typing would.
-void SetText(HWND dialog, int id, const std::string& text);
-// Moves the focus away from a control as the user would, so it gets WM_KILLFOCUS.
-void Focus(HWND dialog, int id);
-
-// Combo boxes: select item index as the user would (CBN_SELCHANGE follows),
-// open the list (CBN_DROPDOWN only), read the items.
-void SelectCombo(HWND dialog, int id, int index);
-void DropDownCombo(HWND dialog, int id);
-std::vector<std::string> ComboItems(HWND dialog, int id);
+// CBN_SELCHANGE follows, as after the user's choice.
+void SelectCombo(HWND dialog, int id, const std::string& text);
 std::string ComboSelection(HWND dialog, int id);
 
-// Property sheets: the window of page index (nullptr while not yet created),
-// the active page's index, switch pages as a tab click does, press a button later.
-HWND SheetPage(HWND sheet, int index);
-int ActivePageIndex(HWND sheet);
-void SelectPage(HWND sheet, int index);
+// A button of a property sheet pressed later, as the user would.
 void PressLater(HWND sheet, int button);
 
-// Tree views: the texts of all items, depth first; select an item by its
-// text as the user would (TVN_SELCHANGED follows); click on an item's row
-// (the tree gets the button messages at the row's middle; the mouse cursor
-// stays where it is); select an item and press the space key on it.
+// Tree views: the texts of all items, depth first; a click in the middle of
+// an item's row (the tree gets the button messages; the cursor stays put).
 std::vector<std::string> TreeTexts(HWND dialog, int id);
-std::string TreeSelection(HWND dialog, int id);
-HTREEITEM FindTreeItem(HWND dialog, int id, const std::string& text);
-void SelectTreeItem(HWND dialog, int id, const std::string& text);
 void ClickTreeItem(HWND dialog, int id, const std::string& text);
-void PressSpaceOnTreeItem(HWND dialog, int id, const std::string& text);
-bool IsTreeItemExpanded(HWND dialog, int id, const std::string& text);
 
-// List views (report view): a column's texts in display order; give a row
-// the focus and selection as a click would.
-std::vector<std::string> ListColumn(HWND dialog, int id, int column);
-void FocusListRow(HWND dialog, int id, int row);
-
-// The enabled dialog of this thread that is not one of the given windows:
-// the common dialog a picker opened.
-HWND FindOtherModal(const std::vector<HWND>& known);
-
-// Redraws the window and saves a screenshot named name (see e2e::SaveScreenshot).
+// Paints the window and saves it as name.png in the folder LARKSPUR_SHOTS names, if any.
 void Shot(HWND window, const std::string& name);
 
 }  // namespace ui

@@ -11,41 +11,22 @@
 
 namespace {
 
-// C: is the drive of the tests' own throw-away prefix. A mailbox already
-// there is somebody's: the test then leaves it alone and is skipped.
-constexpr const char* kDriveRoot = "C:\\";
-constexpr const char* kDriveMailbox = "C:\\mailbox";
-
-class EmptyDataRoot : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, saved_), 0u);
-    if (GetFileAttributesA(kDriveMailbox) != INVALID_FILE_ATTRIBUTES) {
-      GTEST_SKIP() << kDriveMailbox << " already exists";
-    }
-    ASSERT_TRUE(SetCurrentDirectoryA(kDriveRoot));
-    made_ = true;
-    sample::DataDirectoryBuilder data(kDriveRoot);
-    ASSERT_TRUE(data.AddAccount("Account1", "表示", 0, ""));
+TEST(EmptyDataRoot, ReadsNoAccountsEvenWhenTheCurrentDriveHasAMailbox) {
+  // C: is the drive of the tests' own prefix; a mailbox already there is not ours.
+  if (GetFileAttributesA("C:\\mailbox") != INVALID_FILE_ATTRIBUTES) {
+    GTEST_SKIP() << "C:\\mailbox already exists";
   }
-
-  void TearDown() override {
-    SetCurrentDirectoryA(saved_);
-    if (made_) {
-      sample::RemoveTree(kDriveMailbox);
-    }
-  }
-
-  char saved_[MAX_PATH] = "";
-  bool made_ = false;
-};
-
-TEST_F(EmptyDataRoot, ReadsNoAccountsEvenWhenTheCurrentDriveHasAMailbox) {
-  // The drive's mailbox is readable by its own name...
-  ASSERT_EQ(ListAccounts(kDriveRoot).titles, std::vector<std::string>{"表示"});
-  // ...but no data root is not the current drive's root.
-  EXPECT_TRUE(ListAccounts("").directories.empty());
-  EXPECT_TRUE(ListAccounts("").titles.empty());
+  char saved[MAX_PATH] = "";
+  ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, saved), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+  const bool made = sample::DataDirectoryBuilder("C:\\").AddAccount("Account1", "表示", 0, "");
+  const std::vector<std::string> onDrive = ListAccounts("C:\\").titles;
+  const AccountScan none = ListAccounts("");
+  SetCurrentDirectoryA(saved);
+  sample::RemoveTree("C:\\mailbox");
+  ASSERT_TRUE(made);
+  ASSERT_EQ(onDrive, std::vector<std::string>{"表示"});
+  EXPECT_TRUE(none.directories.empty() && none.titles.empty());
 }
 
 }  // namespace

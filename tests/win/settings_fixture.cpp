@@ -11,28 +11,18 @@ void SettingsTest::SetUp() {
   ASSERT_FALSE(scratch_.Path().empty());
   root_ = JoinPath(scratch_.Path(), "データ");
   otherRoot_ = JoinPath(scratch_.Path(), "別ソフト");
-
   sample::DataDirectoryBuilder first(root_);
-  ASSERT_TRUE(first.AddAccount("Account1", kWork, 0, ""));
-  ASSERT_TRUE(first.AddFolder("Account1", "INBOX.BOX", "受信", ""));
-  ASSERT_TRUE(first.AddFolder("Account1", "OUTBOX.BOX", "送信", ""));
-  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX", "仕事", "1"));
-  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX\\2002.BOX", "２００２年", ""));
-  ASSERT_TRUE(first.AddFolder("Account1", "WORK.BOX\\2003.BOX", "ソフト能力", ""));
-  ASSERT_TRUE(first.AddAccount("Account2", kHome, 0, ""));
-  ASSERT_TRUE(first.AddFolder("Account2", "INBOX.BOX", "", ""));
-  ASSERT_TRUE(first.AddFolder("Account2", "OUTBOX.BOX", "", ""));
-  ASSERT_TRUE(first.AddFolder("Account2", "RESERVE.BOX", "予約", ""));
-  ASSERT_TRUE(first.AddAccount("Account3", kKana, 0, ""));
-
+  ASSERT_TRUE(first.AddAccount("Account1", kWork, 0, "") && first.AddFolder("Account1", "INBOX.BOX", "受信", "") &&
+              first.AddFolder("Account1", "OUTBOX.BOX", "送信", "") &&
+              first.AddFolder("Account1", "WORK.BOX", "仕事", "1") &&
+              first.AddFolder("Account1", "WORK.BOX\\2002.BOX", "２００２年", "") &&
+              first.AddFolder("Account1", "WORK.BOX\\2003.BOX", "ソフト能力", "") &&
+              first.AddAccount("Account2", kHome, 0, "") && first.AddFolder("Account2", "INBOX.BOX", "", "") &&
+              first.AddFolder("Account2", "OUTBOX.BOX", "", "") &&
+              first.AddFolder("Account2", "RESERVE.BOX", "予約", "") && first.AddAccount("Account3", kKana, 0, ""));
   sample::DataDirectoryBuilder second(otherRoot_);
-  ASSERT_TRUE(second.AddAccount("Account1", kOtherFirst, 0, ""));
-  ASSERT_TRUE(second.AddFolder("Account1", "INBOX.BOX", "", ""));
-  ASSERT_TRUE(second.AddFolder("Account1", "OUTBOX.BOX", "", ""));
-  ASSERT_TRUE(second.AddAccount("Account2", kOtherSecond, 0, ""));
-  ASSERT_TRUE(second.AddFolder("Account2", "INBOX.BOX", "", ""));
-  ASSERT_TRUE(second.AddAccount("Account3", kHome, 0, ""));
-
+  ASSERT_TRUE(second.AddAccount("Account1", "ソフト", 0, "") && second.AddAccount("Account2", "能力", 0, "") &&
+              second.AddAccount("Account3", kHome, 0, ""));
   UseDataRoot(root_);
 }
 
@@ -41,30 +31,11 @@ void UseDataRoot(const std::string& root) {
   layout::Write(settings, layout::kMailBoxPath, root);
 }
 
-HWND Sheet() { return ui::FindShown(kSheetCaption); }
+HWND Sheet() { return FindOwnDialog(kSheetCaption); }
 
 HWND ShowPage(int index) {
-  ui::SelectPage(Sheet(), index);
-  return ui::SheetPage(Sheet(), index);
-}
-
-const CAccountJob* JobTitled(const CAccountJobList& jobs, const std::string& title) {
-  for (std::size_t i = 0; i < jobs.Count(); ++i) {
-    if (jobs.At(i).title == title) {
-      return &jobs.At(i);
-    }
-  }
-  return nullptr;
-}
-
-int ComboIndex(HWND dialog, int id, const std::string& text) {
-  const std::vector<std::string> items = ui::ComboItems(dialog, id);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == text) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  SendMessageA(Sheet(), PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return PropSheet_IndexToHwnd(Sheet(), index);
 }
 
 }  // namespace settings_test

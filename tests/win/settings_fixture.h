@@ -1,6 +1,6 @@
-// What the tests of the settings dialogs share: a settings root of their own,
-// two mail client data roots with Japanese account and folder titles, and
-// ways to reach the sheet's pages while it runs.
+// What the tests of the settings sheet share: a settings root of their own,
+// two data roots of the mail client with Japanese account and folder titles,
+// and the running sheet's pages.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "settings/account_job.h"
 #include "support/scratch_directory.h"
 #include "support/settings_sandbox.h"
 
@@ -20,16 +19,12 @@ constexpr const char* kFolderDialogCaption = "ﾌｫﾙﾀﾞ選択";
 
 enum PageIndex { kCorvidPage, kGeneralPage, kSchedulePage, kReservePage, kRemainPage, kCommandPage };
 
-// First root: 表示 (Account1: inbox, outbox, 仕事 holding ２００２年 and
+// The stored root: 表示 (Account1: inbox, outbox, 仕事 holding ２００２年 and
 // ソフト能力), ポスト (Account2: inbox, outbox, 予約) and ｶﾅ (Account3, no
-// folders). Second root: ソフト (Account1: inbox, outbox), 能力 (Account2:
-// inbox) and ポスト again (Account3). The directory scan decides the order
-// of accounts.
+// folders). The other: ソフト, 能力 and ポスト again.
 constexpr const char* kWork = "表示";
 constexpr const char* kHome = "ポスト";
 constexpr const char* kKana = "ｶﾅ";
-constexpr const char* kOtherFirst = "ソフト";
-constexpr const char* kOtherSecond = "能力";
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -44,14 +39,8 @@ class SettingsTest : public ::testing::Test {
 // Stores root as the data root the sheet starts with.
 void UseDataRoot(const std::string& root);
 
-// The running sheet and a page of it, which becomes the active page.
+// The running sheet, and a page of it made the active page.
 HWND Sheet();
 HWND ShowPage(int index);
-
-// The record titled title, or nullptr.
-const CAccountJob* JobTitled(const CAccountJobList& jobs, const std::string& title);
-
-// Index of the item with text in a combo box, -1 when none.
-int ComboIndex(HWND dialog, int id, const std::string& text);
 
 }  // namespace settings_test

@@ -1,6 +1,6 @@
-// The settings sheet as a whole: what OK, Apply and Cancel store, the general
-// page's fetch accounts, a change of the data root on the first page, and
-// the boxes of every settings dialog that show the user's texts.
+// The settings sheet through its controls: what each page shows and stores,
+// Apply after the pickers, a change of the data root, and the boxes that
+// show the user's texts.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -10,6 +10,8 @@
 
 #include "data_dir/mailbox_paths.h"
 #include "res/settings_ui_ids.h"
+#include "sample_data/sample_data.h"
+#include "sample_data/sample_disk.h"
 #include "settings/settings_layout.h"
 #include "settings_fixture.h"
 #include "settings_ui/settings_sheet_win.h"
@@ -19,210 +21,169 @@
 namespace settings_test {
 namespace {
 
-constexpr const char* kChooserCaption = "ﾌｫﾙﾀﾞの選択";
-// The sheet's own Apply button.
-constexpr int kApplyButton = 0x3021;
-
 using SettingsSheetTest = SettingsTest;
+using Titles = std::vector<std::string>;
 
-std::vector<std::string> Sorted(std::vector<std::string> texts) {
-  std::sort(texts.begin(), texts.end());
-  return texts;
+std::string ClassOf(HWND control) {
+  char name[32] = "";
+  GetClassNameA(control, name, sizeof name);
+  return name;
 }
 
-// The titles of the general page's tree that carry a check mark.
-std::vector<std::string> CheckedInTree(HWND page) {
-  std::vector<std::string> checked;
-  for (const std::string& title : ui::TreeTexts(page, IDC_ACCOUNT_TREE)) {
-    TVITEMA item{};
-    item.mask = TVIF_HANDLE | TVIF_IMAGE;
-    item.hItem = ui::FindTreeItem(page, IDC_ACCOUNT_TREE, title);
-    SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    if (item.iImage == 1) {
-      checked.push_back(title);
-    }
-  }
-  return checked;
-}
+bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(Sheet(), 0x3021)) != FALSE; }
 
-std::vector<std::string> StoredFetchAccounts() {
-  std::vector<std::string> titles;
+Titles FetchAccounts() {
+  Titles titles;
   layout::ReadTextList(CSettingsKey(), layout::kDefAccountKey, titles);
   return titles;
 }
 
-// Browses for the data root on the mail client page: the chooser starts in
-// the current data root, opens the folders named in path one after the other
-// (".." for the parent) and confirms the folder it then shows.
-void ChooseDataRoot(ui::Script& script, const std::vector<std::string>& path) {
-  script.Do("browse for the data root", [] { ui::ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE); });
-  script.OnDialog(kChooserCaption, [path](HWND chooser) {
-    HWND folders = GetDlgItem(chooser, lst2);
-    for (const std::string& name : path) {
-      const std::string item = "[" + name + "]";
-      const LRESULT index =
-          SendMessageA(folders, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
-      ASSERT_GE(index, 0) << name;
-      SendMessageA(folders, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
-    }
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-  });
-  script.AfterClose("the chooser", [] {});
+void StoreFetchAccounts(const Titles& titles) {
+  CSettingsKey settings;
+  layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, titles);
 }
 
-TEST_F(SettingsSheetTest, OkWithoutTheGeneralPageKeepsTheStoredTrayOptionAndTheMailClientPageItsAccount) {
-  {
-    CSettingsKey settings;
-    layout::Write(settings, layout::kTaskTray, 1);
-    layout::Write(settings, layout::kDefAccount, std::string(kHome));
+TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) {
+  const char* const reserve = "Accounts\\Account1\\ReserveData";
+  const char* const command = "Accounts\\Account1\\Command";
+  // A button shows a stored value other than 0 ticked, an edit, a list or a
+  // static the stored text. The user clicks click, or types or picks entered.
+  const struct {
+    int page, id;
+    const char* key;   // below the settings root
+    const char* name;  // nullptr: shown, not stored
+    bool number;
+    std::string stored;
+    int click;
+    std::string entered, saved;
+  } fields[] = {
+      {kCorvidPage, IDC_CORVID_PATH, "", "CorvidPath", false, "C:\\ソフト\\表示.exe", 0, "D:\\能力.exe", "D:\\能力.exe"},
+      {kCorvidPage, IDC_ACCOUNT_LIST, "", "DefAccount", false, kHome, 0, kKana, kKana},
+      {kGeneralPage, IDC_TOP_MOST, "", "TopMost", true, "0", IDC_TOP_MOST, "", "1"},
+      {kGeneralPage, IDC_TASK_TRAY, "", "TaskTray", true, "1", 0, "", "1"},
+      {kGeneralPage, IDC_DOUBLE_CLICK_FETCH, "", "RDoubleClk", true, "2", IDC_DOUBLE_CLICK_SETTINGS, "", "1"},
+      // The clock's fonts come from the opener, as the main window shows them.
+      {kGeneralPage, IDC_NOW_FONT_NAME, "", "NowTimeFont", false, "ＭＳ Ｐゴシック", 0, "", "ＭＳ Ｐゴシック"},
+      {kSchedulePage, IDC_RETRY_COUNT, "", "RetryCount", true, "3", 0, "0", "0"},
+      // Below the spin's floor, typed and confirmed by OK alone.
+      {kSchedulePage, IDC_RETRY_INTERVAL, "", "RetryInterval", true, "20", 0, "7", "15"},
+      {kReservePage, IDC_RESERVE, reserve, "Reserve", true, "1", 0, "", "1"},
+      // A folder is found by its path, whatever its case, and without a title shows its directory name.
+      {kReservePage, IDC_RESERVE_FOLDER, "", nullptr, false, "表示.BOX", 0, "", ""},
+      {kReservePage, IDC_RESERVE_SEND, "Accounts\\Account1", "ReserveSend", true, "1", IDC_RESERVE_SEND, "", "0"},
+      {kReservePage, IDC_MARK_FIRST + 2, reserve, "ReserveMark", true, "3", IDC_MARK_FIRST + 6, "", "7"},
+      {kRemainPage, IDC_REMAIN, reserve, "Remain", true, "1", 0, "", "1"},
+      {kRemainPage, IDC_REMAIN_TO_FOLDER, "", nullptr, false, "ソフト能力", 0, "", ""},
+      {kRemainPage, IDC_MARK_FIRST + 1, reserve, "RemainMark", true, "2", IDC_MARK_NONE, "", "0"},
+      {kCommandPage, IDC_EXEC_COMMAND, command, "ExecCommand", true, "1", 0, "", "1"},
+      {kCommandPage, IDC_COMMAND_NAME, command, "CommandName", false, "C:\\表示.exe", 0, "D:\\ソフト.exe", "D:\\ソフト.exe"},
+      {kCommandPage, IDC_PARAM_ACCOUNT, command, "ParamAccount", true, "0", IDC_PARAM_ACCOUNT, "", "1"},
+      {kCommandPage, IDC_ACCOUNT_SWITCH, command, "AccountSwitch", false, "/a:", 0, "/b:ポスト", "/b:ポスト"},
+  };
+  CSettingsKey settings;
+  const auto open = [&settings](CRegistryKey& key, const char* path) -> CRegistryKey& {
+    return *path == '\0' || !key.Create(settings, path) ? settings : key;
+  };
+  for (const auto& f : fields) {
+    CRegistryKey key;
+    CRegistryKey& target = open(key, f.key);
+    ASSERT_TRUE(f.name == nullptr ||
+                (f.number ? target.WriteDword(f.name, std::stoi(f.stored)) : target.WriteString(f.name, f.stored)));
   }
+  // The folders that switched-on reservation and forwarding need on OK.
+  ASSERT_TRUE(sample::DataDirectoryBuilder(root_).AddFolder("Account1", "WORK.BOX\\表示.BOX", "", ""));
+  CRegistryKey folders;
+  open(folders, reserve).WriteString("ReserveFolder", "WORK.BOX\\表示.BOX");
+  folders.WriteString("RemainFromAccount", "Account2");
+  folders.WriteString("RemainFromFolder", "RESERVE.BOX");
+  folders.WriteString("RemainToFolder", "work.box\\2003.box");
+  // A title the data root no longer has is dropped.
+  StoreFetchAccounts({"旧アカウント", kWork});
   CSettingSheet sheet;
+  LOGFONTA font{};
+  lstrcpyA(font.lfFaceName, "ＭＳ Ｐゴシック");
+  sheet.GeneralPage().SetFonts(font, font);
+  ASSERT_TRUE(sheet.Draft().jobs.Load(root_) && sheet.Draft().schedule.Load());
+  for (int day = 0; day < CSchedule::kDays; ++day) {
+    sheet.Draft().schedule.Day(day).AddEntry(7, 30, {kWork, kHome}, 1);
+    sheet.Draft().schedule.Day(day).AddEntry(12, 5, {kKana}, 0);
+  }
   ui::Script script;
-  script.OnDialog(kSheetCaption, [](HWND) {
-    HWND page = ui::SheetPage(Sheet(), kCorvidPage);
-    EXPECT_EQ(ui::ActivePageIndex(Sheet()), kCorvidPage);
-    EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), kHome);
-    EXPECT_FALSE(ui::IsVisible(page, IDC_DEF_MAILBOX));
-    EXPECT_FALSE(ui::IsVisible(page, IDC_CHANGE_TEST));
-    // A visit to another page keeps the account the user picked.
-    ui::SelectCombo(page, IDC_ACCOUNT_LIST, ComboIndex(page, IDC_ACCOUNT_LIST, kKana));
-    ShowPage(kSchedulePage);
-    EXPECT_EQ(ui::ComboSelection(ShowPage(kCorvidPage), IDC_ACCOUNT_LIST), kKana);
-    EXPECT_EQ(ui::SheetPage(Sheet(), kGeneralPage), nullptr);
+  script.OnDialog(kSheetCaption, [&fields](HWND) {
+    const char* const shots[] = {"corvid", "general", "schedule", "reserve", "remain", "command"};
+    for (int index = kCorvidPage; index <= kCommandPage; ++index) {
+      HWND page = ShowPage(index);
+      for (const auto& f : fields) {
+        const std::string kind = ClassOf(GetDlgItem(page, f.id));
+        if (f.page != index) {
+          continue;
+        } else if (kind == "Button") {
+          EXPECT_EQ(SendDlgItemMessageA(page, f.id, BM_GETCHECK, 0, 0), f.stored == "0" ? 0 : 1) << f.id;
+        } else {
+          EXPECT_EQ(kind == "ComboBox" ? ui::ComboSelection(page, f.id) : ui::Text(page, f.id), f.stored) << f.id;
+        }
+        if (f.click != 0) {
+          ui::Click(page, f.click);
+        } else if (kind == "Edit") {
+          SetDlgItemTextA(page, f.id, f.entered.c_str());
+        } else if (!f.entered.empty()) {
+          ui::SelectCombo(page, f.id, f.entered);
+        }
+      }
+      if (index == kGeneralPage) {
+        // Turned by a click on the item's own row, in any order, and by the
+        // space key on the item the last click selected.
+        for (const char* title : {kKana, kHome, kWork}) {
+          ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, title);
+        }
+        SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_KEYDOWN, VK_SPACE, 1);
+        SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_CHAR, ' ', 1);
+      }
+      ui::Shot(Sheet(), std::string("settings-") + shots[index]);
+      // Every page's edits enable Apply again.
+      EXPECT_TRUE(ApplyEnabled()) << index;
+      SendMessageA(Sheet(), PSM_APPLY, 0, 0);
+    }
     ui::PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
   EXPECT_EQ(script.Failure(), "");
-  EXPECT_EQ(sheet.Draft().general.TaskTray, 1);
-  CSettingsKey settings;
-  EXPECT_EQ(layout::Read(settings, layout::kTaskTray), 1);
-  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), kKana);
-  // Stored by OK even though it never changed.
-  EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), root_);
-}
-
-TEST_F(SettingsSheetTest, TheFetchAccountsStoredAreExactlyTheTicksInTreeOrder) {
-  const struct {
-    bool accounts;  // false: the data root has none (say, it is out of reach)
-    std::vector<std::string> stored;
-    std::vector<std::string> clicked;
-    std::vector<std::string> keyed;  // turned by the space key
-    std::size_t expected;
-  } cases[] = {
-      // A title that is gone and one that differs only in letter case are dropped.
-      {true, {"旧アカウント", "ＫＡＮＡ"}, {kKana, kWork, kHome}, {}, 3},
-      {true, {kHome}, {}, {kHome}, 0},
-      // Nothing to tick is no reason to forget the stored list.
-      {false, {kHome, "旧アカウント"}, {}, {}, 2},
-  };
-  for (const auto& c : cases) {
-    UseDataRoot(c.accounts ? root_ : scratch_.Path());
-    {
-      CSettingsKey settings;
-      layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, c.stored);
-      layout::Write(settings, layout::kNowTimeColor, static_cast<std::int32_t>(RGB(128, 0, 0)));
-      layout::Write(settings, layout::kNextTimeColor, static_cast<std::int32_t>(RGB(0, 0, 128)));
+  for (const auto& f : fields) {
+    CRegistryKey key;
+    const CRegistryKey& source = open(key, f.key);
+    if (f.name != nullptr) {
+      EXPECT_EQ(f.number ? std::to_string(source.ReadDword(f.name, -1)) : source.ReadString(f.name, "?"), f.saved)
+          << f.name;
     }
-    CSettingSheet sheet;
-    LOGFONTA nowFont{};
-    LOGFONTA nextFont{};
-    lstrcpyA(nowFont.lfFaceName, "ＭＳ Ｐ明朝");
-    lstrcpyA(nextFont.lfFaceName, "ＭＳ Ｐゴシック");
-    sheet.GeneralPage().SetFonts(nowFont, nextFont);
-    std::vector<std::string> treeOrder;
-    ui::Script script;
-    script.OnDialog(kSheetCaption, [&](HWND) {
-      HWND general = ShowPage(kGeneralPage);
-      treeOrder = ui::TreeTexts(general, IDC_ACCOUNT_TREE);
-      for (const std::string& title : c.clicked) {
-        ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, title);
-      }
-      for (const std::string& title : c.keyed) {
-        ui::PressSpaceOnTreeItem(general, IDC_ACCOUNT_TREE, title);
-      }
-      if (c.accounts && c.expected != 0) {
-        ui::Shot(Sheet(), "settings-general");
-      }
-      ui::PressLater(Sheet(), PSBTN_OK);
-    });
-    script.Start();
-    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
-    EXPECT_EQ(script.Failure(), "");
-    EXPECT_EQ(StoredFetchAccounts(), !c.accounts ? c.stored : c.expected == 0 ? std::vector<std::string>{} : treeOrder);
-    // The clock's fonts from the main window and its stored colours go back
-    // with the rest of the page.
-    CSettingsKey settings;
-    EXPECT_EQ(layout::Read(settings, layout::kNowTimeFont), "ＭＳ Ｐ明朝");
-    EXPECT_EQ(layout::Read(settings, layout::kNextTimeFont), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(layout::Read(settings, layout::kNowTimeColor), static_cast<std::int32_t>(RGB(128, 0, 0)));
-    EXPECT_EQ(layout::Read(settings, layout::kNextTimeColor), static_cast<std::int32_t>(RGB(0, 0, 128)));
   }
+  EXPECT_EQ(FetchAccounts(), (Titles{kWork, kHome, kKana}));
 }
 
-TEST_F(SettingsSheetTest, TheTrayBoxGovernsTheDoubleClickChoiceWhichIsStoredUnchanged) {
-  // 5 is no choice of the radio group: none is ticked, and it stays 5.
-  for (const int stored : {2, 5}) {
-    {
-      CSettingsKey settings;
-      layout::Write(settings, layout::kRDoubleClk, stored);
-    }
-    CSettingSheet sheet;
-    ui::Script script;
-    script.OnDialog(kSheetCaption, [stored](HWND) {
-      HWND general = ShowPage(kGeneralPage);
-      EXPECT_FALSE(ui::IsEnabled(general, IDC_DOUBLE_CLICK_SETTINGS));
-      EXPECT_EQ(ui::IsChecked(general, IDC_DOUBLE_CLICK_FETCH), stored == 2);
-      ui::Click(general, IDC_TASK_TRAY);
-      EXPECT_TRUE(ui::IsEnabled(general, IDC_DOUBLE_CLICK_SETTINGS));
-      ui::Click(general, IDC_TASK_TRAY);
-      EXPECT_FALSE(ui::IsEnabled(general, IDC_DOUBLE_CLICK_SETTINGS));
-      ui::PressLater(Sheet(), PSBTN_OK);
-    });
-    script.Start();
-    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
-    CSettingsKey settings;
-    EXPECT_EQ(layout::Read(settings, layout::kRDoubleClk), stored);
-    EXPECT_EQ(layout::Read(settings, layout::kTaskTray), 0);
-  }
-}
-
-TEST_F(SettingsSheetTest, EveryChangeOnTheMailClientAndGeneralPagesEnablesApply) {
-  enum Change { kType, kSelectNext, kConfirmPicker };
+TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
+  const std::string program = JoinPath(scratch_.Path(), "ポスト.exe");
+  ASSERT_TRUE(sample::WriteFile(program, "MZ"));
   const struct {
-    int page;
-    int id;
-    Change change;
+    int page, button;
+    std::string file;  // typed into a file picker
+    const char* shot;
   } cases[] = {
-      {kCorvidPage, IDC_CORVID_PATH, kType},
-      {kCorvidPage, IDC_ACCOUNT_LIST, kSelectNext},
-      {kGeneralPage, IDC_NEXT_FONT_CHANGE, kConfirmPicker},
-      {kGeneralPage, IDC_NOW_COLOR, kConfirmPicker},
+      {kCorvidPage, IDC_CORVID_BROWSE, program, "settings-program-picker"},
+      {kGeneralPage, IDC_NEXT_FONT_CHANGE, "", "settings-font-dialog"},
+      {kGeneralPage, IDC_NOW_COLOR, "", "settings-color-dialog"},
   };
-  const auto picker = [] { return ui::FindOtherModal({Sheet()}); };
+  const auto picker = [] { return ui::FindModal("", {Sheet()}); };
   for (const auto& c : cases) {
     CSettingSheet sheet;
     ui::Script script;
-    script.OnDialog(kSheetCaption, [&c](HWND) {
-      HWND page = ShowPage(c.page);
-      EXPECT_FALSE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
-      if (c.change == kType) {
-        ui::SetText(page, c.id, "C:\\ソフト\\表示.exe");
-      } else if (c.change == kSelectNext) {
-        const LRESULT shown = SendDlgItemMessageA(page, c.id, CB_GETCURSEL, 0, 0);
-        ui::SelectCombo(page, c.id, static_cast<int>((shown + 1) % 3));
-      } else {
-        ui::ClickLater(page, c.id);
-      }
+    script.OnDialog(kSheetCaption, [&c](HWND) { ui::ClickLater(ShowPage(c.page), c.button); });
+    script.When("the picker", [picker] { return picker() != nullptr; }, [&c, picker] {
+      ui::Shot(picker(), c.shot);
+      SetDlgItemTextA(picker(), cmb13, c.file.c_str());
+      PostMessageA(picker(), WM_COMMAND, IDOK, 0);
     });
-    if (c.change == kConfirmPicker) {
-      script.When("the picker", [picker] { return picker() != nullptr; },
-                  [picker] { PostMessageA(picker(), WM_COMMAND, IDOK, 0); });
-      script.When("the picker to close", [picker] { return picker() == nullptr; }, [] {});
-    }
-    script.Do("look at Apply", [&c] {
-      EXPECT_TRUE(ui::IsEnabled(Sheet(), kApplyButton)) << c.id;
+    script.When("the picker to close", [picker] { return picker() == nullptr; }, [&c] {
+      EXPECT_TRUE(ApplyEnabled()) << c.button;
       ui::PressLater(Sheet(), PSBTN_CANCEL);
     });
     script.Start();
@@ -231,181 +192,97 @@ TEST_F(SettingsSheetTest, EveryChangeOnTheMailClientAndGeneralPagesEnablesApply)
   }
 }
 
-TEST_F(SettingsSheetTest, ADataRootChangeReloadsThePagesAlreadyShown) {
-  {
-    CSettingsKey settings;
-    layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {kWork, kHome});
-  }
-  CSettingSheet sheet;
-  ui::Script script;
-  script.OnDialog(kSheetCaption, [](HWND) {
-    for (int index : {kReservePage, kRemainPage, kCommandPage}) {
-      ShowPage(index);
-    }
-    HWND general = ShowPage(kGeneralPage);
-    EXPECT_EQ(Sorted(CheckedInTree(general)), Sorted({kWork, kHome}));
-    ui::ClickTreeItem(general, IDC_ACCOUNT_TREE, kHome);
-  });
-  // As many accounts as before, with other titles.
-  ChooseDataRoot(script, {"..", "別ソフト"});
-  script.Do("look at the pages without showing them", [this, &sheet] {
-    EXPECT_EQ(sheet.Draft().client.MailBoxPath, otherRoot_);
-    const std::string first = sheet.Draft().jobs.At(0).title;
-    for (int index : {kReservePage, kRemainPage, kCommandPage}) {
-      HWND page = ui::SheetPage(Sheet(), index);
-      EXPECT_EQ(Sorted(ui::ComboItems(page, IDC_ACCOUNT_LIST)), Sorted({kOtherFirst, kOtherSecond, kHome})) << index;
-      EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), first) << index;
-      EXPECT_EQ(ui::Text(page, IDC_MAILBOX_PATH), otherRoot_) << index;
-    }
-    ui::Shot(Sheet(), "settings-corvid");
-    HWND general = ui::SheetPage(Sheet(), kGeneralPage);
-    EXPECT_EQ(Sorted(ui::TreeTexts(general, IDC_ACCOUNT_TREE)), Sorted({kOtherFirst, kOtherSecond, kHome}));
-    // The marks come from the stored list again, not from the clicks.
-    EXPECT_EQ(CheckedInTree(general), std::vector<std::string>{kHome});
-    ui::PressLater(Sheet(), PSBTN_OK);
-  });
-  script.Start();
-  ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
-  EXPECT_EQ(script.Failure(), "");
-  CSettingsKey settings;
-  EXPECT_EQ(layout::Read(settings, layout::kMailBoxPath), otherRoot_);
-  EXPECT_EQ(layout::Read(settings, layout::kDefAccount), sheet.Draft().accountTitles.front());
-  EXPECT_EQ(StoredFetchAccounts(), std::vector<std::string>{kHome});
-}
-
-TEST_F(SettingsSheetTest, ChoosingTheSameDataRootAgainKeepsWhatThePagesHold) {
+TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeepsThem) {
+  const std::string empty = JoinPath(scratch_.Path(), "空");
+  ASSERT_TRUE(sample::MakeDirectory(empty) && sample::MakeDirectory(JoinPath(empty, "MailBox")));
   const struct {
-    std::string stored;
-    std::vector<std::string> path;
+    std::vector<std::string> path;  // folders the chooser opens, ".." for the parent
+    std::string root;               // after the choice
+    std::string refused;            // the folder the message names
+    Titles titles, fetch;  // the first title is selected on the record pages; fetch: stored by OK
+    std::string command;  // of ポスト's record
   } cases[] = {
-      {root_ + "\\", {}},
-      {root_, {"..", "データ"}},
+      // Another root: the ticks come from the store again, not from the click.
+      {{"..", "別ソフト"}, otherRoot_, "", {"ソフト", "能力", kHome}, {kHome}, ""},
+      // No accounts to tick are no reason to forget the stored ones.
+      {{"..", "空"}, empty, "", {}, {kWork, kHome}, ""},
+      {{"..", "データ"}, root_, "", {kHome, kWork, kKana}, {kWork}, "C:\\表示.exe"},
+      // Only a folder that holds MailBox is a data root.
+      {{"mailbox"}, root_, JoinPath(root_, "mailbox"), {kHome, kWork, kKana}, {kWork}, "C:\\表示.exe"},
   };
   for (const auto& c : cases) {
-    UseDataRoot(c.stored);
+    UseDataRoot(root_);
+    StoreFetchAccounts({kWork, kHome});
     CSettingSheet sheet;
-    sheet.Draft().jobs.Load(c.stored);
+    sheet.Draft().jobs.Load(root_);
+    std::string line, message;
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
       HWND commands = ShowPage(kCommandPage);
-      ui::SelectCombo(commands, IDC_ACCOUNT_LIST, ComboIndex(commands, IDC_ACCOUNT_LIST, kWork));
+      ui::SelectCombo(commands, IDC_ACCOUNT_LIST, kHome);
       ui::Click(commands, IDC_EXEC_COMMAND);
-      ui::SetText(commands, IDC_COMMAND_NAME, "C:\\ツール\\表示.exe");
+      SetDlgItemTextA(commands, IDC_COMMAND_NAME, "C:\\表示.exe");
+      ui::ClickTreeItem(ShowPage(kGeneralPage), IDC_ACCOUNT_TREE, kHome);
+      ui::ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE);
     });
-    ChooseDataRoot(script, c.path);
-    script.Do("OK", [] { ui::PressLater(Sheet(), PSBTN_OK); });
-    script.Start();
-    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
-    EXPECT_EQ(script.Failure(), "");
-    EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.stored);
-    const CAccountJob* work = JobTitled(sheet.Draft().jobs, kWork);
-    ASSERT_NE(work, nullptr);
-    EXPECT_EQ(work->command.CommandName, "C:\\ツール\\表示.exe") << c.stored;
-  }
-}
-
-TEST_F(SettingsSheetTest, PagesWithoutAccountsComeAliveWhenTheDataRootGetsSome) {
-  // The scratch folder holds both roots but is none itself.
-  UseDataRoot(scratch_.Path());
-  CSettingSheet sheet;
-  ui::Script script;
-  script.OnDialog(kSheetCaption, [](HWND) {
-    HWND remain = ShowPage(kRemainPage);
-    EXPECT_FALSE(ui::IsEnabled(remain, IDC_ACCOUNT_LIST));
-    EXPECT_FALSE(ui::IsEnabled(remain, IDC_REMAIN));
-    EXPECT_FALSE(ui::IsEnabled(ShowPage(kCorvidPage), IDC_ACCOUNT_LIST));
-  });
-  ChooseDataRoot(script, {"別ソフト"});
-  script.Do("look at the pages", [] {
-    EXPECT_TRUE(ui::IsEnabled(ui::SheetPage(Sheet(), kCorvidPage), IDC_ACCOUNT_LIST));
-    HWND remain = ui::SheetPage(Sheet(), kRemainPage);
-    EXPECT_TRUE(ui::IsEnabled(remain, IDC_ACCOUNT_LIST));
-    EXPECT_TRUE(ui::IsEnabled(remain, IDC_REMAIN));
-    ui::PressLater(Sheet(), PSBTN_CANCEL);
-  });
-  script.Start();
-  ASSERT_EQ(sheet.DoModal(nullptr), IDCANCEL);
-  EXPECT_EQ(script.Failure(), "");
-}
-
-TEST_F(SettingsSheetTest, AFolderIsADataRootExactlyWhenItHoldsMailBox) {
-  // C: is the Wine prefix's own drive: "C:\" and "MailBox" make "C:\MailBox".
-  const struct {
-    std::string start;
-    std::vector<std::string> path;
-    bool makeDriveMailBox;
-    std::string refused;  // the folder the message names; empty when accepted
-  } cases[] = {
-      {root_, {"mailbox"}, false, JoinPath(root_, "mailbox")},
-      {"C:\\", {}, false, "C:\\"},
-      {"C:\\", {}, true, ""},
-  };
-  for (const auto& c : cases) {
-    UseDataRoot(c.start);
-    if (c.makeDriveMailBox) {
-      ASSERT_TRUE(CreateDirectoryA("C:\\MailBox", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    }
-    CSettingSheet sheet;
-    std::string message;
-    ui::Script script;
-    script.OnDialog(kSheetCaption, [](HWND) {});
-    ChooseDataRoot(script, c.path);
-    script.Do("OK", [&message] {
+    script.OnDialog("ﾌｫﾙﾀﾞの選択", [&](HWND chooser) {
+      if (&c == cases) {
+        ui::Shot(chooser, "settings-folder-chooser");
+      }
+      HWND folders = GetDlgItem(chooser, lst2);
+      for (const std::string& name : c.path) {
+        const std::string item = "[" + name + "]";
+        SendMessageA(folders, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
+      }
+      line = ui::Text(chooser, stc1);
+      PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    script.AfterClose("the chooser", [&c, &message] {
       if (HWND box = ui::FindModal("LARKSPUR32")) {
         message = ui::MessageText(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
-      ui::PressLater(Sheet(), PSBTN_CANCEL);
+      // Pages shown before the change show the new root without being shown again.
+      HWND commands = PropSheet_IndexToHwnd(Sheet(), kCommandPage);
+      EXPECT_EQ(ui::Text(commands, IDC_MAILBOX_PATH), c.root);
+      EXPECT_EQ(ui::ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
+      const Titles tree = ui::TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
+      ui::PressLater(Sheet(), PSBTN_OK);
     });
     script.Start();
-    const INT_PTR result = sheet.DoModal(nullptr);
-    RemoveDirectoryA("C:\\MailBox");
-    ASSERT_EQ(result, IDCANCEL);
+    ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
     EXPECT_EQ(script.Failure(), "");
-    if (c.refused.empty()) {
-      EXPECT_EQ(message, "");
-      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
-      EXPECT_TRUE(sheet.Draft().accountTitles.empty());
-    } else {
-      EXPECT_EQ(lstrcmpiA(message.c_str(), (c.refused + " は有効なメールボックスでは有りません").c_str()), 0)
-          << message;
-      EXPECT_EQ(sheet.Draft().client.MailBoxPath, c.start);
-    }
+    // The chooser's line named the folder its OK gave.
+    EXPECT_EQ(lstrcmpiA(line.c_str(), (c.refused.empty() ? c.root : c.refused).c_str()), 0) << line;
+    const std::string refusal = c.refused.empty() ? "" : c.refused + " は有効なメールボックスでは有りません";
+    EXPECT_EQ(lstrcmpiA(message.c_str(), refusal.c_str()), 0) << message;
+    EXPECT_EQ(layout::Read(CSettingsKey(), layout::kMailBoxPath), c.root);
+    EXPECT_EQ(FetchAccounts(), c.fetch) << c.root;
+    const CAccountJob* home = sheet.Draft().jobs.FindByTitle(kHome);
+    EXPECT_EQ(home == nullptr ? "" : home->command.CommandName, c.command) << c.root;
   }
 }
-
-BOOL CALLBACK CollectEmptyTextBox(HWND child, LPARAM param) {
-  char className[16] = "";
-  GetClassNameA(child, className, sizeof className);
-  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-  const LONG_PTR type = style & SS_TYPEMASK;
-  const bool text = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP;
-  if (lstrcmpiA(className, "Static") == 0 && text && GetWindowTextLengthA(child) == 0) {
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-  }
-  return TRUE;
-}
-
-INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
   // Titles, paths and font names may hold "&"; a box without SS_NOPREFIX
   // would underline the next character instead.
-  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(owner, nullptr);
-  const int templates[] = {IDD_CORVID_PAGE,   IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL,
-                           IDD_RESERVE_PAGE,  IDD_REMAIN_PAGE,   IDD_COMMAND_PAGE,  IDD_FOLDER_SELECT};
-  for (int id : templates) {
-    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), owner, &InertDialog, 0);
+  for (int id : {IDD_CORVID_PAGE, IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL, IDD_RESERVE_PAGE,
+                 IDD_REMAIN_PAGE, IDD_COMMAND_PAGE, IDD_FOLDER_SELECT}) {
+    const DLGPROC inert = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), GetDesktopWindow(), inert, 0);
     ASSERT_NE(dialog, nullptr) << id;
-    std::vector<HWND> boxes;
-    EnumChildWindows(dialog, &CollectEmptyTextBox, reinterpret_cast<LPARAM>(&boxes));
-    for (HWND box : boxes) {
-      EXPECT_NE(GetWindowLongPtrA(box, GWL_STYLE) & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
+    for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
+      const LONG_PTR style = GetWindowLongPtrA(box, GWL_STYLE);
+      const LONG_PTR type = style & SS_TYPEMASK;
+      if (ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) &&
+          GetWindowTextLengthA(box) == 0) {
+        EXPECT_NE(style & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
+      }
     }
     DestroyWindow(dialog);
   }
-  DestroyWindow(owner);
 }
 
 }  // namespace
