@@ -1,4 +1,4 @@
-// What end-to-end tests need to drive the program under Wine: start and stop
+// What tests need to drive windows and processes under Wine: start and stop
 // processes, wait (always with a bound) for windows, send commands, read
 // controls of another process, and save screenshots.
 #pragma once
@@ -11,8 +11,7 @@
 
 namespace e2e {
 
-// The folder of the running test program, where the program and the test
-// fixtures are built too.
+// The folder of the running test program, where the program is built too.
 std::string BinDir();
 std::string ProgramPath();
 
@@ -20,14 +19,13 @@ std::string ProgramPath();
 class Process {
  public:
   Process() = default;
-  ~Process();
+  ~Process() { Kill(); }
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  // Starts the command line (in directory, when one is given). False when it
-  // could not be started; StartError then gives the last error code.
+  // Starts the command line (in directory, when one is given); a failure is
+  // reported on stderr with its error code.
   bool Start(const std::string& commandLine, const std::string& directory = std::string());
-  DWORD StartError() const { return startError_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool IsRunning() const;
   bool WaitForExit(DWORD timeoutMs);
@@ -36,7 +34,6 @@ class Process {
 
  private:
   PROCESS_INFORMATION info_{};
-  DWORD startError_ = ERROR_SUCCESS;
 };
 
 struct WindowQuery {
