@@ -38,14 +38,6 @@ bool Process::Start(const std::string& commandLine, const std::string& directory
   return false;
 }
 
-bool Process::IsRunning() const {
-  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool Process::WaitForExit(DWORD timeoutMs) {
-  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
 DWORD Process::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);
@@ -53,13 +45,8 @@ DWORD Process::ExitCode() const {
 }
 
 void Process::Kill() {
-  if (info_.hProcess == nullptr) {
-    return;
-  }
-  if (IsRunning()) {
-    TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
-  }
+  if (info_.hProcess == nullptr) return;
+  if (IsRunning() && TerminateProcess(info_.hProcess, 99)) WaitForSingleObject(info_.hProcess, 5000);
   CloseHandle(info_.hProcess);
   CloseHandle(info_.hThread);
   info_ = PROCESS_INFORMATION{};
@@ -67,14 +54,11 @@ void Process::Kill() {
 
 namespace {
 
-struct Search {
-  const WindowQuery* query;
-  std::vector<HWND> found;
-};
+using Search = std::pair<const WindowQuery*, std::vector<HWND>>;
 
 BOOL CALLBACK Collect(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
-  const WindowQuery& query = *search->query;
+  const WindowQuery& query = *search->first;
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   char name[256] = "";
@@ -86,7 +70,7 @@ BOOL CALLBACK Collect(HWND window, LPARAM param) {
   }
   if ((query.processId == 0 || owner == query.processId) && (query.className.empty() || query.className == name) &&
       (query.caption.empty() || query.caption == caption)) {
-    search->found.push_back(window);
+    search->second.push_back(window);
   }
   return TRUE;
 }
@@ -95,13 +79,9 @@ BOOL CALLBACK Collect(HWND window, LPARAM param) {
 std::string ShotsDir() {
   const char* dir = std::getenv("LARKSPUR_SHOTS");
   std::string path = dir == nullptr ? "" : dir;
-  if (!path.empty() && path[0] == '/') {
-    path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-  }
-  if (!path.empty()) {
-    CreateDirectoryA(path.c_str(), nullptr);
-  }
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (!path.empty()) CreateDirectoryA(path.c_str(), nullptr);
   return path;
 }
 
@@ -110,7 +90,7 @@ std::string ShotsDir() {
 std::vector<HWND> FindWindows(const WindowQuery& query) {
   Search search{&query, {}};
   EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return search.second;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -121,12 +101,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
-    if (condition()) {
-      return true;
-    }
-    if (GetTickCount() - start >= timeoutMs) {
-      return false;
-    }
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
 }

@@ -24,8 +24,7 @@ struct WindowState {
 
 LRESULT CALLBACK TestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    SetWindowLongPtrA(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
   }
   auto* state = reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (state != nullptr && message == WM_INITMENUPOPUP && LOWORD(lParam) == 3) {
@@ -50,9 +49,8 @@ struct TestWindow {
       wc.lpszClassName = "AfxFrameOrView42s";
       return RegisterClassA(&wc) != 0;
     }();
-    (void)registered;
-    handle = CreateWindowExA(0, "LarkspurTest", caption, (owner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE,
-                             100, 100, 300, 200, owner, menu, nullptr, state);
+    const DWORD style = (owner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE;
+    handle = registered ? CreateWindowExA(0, "LarkspurTest", caption, style, 100, 100, 300, 200, owner, menu, nullptr, state) : nullptr;
     if (view) CreateWindowExA(0, "AfxFrameOrView42s", "", WS_CHILD, 0, 0, 10, 10, handle, nullptr, nullptr, nullptr);
   }
   ~TestWindow() { DestroyWindow(handle); }
@@ -60,12 +58,9 @@ struct TestWindow {
 };
 
 TEST(ClientWindow, TheMainWindowIsRecognisedByCaptionOrView) {
-  const struct {
-    const char* caption;
-    bool view;
-    bool found;
-  } cases[] = {{"Corvid", false, false},        {"Corvid", true, true},      {kClientCaption, false, true},
-               {"ソフト - Corvid", false, true}, {"- Corvid", true, false}, {"Corvid メモ", true, false}};
+  const struct { const char* caption; bool view, found; } cases[] = {
+      {"Corvid", false, false}, {"Corvid", true, true},    {kClientCaption, false, true},
+      {"ソフト - Corvid", false, true}, {"- Corvid", true, false}, {"Corvid メモ", true, false}};
   for (const auto& c : cases) {
     CMailClientBridge bridge;
     {
@@ -80,21 +75,13 @@ TEST(ClientWindow, TheMainWindowIsRecognisedByCaptionOrView) {
 }
 
 TEST(ClientWindow, TheFetchStateIsReadFromTheFourthMenuAfterItsOpenNotice) {
-  const struct {
-    const char* name;
-    int popups;
-    int itemPopup;
-    UINT itemFlags;  // before the menu-open notice
-    bool busy;
-    bool done;
-  } cases[] = {
+  const struct { const char* name; int popups, itemPopup; UINT itemFlags; bool busy, done; } cases[] = {
       {"idle, item re-enabled by the notice", 4, 3, MF_GRAYED, false, true},
       {"fetching, item grayed by the notice", 4, 3, MF_ENABLED, true, false},
       {"item checked", 4, 3, MF_CHECKED, false, false},
       {"no item 32835", 4, -1, 0, false, false},
       {"item in the third menu, no fourth", 3, 2, 0, false, false},
-      {"no menu, no answer to the query", 0, -1, 0, false, false},
-  };
+      {"no menu, no answer to the query", 0, -1, 0, false, false}};
   for (const auto& c : cases) {
     HMENU bar = c.popups > 0 ? CreateMenu() : nullptr;
     for (int i = 0; i < c.popups; ++i) {
@@ -103,8 +90,7 @@ TEST(ClientWindow, TheFetchStateIsReadFromTheFourthMenuAfterItsOpenNotice) {
       if (i == c.itemPopup) AppendMenuA(popup, MF_STRING | c.itemFlags, kFetchStateItem, "設定");
       AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "メニュー");
     }
-    WindowState state;
-    state.busy = c.busy;
+    WindowState state{c.busy};
     TestWindow client(kClientCaption, &state, nullptr, bar);
     EXPECT_EQ(CMailClientBridge().IsFetchDone(), c.done) << c.name;
     EXPECT_TRUE(c.popups < 4 || state.fetchMenuOpens == 1) << c.name << ": the fourth menu was not opened first";
@@ -114,15 +100,10 @@ TEST(ClientWindow, TheFetchStateIsReadFromTheFourthMenuAfterItsOpenNotice) {
 // The finish-check thread asks while the thread that owns the windows answers
 // nothing: the check must not wait for it.
 TEST(ClientWindow, OnlyTheClientsOwnMessageWindowIsCancelledWithoutWaitingForIt) {
-  const struct {
-    const char* ownerCaption;  // nullptr: no owner
-    const char* caption;
-    DismissResult result;
-  } cases[] = {{kClientCaption, "エラー", kErrorDialog},
-               {kClientCaption, "メール受信", kMailReceivedDialog},
-               {kClientCaption, "お知らせ", kNoClientDialog},
-               {"メモ帳", "エラー", kNoClientDialog},
-               {nullptr, "エラー", kNoClientDialog}};
+  const struct { const char* ownerCaption; const char* caption; DismissResult result; } cases[] = {
+      {kClientCaption, "エラー", kErrorDialog},   {kClientCaption, "メール受信", kMailReceivedDialog},
+      {kClientCaption, "お知らせ", kNoClientDialog}, {"メモ帳", "エラー", kNoClientDialog},
+      {nullptr, "エラー", kNoClientDialog}};  // no owner
   for (const auto& c : cases) {
     WindowState ownerState;
     WindowState dialogState;

@@ -42,20 +42,19 @@ TEST(RasAdapter, EachLayoutCarriesTheEntryAndThePhoneBookCredentialsToTheStandIn
   HMODULE library = LoadLibraryA("rasapi32.dll");
   ASSERT_NE(GetProcAddress(library, "LarkspurRasStandIn"), nullptr) << "is WINEDLLOVERRIDES=rasapi32=n,b set?";
   FreeLibrary(library);
-  EXPECT_EQ(GetFileAttributesA((e2e::BinDir() + "\\..\\rasapi32.dll").c_str()), INVALID_FILE_ATTRIBUTES) << "the program would load the stand-in";
+  EXPECT_EQ(GetFileAttributesA((e2e::BinDir() + "\\..\\rasapi32.dll").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the program would load the stand-in";
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
   const std::string journal = std::string(temp) + "lark-ras-" + std::to_string(GetCurrentProcessId()) + ".txt";
   SetEnvironmentVariableA("LARKSPUR_RAS_JOURNAL", journal.c_str());
-  const std::vector<std::string> dialled = {"RasEnumConnectionsA", "RasGetEntryDialParamsA", "RasDialA", "RasHangUpA",
-                                            "RasGetConnectStatusA"};
   const struct {
     const char* scenario;
     Layout layout;
     const char* file;
     const char* entry;
     long code;
-    std::vector<std::size_t> sizes;  // connection, dial parameters, status; none when it does not dial
+    std::vector<std::size_t> sizes;  // of connection, dial parameters and status; none when nothing is dialled
   } cases[] = {
       {"", Layout::kStandard, "rasapi32.dll", "表示ソフト", 0, {sizeof(RASCONNA), sizeof(RASDIALPARAMSA), sizeof(RASCONNSTATUSA)}},
       {"", Layout::kShort, "rasapi32.dll", "能力ポスト表示ｿﾌﾄ", 0,
@@ -74,22 +73,21 @@ TEST(RasAdapter, EachLayoutCarriesTheEntryAndThePhoneBookCredentialsToTheStandIn
     EXPECT_EQ(dialUp.Connect(c.entry), c.code);
     EXPECT_EQ(dialUp.HasConnection(), !c.sizes.empty());
     dialUp.HangUp(0);
-    const auto calls = ReadCalls(journal);
-    std::vector<std::string> functions;
-    for (const auto& call : calls) functions.push_back(call.at("function"));
+    std::vector<std::string> seen;
+    for (auto call : ReadCalls(journal)) {
+      seen.push_back(call["function"] + " " + call["size"]);
+      if (call["function"] == "RasDialA") {
+        for (const char* field : {"entry", "phone", "callback", "domain", "user", "password"}) seen.push_back(call[field]);
+      }
+    }
     if (c.sizes.empty()) {
-      EXPECT_LE(functions.size(), 1u);
+      EXPECT_LE(seen.size(), 1u) << "more than a look at the connections";
       continue;
     }
-    ASSERT_EQ(functions, dialled);
-    EXPECT_EQ(calls[0].at("size"), std::to_string(c.sizes[0]));
-    EXPECT_EQ(calls[1].at("size"), std::to_string(c.sizes[1]));
-    EXPECT_EQ(calls[4].at("size"), std::to_string(c.sizes[2]));
-    EXPECT_EQ(calls[3].at("handle"), calls[2].at("handle"));
-    const std::map<std::string, std::string> dial = calls[2];
-    EXPECT_EQ((std::vector<std::string>{dial.at("size"), dial.at("entry"), dial.at("phone"), dial.at("callback"),
-                                        dial.at("domain"), dial.at("user"), dial.at("password")}),
-              (std::vector<std::string>{std::to_string(c.sizes[1]), c.entry, "", "*", "*", "能力ポスト", "ﾊﾟｽ表示"}));
+    const std::string dialSize = std::to_string(c.sizes[1]);
+    EXPECT_EQ(seen, (std::vector<std::string>{"RasEnumConnectionsA " + std::to_string(c.sizes[0]), "RasGetEntryDialParamsA " + dialSize,
+                                              "RasDialA " + dialSize, c.entry, "", "*", "*", "能力ポスト", "ﾊﾟｽ表示", "RasHangUpA ",
+                                              "RasGetConnectStatusA " + std::to_string(c.sizes[2])}));
   }
   SetEnvironmentVariableA("LARKSPUR_RAS_JOURNAL", nullptr);
   SetEnvironmentVariableA("LARKSPUR_RAS_SCENARIO", nullptr);

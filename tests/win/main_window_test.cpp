@@ -1,8 +1,5 @@
 // The main window: next run and clock, folding the clock, position, topmost,
-// tooltips, and what it does at start.
-#include <string>
-#include <utility>
-
+// and what it does at start.
 #include "main_window_rig.h"
 #include "sample_data/sample_data.h"
 #include "schedule/schedule.h"
@@ -12,13 +9,13 @@
 
 namespace {
 
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
-
 RECT WindowRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return rect;
 }
+
+int Height(HWND window) { return WindowRect(window).bottom - WindowRect(window).top; }
 
 void AddFridayEntries(std::initializer_list<int> hours) {
   CSchedule schedule;
@@ -27,16 +24,13 @@ void AddFridayEntries(std::initializer_list<int> hours) {
 }
 
 TEST_F(MainWindowTest, TheNextRunFollowsArmingAClockChangeAndAResume) {
-  using Shown = std::pair<std::string, std::string>;
-  auto nextRun = [this] {
-    return Shown{e2e::ControlText(window_, IDC_NEXT_TIME), e2e::ControlText(window_, IDC_NEXT_WEEKDAY)};
-  };
+  auto nextRun = [this] { return e2e::ControlText(window_, IDC_NEXT_TIME) + " " + e2e::ControlText(window_, IDC_NEXT_WEEKDAY); };
   clock_.ms = WeekTime(3, 22, 14) * 1000LL;
   AddFridayEntries({7, 12});
   ASSERT_NE(Open(), nullptr);
-  EXPECT_EQ(nextRun(), Shown("--:--", "---"));
+  EXPECT_EQ(nextRun(), "--:-- ---");
   Command(ID_TIMER_START);
-  EXPECT_EQ(nextRun(), Shown(" 7:05", "Fri"));
+  EXPECT_EQ(nextRun(), " 7:05 Fri");
   EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_STOP, 5));
   app_.OnIdle();
   Paint();
@@ -45,13 +39,13 @@ TEST_F(MainWindowTest, TheNextRunFollowsArmingAClockChangeAndAResume) {
   // shows the time and the run still to come at once.
   clock_.ms = WeekTime(5, 7, 30) * 1000LL;
   SendMessageA(window_, WM_TIMECHANGE, 0, 0);
-  EXPECT_EQ(nextRun(), Shown("12:05", "Fri"));
+  EXPECT_EQ(nextRun(), "12:05 Fri");
   clock_.ms = WeekTime(5, 12, 30) * 1000LL;
   SendMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-  EXPECT_EQ(nextRun(), Shown(" 7:05", "Fri"));
+  EXPECT_EQ(nextRun(), " 7:05 Fri");
   EXPECT_EQ(e2e::ControlText(window_, IDC_NOW_TIME), "12:30");
   Command(ID_TIMER_STOP);
-  EXPECT_EQ(nextRun(), Shown("--:--", "---"));
+  EXPECT_EQ(nextRun(), "--:-- ---");
 }
 
 TEST_F(MainWindowTest, RunningOutOfMemoryWhileLoadingEndsTheProgramAsItSays) {
@@ -95,19 +89,18 @@ TEST_F(MainWindowTest, ADataRootAwayAtStartIsReadOnceItIsThere) {
       << "the reserved mail did not move once the data root was there";
 }
 
-TEST_F(MainWindowTest, TheClockFoldsAwayBelowTheToolBarAndComesBackAtFullHeight) {
+TEST_F(MainWindowTest, TheClockFoldsAwayAndComesBackAtFullHeightTakingTopMostAlong) {
   WriteRootDword("TopMost", 1);
   ASSERT_NE(Open(), nullptr);
   EXPECT_NE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  const RECT start = WindowRect(window_);
-  RECT templateSize{0, 0, 105, 45};
-  MapDialogRect(window_, &templateSize);
+  const int full = Height(window_);
+  RECT clock{0, 0, 105, 45};  // the template's size
+  MapDialogRect(window_, &clock);
   SetWindowPos(window_, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  // Topmost changes take effect at the next fold.
-  WriteRootDword("TopMost", 0);
+  WriteRootDword("TopMost", 0);  // takes effect at the next fold
   for (int i = 0; i < 2; ++i) {  // folding twice stays folded
     Command(ID_CLOCK_HIDE);
-    EXPECT_EQ(Height(WindowRect(window_)), Height(start) - templateSize.bottom);
+    EXPECT_EQ(Height(window_), full - clock.bottom);
   }
   EXPECT_EQ(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(ReadRootDword("NoTimeDisp"), 1);
@@ -115,57 +108,33 @@ TEST_F(MainWindowTest, TheClockFoldsAwayBelowTheToolBarAndComesBackAtFullHeight)
   EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window-folded").empty());
   Command(ID_CLOCK_SHOW);
   EXPECT_EQ(WindowRect(window_).top, 90);
-  EXPECT_EQ(Height(WindowRect(window_)), Height(start));
+  EXPECT_EQ(Height(window_), full);
   EXPECT_EQ(ReadRootDword("NoTimeDisp"), 0);
   // Started folded, it unfolds to the same full height.
   Close();
   WriteRootDword("NoTimeDisp", 1);
   ASSERT_NE(Open(), nullptr);
   Command(ID_CLOCK_SHOW);
-  EXPECT_EQ(Height(WindowRect(window_)), Height(start));
+  EXPECT_EQ(Height(window_), full);
 }
 
 TEST_F(MainWindowTest, PositionIsRestoredAndSavedOnlyWhenAskedAndNeverOffTheScreen) {
-  const struct {
-    int savePos;
-    POINT saved;
-    bool minimise;
-    POINT opened;  // the template puts the window at 0,0
-    POINT stored;  // after a move to 140,140
-  } cases[] = {{1, {200, 150}, false, {200, 150}, {140, 140}},
-               {0, {200, 150}, false, {0, 0}, {200, 150}},
-               {1, {-32000, -32000}, false, {0, 0}, {140, 140}},  // where a minimised window is parked
-               {1, {0, 0}, true, {0, 0}, {140, 140}}};
+  // The template puts the window at 0,0; a minimised window is parked at -32000.
+  const struct { int savePos, saved, opened, storedAfterAMoveTo140; bool minimise; } cases[] = {
+      {1, 200, 200, 140, false}, {0, 200, 0, 200, false}, {1, -32000, 0, 140, false}, {1, 0, 0, 140, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.savePos) + " " + std::to_string(c.saved.x) + " " + std::to_string(c.minimise));
+    SCOPED_TRACE(std::to_string(c.savePos) + " " + std::to_string(c.saved) + " " + std::to_string(c.minimise));
     WriteRootDword("SavePos", c.savePos);
-    WriteRootDword("SaveX", c.saved.x);
-    WriteRootDword("SaveY", c.saved.y);
+    WriteRootDword("SaveX", c.saved);
+    WriteRootDword("SaveY", c.saved);
     ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(WindowRect(window_).left, c.opened.x);
-    EXPECT_EQ(WindowRect(window_).top, c.opened.y);
+    EXPECT_EQ(WindowRect(window_).left, c.opened);
+    EXPECT_EQ(WindowRect(window_).top, c.opened);
     SetWindowPos(window_, nullptr, 140, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     if (c.minimise) ShowWindow(window_, SW_MINIMIZE);
     Close();
-    EXPECT_EQ(ReadRootDword("SaveX"), c.stored.x);
-    EXPECT_EQ(ReadRootDword("SaveY"), c.stored.y);
-  }
-}
-
-TEST_F(MainWindowTest, TooltipsShowTheSecondHalfOfTheCommandsStringInBothForms) {
-  ASSERT_NE(Open(), nullptr);
-  HWND tips = reinterpret_cast<HWND>(SendMessageA(GetDlgItem(window_, 59392), TB_GETTOOLTIPS, 0, 0));
-  for (const auto& [id, tip] : {std::pair<UINT_PTR, std::string>{ID_FETCH, "取り込み"}, {ID_CLOCK_HIDE, "時計を表示しない"}}) {
-    NMTTDISPINFOA ansi{};
-    ansi.hdr = {tips, id, static_cast<UINT>(TTN_GETDISPINFOA)};
-    SendMessageA(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ansi));
-    EXPECT_EQ(std::string(ansi.lpszText != nullptr ? ansi.lpszText : "(none)"), tip);
-    NMTTDISPINFOW wide{};
-    wide.hdr = {tips, id, static_cast<UINT>(TTN_GETDISPINFOW)};
-    SendMessageA(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&wide));
-    char back[100] = "(none)";
-    if (wide.lpszText != nullptr) WideCharToMultiByte(932, 0, wide.lpszText, -1, back, sizeof back, nullptr, nullptr);
-    EXPECT_EQ(std::string(back), tip);
+    EXPECT_EQ(ReadRootDword("SaveX"), c.storedAfterAMoveTo140);
+    EXPECT_EQ(ReadRootDword("SaveY"), c.storedAfterAMoveTo140);
   }
 }
 

@@ -1,4 +1,4 @@
-// The tray icon, its menu and double-click, and the about box.
+// The tray icon, its menu, and the about box.
 #include <cstdlib>
 #include <string>
 
@@ -24,23 +24,6 @@ TEST_F(TrayTest, WithTheIconTheWindowStaysHiddenUntilAskedForAndMinimisesIntoIt)
   HWND old = window_;
   Close();
   EXPECT_FALSE(IconPresent(old)) << "the icon stayed after the window closed";
-}
-
-TEST_F(TrayTest, DoubleClickingTheIconDoesWhatRDoubleClkSays) {
-  const struct {
-    int setting;
-    bool shown;
-    int posted;
-  } cases[] = {{0, true, 0}, {1, false, ID_SETTINGS}, {2, false, ID_FETCH}, {3, false, 0}};
-  for (const auto& c : cases) {
-    WriteRootDword("TaskTray", 1);
-    WriteRootDword("RDoubleClk", c.setting);
-    ASSERT_NE(Open(), nullptr);
-    SendMessageA(window_, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(IsWindowVisible(window_) != FALSE, c.shown) << c.setting;
-    EXPECT_EQ(TakePostedCommand(), c.posted) << c.setting;
-    Close();
-  }
 }
 
 // The menu opens where the notice says the mouse was, which the cursor may
