@@ -31,7 +31,7 @@ TEST_F(TrayTest, WithTheIconTheWindowStaysHiddenUntilAskedForAndMinimisesIntoIt)
 TEST_F(TrayTest, TheMenuOpensWhereTheClickWasAndFollowsTheArmedState) {
   CSchedule schedule;
   schedule.Day(1).AddEntry(8, 30, {"能力"}, 0);
-  schedule.Save();
+  ASSERT_TRUE(schedule.Save());
   WriteRootDword("TaskTray", 1);
   ASSERT_NE(Open(), nullptr);
   Command(ID_TIMER_START);
