@@ -3,6 +3,7 @@
 #include <string>
 
 #include "main_window_rig.h"
+#include "support/e2e_win.h"
 #include "support/modal_stepper_win.h"
 
 namespace {
@@ -33,11 +34,10 @@ TEST_F(CloseDownTest, AnOpenLineIsOfferedForHangingUpAndTheRestRunsWhateverTheAn
           return true;
         },
         10000);
-    // Closed as Cancel does, through the program's own message loop.
+    // Closed as Cancel does, through a message loop.
     HWND closing = window_;
     PostMessageA(closing, WM_COMMAND, IDCANCEL, 0);
-    MSG message;
-    while (IsWindow(closing) && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(closing); }, 15000)) << "the window did not close";
     EXPECT_FALSE(stepper.TimedOut());
     EXPECT_EQ(question, c.connected ? "ダイアルアップ中です\n切断しますか" : "");
     EXPECT_EQ(dialer_.HasConnection(), c.answer == IDNO);

@@ -27,10 +27,12 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void TearDown() override { Close(); }
 
-  HWND Open(IDialer* dialer = nullptr) {
-    auto* dialog = new CMainDialog(CJobSequencer::Ports{client_, dialer != nullptr ? *dialer : dialer_, launcher_, clock_});
-    window_ = dialog->Create() ? dialog->Handle() : nullptr;
-    return window_;
+  HWND Open() {
+    // The window deletes its object when it is destroyed.
+    auto* dialog = new CMainDialog(CJobSequencer::Ports{client_, dialer_, launcher_, clock_});
+    if (dialog->Create()) return window_ = dialog->Handle();
+    delete dialog;
+    return window_ = nullptr;
   }
   // Destroying the window runs its close-down.
   void Close() {
@@ -38,9 +40,6 @@ class MainWindowTest : public ::testing::Test {
     window_ = nullptr;
   }
   void Command(int id) { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  bool ButtonEnabled(int command) const {
-    return SendMessageA(GetDlgItem(window_, 59392), TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
-  }
   // The command on a toolbar slot (0 for a separator) and its image.
   std::pair<int, int> Slot(int index) const {
     TBBUTTON button{};

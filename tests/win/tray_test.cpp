@@ -54,8 +54,9 @@ TEST_F(TrayTest, TheMenuOpensWhereTheClickWasAndFollowsTheArmedState) {
   DispatchMessageA(&notice);
   ASSERT_TRUE(stepper.Done()) << "no pop-up menu appeared";
   EXPECT_EQ(stopState, 0u) << "no plain stop item in the armed state";
-  EXPECT_EQ(shown.left, notice.pt.x);
-  EXPECT_EQ(shown.top, notice.pt.y);
+  // A corner of the menu at the click; which one depends on the room the screen leaves.
+  EXPECT_TRUE(shown.left == notice.pt.x || shown.right == notice.pt.x) << shown.left << " " << notice.pt.x;
+  EXPECT_TRUE(shown.top == notice.pt.y || shown.bottom == notice.pt.y) << shown.top << " " << notice.pt.y;
 }
 
 TEST_F(TrayTest, TheSystemMenuOpensTheCentredAboutBoxWithTheVersionLine) {
