@@ -20,6 +20,7 @@ class CountedSplash : public CSplashDialog {
 
 TEST(Splash, IsCentredAboveItsMessageBandHidesOnAClickAndGoesAfterFourSeconds) {
   const DWORD opened = GetTickCount();
+  deletions = 0;
   // Side by side, so all share one wait: untouched, clicked left, clicked
   // right, and Enter (which a dialog gets as OK).
   HWND splashes[4] = {};
