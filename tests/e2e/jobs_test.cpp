@@ -1,19 +1,18 @@
-// Whole runs: Larkspur32.exe drives the stand-in mail client (and, for dial-up,
-// the stand-in remote-access library) under Wine; the tests check what the
-// client received, what moved in the data directory and what the program ran.
+// The user's runs: Larkspur32.exe drives the stand-in mail client (and, for
+// dial-up, the stand-in remote-access library) under Wine; the tests check what
+// the client received, what moved in the data directory and what the program ran.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
+#include <ctime>
 
 #include "app/clock_texts.h"
-#include "data_dir/mailbox_paths.h"
 #include "res/resource.h"
-#include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "schedule/schedule.h"
-#include "settings/account_job.h"
 #include "settings/registry_key.h"
-#include "settings/settings_layout.h"
 #include "support/program_run_win.h"
 
 namespace {
@@ -21,16 +20,6 @@ namespace {
 using e2e::Count;
 using e2e::Exists;
 using sample::ReadLines;
-
-std::vector<std::string> Matching(const std::vector<std::string>& lines,
-                                  const std::vector<std::string>& wanted) {
-  std::vector<std::string> kept;
-  for (const std::string& line : lines) {
-    if (std::find(wanted.begin(), wanted.end(), line) != wanted.end()) kept.push_back(line);
-  }
-  return kept;
-}
-
 using JobsTest = e2e::ProgramRunTest;
 
 TEST_F(JobsTest, AFetchSortsAroundEachAccountAndRunsTheProgramAfterIt) {
@@ -40,68 +29,54 @@ TEST_F(JobsTest, AFetchSortsAroundEachAccountAndRunsTheProgramAfterIt) {
   Records([&](CAccountJobList& jobs) {
     for (std::size_t i = 0; i < jobs.Count(); ++i) {
       CCommandData& command = jobs.At(i).command;
-      command.PreTidyUp = 1;
-      command.PostTidyUp = 1;
-      command.ExecCommand = 1;
+      command.PreTidyUp = command.PostTidyUp = command.ExecCommand = 1;
       command.CommandName = recorder;
-      command.ParamMailBox = 1;
+      command.ParamMailBox = command.ParamAccount = 1;
       command.MailBoxSwitch = "/m:";
-      command.ParamAccount = 1;
       command.AccountSwitch = "/a:";
     }
   });
-  HWND window = StartProgram();
-  ASSERT_NE(window, nullptr);
-  e2e::PostCommand(window, ID_FETCH);
-
+  ASSERT_NE(StartProgram(), nullptr);
+  e2e::PostCommand(window_, ID_FETCH);
   const std::string args = root_ + "\\record_args.txt";
   ASSERT_TRUE(e2e::WaitUntil([&] { return ReadLines(args).size() >= 2; }, 60000))
-      << "the after-fetch program did not run twice within 60 s";
-  const std::vector<std::string> commands =
-      Matching(Journal(), {"command 32825", "command 32786"});
-  EXPECT_EQ(commands, (std::vector<std::string>{"command 32825", "command 32786", "command 32825",
-                                                "command 32825", "command 32786", "command 32825"}));
+      << "the after-fetch program did not run twice";
+  std::vector<std::string> sorts;  // 32825 sorts, 32786 fetches
+  for (const std::string& line : Journal()) {
+    if (line == "command 32825" || line == "command 32786") sorts.push_back(line.substr(8));
+  }
+  EXPECT_EQ(sorts, (std::vector<std::string>{"32825", "32786", "32825", "32825", "32786", "32825"}));
   std::vector<std::string> lines = ReadLines(args);
   std::sort(lines.begin(), lines.end());
   const std::string prefix = "\"" + recorder + "\" \"/m:" + root_ + "\" \"/a:";
   EXPECT_EQ(lines, (std::vector<std::string>{prefix + "Account1\"", prefix + "Account2\""}));
 }
 
-TEST_F(JobsTest, AScheduledMinuteMovesDueMailsAndFetches) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  // The run one or two minutes ahead, so the program is up before it.
-  FILETIME file;
-  SystemTimeToFileTime(&now, &file);
-  ULARGE_INTEGER ticks{{file.dwLowDateTime, file.dwHighDateTime}};
-  ticks.QuadPart += static_cast<ULONGLONG>(now.wSecond < 40 ? 60 : 120) * 10000000ULL;
-  file = FILETIME{ticks.LowPart, ticks.HighPart};
-  SYSTEMTIME at;
-  FileTimeToSystemTime(&file, &at);
+TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
+  // The run at the next minute, or the one after when that comes too soon for
+  // the program to be up.
+  const std::time_t now = std::time(nullptr);
+  const std::time_t runAt = now + (std::localtime(&now)->tm_sec < 45 ? 60 : 120);
+  const std::tm at = *std::localtime(&runAt);
   CSchedule schedule;
-  schedule.Day(at.wDayOfWeek).AddEntry(at.wHour, at.wMinute, {"仕事"}, 0);
+  schedule.Day(at.tm_wday).AddEntry(at.tm_hour, at.tm_min, {"仕事"}, 0);
   schedule.Save();
-  CSettingsKey settings;
-  settings.WriteDword("AutoStart", 1);
-
-  const std::int32_t unixNow = static_cast<std::int32_t>(std::time(nullptr));
+  CSettingsKey().WriteDword("AutoStart", 1);
+  const auto unixNow = static_cast<std::int32_t>(now);
   data_.AddMail("Account1", "予約.box", "00000001", unixNow - 120);
   data_.AddMail("Account1", "予約.box", "00000002", unixNow + 3600);
   data_.AddMail("Account2", "Hold.box", "00000003", unixNow - 60);
   ReserveAndForwardIntoWork();
-  HWND window = StartProgram();
-  ASSERT_NE(window, nullptr);
+  ASSERT_NE(StartProgram(), nullptr);
 
-  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") >= 1; },
-                             150000))
-      << "no fetch within the scheduled minute";
+  ASSERT_TRUE(WaitForFetches(1, 130000)) << "no fetch at the scheduled minute";
   EXPECT_TRUE(Exists(MailFile("Account1", "Outbox.box", "00000001")));
-  EXPECT_TRUE(Exists(MailFile("Account1", "予約.box", "00000002")));
   EXPECT_FALSE(Exists(MailFile("Account1", "予約.box", "00000001")));
+  EXPECT_TRUE(Exists(MailFile("Account1", "予約.box", "00000002")));
   EXPECT_TRUE(Exists(MailFile("Account1", "Inbox.box", "00000003")));
   // The next run is the same entry next week.
   EXPECT_TRUE(e2e::WaitUntil(
-      [&] { return e2e::ControlText(window, 1002) == WeekdayLabel(at.wDayOfWeek); }, 10000));
+      [&] { return e2e::ControlText(window_, IDC_NEXT_WEEKDAY) == WeekdayLabel(at.tm_wday); }, 10000));
 }
 
 TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {
@@ -110,36 +85,33 @@ TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {
   CSettingsKey settings;
   settings.WriteDword("RetryCount", 1);
   settings.WriteDword("RetryInterval", 2);
-  HWND window = StartProgram();
-  ASSERT_NE(window, nullptr);
-  e2e::PostCommand(window, ID_FETCH);
-  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") >= 2; },
-                             60000))
-      << "the failed account was not fetched again";
-  const std::vector<std::string> lines = Journal();
-  EXPECT_GE(Count(lines, "cancel エラー"), 1u);
+  ASSERT_NE(StartProgram(), nullptr);
+  e2e::PostCommand(window_, ID_FETCH);
+  ASSERT_TRUE(WaitForFetches(2, 60000)) << "the failed account was not fetched again";
   // The retry comes after the first error window was cancelled.
+  const std::vector<std::string> lines = Journal();
   const auto firstCancel = std::find(lines.begin(), lines.end(), "cancel エラー");
+  ASSERT_NE(firstCancel, lines.end());
   EXPECT_NE(std::find(firstCancel, lines.end(), "command 32786"), lines.end());
 }
 
-TEST_F(JobsTest, AbortStopsAFetchThatNeverEnds) {
+TEST_F(JobsTest, AFetchThatNeverEndsIsAbortedAndAClientKilledInOneIsStartedAfresh) {
   Scenario("fetch_ms=never");
   FetchAccounts({"仕事"});
-  HWND window = StartProgram();
-  ASSERT_NE(window, nullptr);
-  e2e::PostCommand(window, ID_FETCH);
-  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") == 1; },
-                             60000));
-  e2e::PostCommand(window, ID_ABORT);
-  // Idle again: the next fetch command starts a new run.
-  const bool ended = e2e::WaitUntil(
-      [&] {
-        e2e::PostCommand(window, ID_FETCH);
-        return Count(Journal(), "command 32786") >= 2;
-      },
-      30000);
-  EXPECT_TRUE(ended) << "the aborted job did not give way to a new one";
+  ASSERT_NE(StartProgram(), nullptr);
+  // Idle again after each end, the program starts a run, and a client, for the next fetch command.
+  auto fetchUntil = [&](std::size_t count) {
+    return e2e::WaitUntil([&] { e2e::PostCommand(window_, ID_FETCH); return Count(Journal(), "command 32786") >= count; }, 60000);
+  };
+  ASSERT_TRUE(fetchUntil(1));
+  HWND bar = GetDlgItem(window_, 59392);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, ID_ABORT, 0) != 0; }, 10000))
+      << "abort was not offered while the fetch waited";
+  e2e::PostCommand(window_, ID_ABORT);
+  EXPECT_TRUE(fetchUntil(2)) << "the aborted job did not give way to a new one";
+  e2e::StopStandIns();
+  EXPECT_TRUE(fetchUntil(3)) << "the killed client was not started afresh";
+  EXPECT_TRUE(ProgramAnswers());
 }
 
 TEST_F(JobsTest, DialUpGroupsAccountsAndDialsEachEntryOnce) {
@@ -149,40 +121,28 @@ TEST_F(JobsTest, DialUpGroupsAccountsAndDialsEachEntryOnce) {
   // The program with the stand-in library beside it, in a folder of its own.
   const std::string program = root_ + "\\Larkspur32.exe";
   ASSERT_TRUE(CopyFileA(e2e::ProgramPath().c_str(), program.c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA((e2e::BinDir() + "\\win\\rasapi32.dll").c_str(),
-                        (root_ + "\\rasapi32.dll").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((e2e::BinDir() + "\\win\\rasapi32.dll").c_str(), (root_ + "\\rasapi32.dll").c_str(), FALSE));
   // Wine hands a variable holding double-byte characters back one byte short,
   // so the library's journal goes to a plain path.
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
-  const std::string rasJournal =
-      std::string(temp) + "larkspur-ras-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  const std::string rasJournal = std::string(temp) + "larkspur-ras-" + std::to_string(GetCurrentProcessId()) + ".txt";
   DeleteFileA(rasJournal.c_str());
   SetEnvironmentVariableA("LARKSPUR_RAS_JOURNAL", rasJournal.c_str());
   FetchAccounts({"自宅", "仕事", "ソフト部"});
-  CSettingsKey settings;
-  settings.WriteDword("DialUp", 1);
-  HWND window = StartProgram(program);
+  CSettingsKey().WriteDword("DialUp", 1);
+  ASSERT_NE(StartProgram(program), nullptr);
   SetEnvironmentVariableA("LARKSPUR_RAS_JOURNAL", nullptr);
-  ASSERT_NE(window, nullptr);
-  e2e::PostCommand(window, ID_FETCH);
-  ASSERT_TRUE(WaitForJournal([](const auto& lines) { return Count(lines, "command 32786") >= 3; },
-                             60000));
-  ASSERT_TRUE(e2e::WaitUntil(
-      [&] {
-        const auto lines = ReadLines(rasJournal);
-        return std::any_of(lines.begin(), lines.end(),
-                           [](const std::string& l) { return l.rfind("RasHangUpA", 0) == 0; });
-      },
-      30000))
-      << "the line was not hung up after the run; the library saw:\n"
-      << ::testing::PrintToString(ReadLines(rasJournal));
-  std::size_t dials = 0;
-  for (const std::string& line : ReadLines(rasJournal)) {
-    if (line.rfind("RasDialA", 0) == 0) ++dials;
-  }
+  e2e::PostCommand(window_, ID_FETCH);
+  ASSERT_TRUE(WaitForFetches(3, 60000));
+  auto calls = [&](const char* function) {
+    const std::vector<std::string> lines = ReadLines(rasJournal);
+    return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(function, 0) == 0; });
+  };
+  EXPECT_TRUE(e2e::WaitUntil([&] { return calls("RasHangUpA") > 0; }, 30000))
+      << "the line was not hung up after the run";
+  EXPECT_EQ(calls("RasDialA"), 1);
   DeleteFileA(rasJournal.c_str());
-  EXPECT_EQ(dials, 1u);
 }
 
 }  // namespace

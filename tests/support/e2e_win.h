@@ -1,6 +1,6 @@
-// What end-to-end tests need to drive the program under Wine: start and stop
-// processes, wait (always with a bound) for windows, send commands, read
-// controls of another process, and save screenshots.
+// Driving windows and processes under Wine: start and stop processes, wait
+// (always with a bound) for windows, send commands, read another process's
+// controls, and save screenshots.
 #pragma once
 
 #include <windows.h>
@@ -11,32 +11,28 @@
 
 namespace e2e {
 
-// The folder of the running test program, where the program and the test
-// fixtures are built too.
+// The folder of the running test program, where the program is built too.
 std::string BinDir();
 std::string ProgramPath();
 
-// A child process that is killed, if still running, when the object goes.
+// A child process, killed if still running when the object goes.
 class Process {
  public:
   Process() = default;
-  ~Process();
+  ~Process() { Kill(); }
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  // Starts the command line (in directory, when one is given). False when it
-  // could not be started; StartError then gives the last error code.
+  // A failure to start is reported on stderr with its error code.
   bool Start(const std::string& commandLine, const std::string& directory = std::string());
-  DWORD StartError() const { return startError_; }
   DWORD Id() const { return info_.dwProcessId; }
-  bool IsRunning() const;
-  bool WaitForExit(DWORD timeoutMs);
+  bool IsRunning() const { return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool WaitForExit(DWORD timeoutMs) { return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
   DWORD ExitCode() const;
   void Kill();
 
  private:
   PROCESS_INFORMATION info_{};
-  DWORD startError_ = ERROR_SUCCESS;
 };
 
 struct WindowQuery {
@@ -46,22 +42,17 @@ struct WindowQuery {
 };
 
 std::vector<HWND> FindWindows(const WindowQuery& query);
-
-// Polls condition until it holds or timeoutMs passes, handling this thread's
-// messages meanwhile. Returns whether it held.
+// Polls condition, handling this thread's messages meanwhile, until it holds
+// or timeoutMs passes. Returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-
 // The first top-level window that matches, or nullptr after timeoutMs.
 HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
-
 void PostCommand(HWND window, int id);
-
 // A control's text read with WM_GETTEXT, which works across processes.
 std::string ControlText(HWND dialog, int controlId);
-
-// Saves the window's screen area (the whole screen for nullptr) as
-// <name>.png in the folder named by LARKSPUR_SHOTS. Returns the file's path,
-// or an empty string when no folder is set or the capture failed.
+// Saves the window's screen area (the whole screen for nullptr) as <name>.png
+// in the folder LARKSPUR_SHOTS names. The file's path, or "" when no folder is
+// set or the capture failed.
 std::string SaveScreenshot(HWND window, const std::string& name);
 
 }  // namespace e2e

@@ -1,26 +1,17 @@
 #include "support/png_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 
 namespace {
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-      std::uint32_t c = n;
-      for (int k = 0; k < 8; ++k) {
-        c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      }
-      t[n] = c;
+std::uint32_t Crc32(const std::vector<std::uint8_t>& data) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::uint8_t byte : data) {
+    crc ^= byte;
+    for (int k = 0; k < 8; ++k) {
+      crc = (crc & 1) != 0 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
     }
-    return t;
-  }();
-  crc = ~crc;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   }
   return ~crc;
 }
@@ -36,7 +27,7 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
   std::vector<std::uint8_t> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   out.insert(out.end(), body.begin(), body.end());
-  PutBig32(out, Crc32(body.data(), body.size()));
+  PutBig32(out, Crc32(body));
 }
 
 // A zlib stream of uncompressed ("stored") deflate blocks: larger files, but
@@ -46,12 +37,9 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
   std::size_t pos = 0;
   do {
     const std::size_t length = std::min<std::size_t>(65535, raw.size() - pos);
-    const bool last = pos + length == raw.size();
-    out.push_back(last ? 1 : 0);
-    out.push_back(static_cast<std::uint8_t>(length));
-    out.push_back(static_cast<std::uint8_t>(length >> 8));
-    out.push_back(static_cast<std::uint8_t>(~length));
-    out.push_back(static_cast<std::uint8_t>(~length >> 8));
+    out.insert(out.end(), {static_cast<std::uint8_t>(pos + length == raw.size()), static_cast<std::uint8_t>(length),
+                           static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(~length),
+                           static_cast<std::uint8_t>(~length >> 8)});
     out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
                raw.begin() + static_cast<std::ptrdiff_t>(pos + length));
     pos += length;
@@ -68,13 +56,16 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
+bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  if (width <= 0 || height <= 0 || rgb.size() != rowBytes * static_cast<std::size_t>(height)) {
+    return false;
+  }
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(height) * (static_cast<std::size_t>(width) * 3 + 1));
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
-    const auto row = rgb.begin() + static_cast<std::ptrdiff_t>(y) * width * 3;
-    raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(width) * 3);
+    const auto row = rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y));
+    raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
   }
   std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   std::vector<std::uint8_t> header;
@@ -84,15 +75,6 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   PutChunk(png, "IHDR", header);
   PutChunk(png, "IDAT", StoredZlib(raw));
   PutChunk(png, "IEND", {});
-  return png;
-}
-
-bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-  if (width <= 0 || height <= 0 ||
-      rgb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
-    return false;
-  }
-  const std::vector<std::uint8_t> png = EncodePng(width, height, rgb);
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
   return static_cast<bool>(file);

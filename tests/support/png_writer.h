@@ -7,6 +7,3 @@
 
 // rgb holds height rows of width pixels, top row first, three bytes each.
 bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb);
-
-// The PNG file's bytes, as WritePng would store them.
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb);

@@ -1,9 +1,9 @@
 #include "support/program_run_win.h"
 
 #include <algorithm>
-#include <ctime>
 
 #include "data_dir/mailbox_paths.h"
+#include "res/resource.h"
 #include "sample_data/sample_disk.h"
 #include "schedule/schedule.h"
 #include "settings/registry_key.h"
@@ -11,10 +11,6 @@
 #include "support/standin_win.h"
 
 namespace e2e {
-
-namespace {
-constexpr DWORD kStartBound = 30000;
-}
 
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {
   return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
@@ -36,19 +32,14 @@ void StopStandIns() {
 
 ProgramRunTest::ProgramRunTest() : root_(scratch_.Path()), data_(root_) {
   StopStandIns();
-  EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
-  EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
+  EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, "") && data_.AddAccount("Account2", "自宅", 0, ""));
   for (const char* account : {"Account1", "Account2"}) {
-    for (const char* folder : {"Outbox.box", "Inbox.box"}) {
-      EXPECT_TRUE(data_.AddFolder(account, folder, "", ""));
-    }
+    EXPECT_TRUE(data_.AddFolder(account, "Outbox.box", "", "") && data_.AddFolder(account, "Inbox.box", "", ""));
   }
-  EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
-  EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
+  EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", "") && data_.AddFolder("Account2", "Hold.box", "保留", ""));
   CSettingsKey settings;
   settings.WriteString("MailBoxPath", root_);
   settings.WriteString("CorvidPath", standin::ProgramPath());
-  settings.WriteString("DefAccount", "仕事");
   Scenario("fetch_ms=300");
 }
 
@@ -97,23 +88,27 @@ void ProgramRunTest::ArmAtStart() {
 }
 
 void ProgramRunTest::WaitForNextMinute() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  const DWORD toBoundary = (60 - now.wSecond) * 1000 - now.wMilliseconds;
-  WaitUntil([] { return false; }, toBoundary + 6000);
+  const std::string shown = ControlText(window_, IDC_NOW_TIME);
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(window_, IDC_NOW_TIME) != shown; }, 65000))
+      << "the program's clock stayed at " << shown;
+  // The minute's first step was posted before the clock changed, so a posted
+  // minimise is handled after it.
+  for (const WPARAM command : {SC_MINIMIZE, SC_RESTORE}) {
+    PostMessageA(window_, WM_SYSCOMMAND, command, 0);
+    EXPECT_TRUE(WaitUntil([&] { return (IsIconic(window_) != FALSE) == (command == SC_MINIMIZE); }, 30000));
+  }
 }
 
 HWND ProgramRunTest::StartProgram(const std::string& program) {
-  EXPECT_TRUE(program_.Start("\"" + program + "\"", BinDir())) << "error " << program_.StartError();
-  window_ = WaitForWindow({"#32770", "Larkspur32", program_.Id()}, kStartBound);
+  EXPECT_TRUE(program_.Start("\"" + program + "\"", BinDir()));
+  window_ = WaitForWindow({"#32770", "Larkspur32", program_.Id()}, 30000);
   EXPECT_NE(window_, nullptr) << "the program's window did not come within 30 s";
   return window_;
 }
 
 bool ProgramRunTest::ProgramAnswers() const {
   DWORD_PTR result = 0;
-  return program_.IsRunning() && window_ != nullptr &&
-         SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+  return program_.IsRunning() && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
 void ProgramRunTest::CloseProgram() {
@@ -127,9 +122,8 @@ void ProgramRunTest::CloseProgram() {
 
 std::vector<std::string> ProgramRunTest::Journal() const { return standin::ReadJournal(root_); }
 
-bool ProgramRunTest::WaitForJournal(const std::function<bool(const std::vector<std::string>&)>& done,
-                                    DWORD ms) const {
-  return WaitUntil([&] { return done(Journal()); }, ms);
+bool ProgramRunTest::WaitForFetches(std::size_t count, DWORD ms) const {
+  return WaitUntil([&] { return Count(Journal(), "command 32786") >= count; }, ms);
 }
 
 std::string ProgramRunTest::MailFile(const std::string& account, const std::string& folder,

@@ -35,26 +35,21 @@ class ProgramRunTest : public ::testing::Test {
   void FetchAccounts(const std::vector<std::string>& titles);
   // The job records as the data directory has them, changed by edit, saved.
   void Records(const std::function<void(CAccountJobList&)>& edit);
-  // 仕事 sends its due mails of 予約.box and takes in the due held mails of
-  // Account2's Hold.box into its Inbox.box.
+  // 仕事 sends the due mails of its 予約.box and takes Hold.box's due ones into its Inbox.box.
   void ReserveAndForwardIntoWork();
-  // Arms the schedule at start with an entry far from now, so that every
-  // minute runs the due checks and nothing else.
+  // Arms the schedule at start with an entry days away: every minute runs the due checks only.
   void ArmAtStart();
-  // Waits until the program has handled the next minute's second 0 (and a
-  // few seconds more for the client to carry out what it was told).
+  // Until the program's clock shows the next minute and the minute's first
+  // step, the reserved mails, has run.
   void WaitForNextMinute();
-
   HWND StartProgram(const std::string& program = ProgramPath());
   // True while the program's window answers within 5 s.
   bool ProgramAnswers() const;
   void CloseProgram();
-
   std::vector<std::string> Journal() const;
-  bool WaitForJournal(const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms) const;
-  // The path of a mail file in the data directory.
-  std::string MailFile(const std::string& account, const std::string& folder,
-                       const std::string& name) const;
+  // Until the client was told to fetch at least count times.
+  bool WaitForFetches(std::size_t count, DWORD ms) const;
+  std::string MailFile(const std::string& account, const std::string& folder, const std::string& name) const;
 
   SettingsSandbox sandbox_;
   ScratchDirectory scratch_;

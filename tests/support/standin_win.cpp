@@ -5,71 +5,44 @@
 #include <algorithm>
 
 #include "sample_data/sample_data.h"
-#include "text/cp932.h"
 
 namespace standin {
-
-namespace {
-
-constexpr DWORD kStartBound = 20000;
-constexpr DWORD kStopBound = 10000;
-
-std::string JournalPath(const std::string& dataRoot) {
-  return (cp932::EndsWithChar(dataRoot, '\\') ? dataRoot : dataRoot + "\\") + "corvid-journal.txt";
-}
-
-}  // namespace
 
 // The stand-in is built in bin\fixtures; test programs run from bin or from a
 // folder below it.
 std::string ProgramPath() {
   const std::string beside = e2e::BinDir() + "\\fixtures\\corvid.exe";
-  if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    return beside;
-  }
-  return e2e::BinDir() + "\\..\\fixtures\\corvid.exe";
+  return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside
+                                                                        : e2e::BinDir() + "\\..\\fixtures\\corvid.exe";
 }
 
 bool Client::Start(const std::string& dataRoot, const std::string& scenario) {
-  std::string line = "\"" + ProgramPath() + "\" \"" + dataRoot + "\"";
-  if (!scenario.empty()) {
-    line += " \"" + scenario + "\"";
-  }
+  const std::string line = "\"" + ProgramPath() + "\" \"" + dataRoot + "\" \"" + scenario + "\"";
   if (!process_.Start(line)) {
-    ADD_FAILURE() << "the stand-in client could not be started (error " << process_.StartError()
-                  << "): " << line;
+    ADD_FAILURE() << "the stand-in client could not be started: " << line;
     return false;
   }
   // Visible only once its children are in place.
-  const bool shown = e2e::WaitUntil(
-      [this] {
-        HWND window = Window();
-        return window != nullptr && IsWindowVisible(window);
-      },
-      kStartBound);
-  EXPECT_TRUE(shown) << "the stand-in client showed no main window within 20 s (exit code "
-                     << process_.ExitCode() << ")";
+  const bool shown = e2e::WaitUntil([this] { return IsWindowVisible(Window()) != FALSE; }, 20000);
+  EXPECT_TRUE(shown) << "the stand-in client showed no main window within 20 s";
   return shown;
 }
 
 HWND Client::Window() const {
-  if (!process_.IsRunning()) {
-    return nullptr;
-  }
   const std::vector<HWND> windows = e2e::FindWindows({"Corvid32Class", "", process_.Id()});
-  return windows.empty() ? nullptr : windows.front();
+  return windows.empty() || !process_.IsRunning() ? nullptr : windows.front();
 }
 
 void Client::Stop() {
   if (HWND window = Window()) {
     PostMessageA(window, WM_CLOSE, 0, 0);
-    process_.WaitForExit(kStopBound);
+    process_.WaitForExit(10000);
   }
   process_.Kill();
 }
 
 std::vector<std::string> ReadJournal(const std::string& dataRoot) {
-  return sample::ReadLines(JournalPath(dataRoot));
+  return sample::ReadLines(dataRoot + "\\corvid-journal.txt");
 }
 
 bool WaitForJournalLine(const std::string& dataRoot, const std::string& line, DWORD timeoutMs) {

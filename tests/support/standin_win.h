@@ -15,10 +15,7 @@ std::string ProgramPath();
 
 class Client {
  public:
-  Client() = default;
   ~Client() { Stop(); }
-  Client(const Client&) = delete;
-  Client& operator=(const Client&) = delete;
 
   // Starts the stand-in on dataRoot with the scenario text and waits, at most
   // 20 s, for its main window. False (with a test failure) when it does not come.

@@ -4,14 +4,16 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "dial_up/dialer.h"
+#include "app/main_dialog_win.h"
+#include "res/resource.h"
+#include "settings/registry_key.h"
 #include "support/job_fakes.h"
 #include "support/settings_sandbox.h"
 #include "win/application_win.h"
@@ -25,27 +27,42 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void TearDown() override { Close(); }
 
-  HWND Open() { return Open(dialer_); }
-  HWND Open(IDialer& dialer);
-  // Destroys the window, which runs its close-down.
-  void Close();
-
-  HWND ToolBar() const { return GetDlgItem(window_, 59392); }
+  HWND Open() {
+    // The window deletes its object when it is destroyed.
+    auto* dialog = new CMainDialog(CJobSequencer::Ports{client_, dialer_, launcher_, clock_});
+    if (dialog->Create()) return window_ = dialog->Handle();
+    delete dialog;
+    return window_ = nullptr;
+  }
+  // Destroying the window runs its close-down.
+  void Close() {
+    if (IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+  }
   void Command(int id) { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  RECT WindowRect() const;
-  int ClientHeight() const;
   // The command on a toolbar slot (0 for a separator) and its image.
-  std::pair<int, int> Slot(int index) const;
-  bool ButtonEnabled(int command) const;
+  std::pair<int, int> Slot(int index) const {
+    TBBUTTON button{};
+    SendMessageA(GetDlgItem(window_, 59392), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    return (button.fsStyle & BTNS_SEP) != 0 ? std::make_pair(0, 0) : std::make_pair(button.idCommand, button.iBitmap);
+  }
   // The first WM_COMMAND posted to the window and not yet handled, or 0.
-  int TakePostedCommand();
-  // Handles messages for a moment, so the window is painted for a screenshot.
-  static void Settle();
-
+  int TakePostedCommand() {
+    MSG message{};
+    return PeekMessageA(&message, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(message.wParam) : 0;
+  }
+  // Paints the window now, for a screenshot.
+  void Paint() const { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); }
   // True while the shell holds the program's tray icon for window.
-  static bool IconPresent(HWND window);
-  static void WriteRootDword(const char* name, int value);
-  static int ReadRootDword(const char* name);
+  static bool IconPresent(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = ID_TRAY_ICON;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  }
+  static void WriteRootDword(const char* name, int value) { CSettingsKey().WriteDword(name, value); }
+  static int ReadRootDword(const char* name) { return CSettingsKey().ReadDword(name, -1); }
 
   SettingsSandbox sandbox_;
   TestApplication app_;
