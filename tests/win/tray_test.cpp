@@ -38,6 +38,8 @@ TEST_F(TrayTest, TheMenuOpensWhereTheClickWasAndFollowsTheArmedState) {
   PostMessageA(window_, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_LBUTTONDOWN);
   MSG notice{};
   ASSERT_TRUE(PeekMessageA(&notice, window_, WM_TRAY_NOTIFY, WM_TRAY_NOTIFY, PM_REMOVE));
+  // Far from the click, so a menu that followed the cursor would show it.
+  SetCursorPos(notice.pt.x > 400 ? 100 : 700, notice.pt.y > 300 ? 100 : 500);
   RECT shown{};
   UINT stopState = 0;
   ModalStepper stepper(
