@@ -11,7 +11,10 @@ long FaultyRegistry::SetValue(registry::Handle key, const char* name, std::uint3
                               const void* data, std::uint32_t size) {
   return inner_.SetValue(key, name, type, data, size);
 }
-long FaultyRegistry::FlushKey(registry::Handle key) { return inner_.FlushKey(key); }
+long FaultyRegistry::FlushKey(registry::Handle key) {
+  ++flushes_;
+  return inner_.FlushKey(key);
+}
 long FaultyRegistry::QueryValue(registry::Handle key, const char* name, std::uint32_t* type,
                                 void* data, std::uint32_t* size) {
   return inner_.QueryValue(key, name, type, data, size);

@@ -1,5 +1,6 @@
-// A store that passes everything to another one, except that deleting a key of
-// a chosen name fails as the registry does when access is denied.
+// A store that passes everything to another one, counting flushes, except
+// that deleting a key of a chosen name fails as the registry does when access
+// is denied.
 #pragma once
 
 #include <string>
@@ -25,11 +26,13 @@ class FaultyRegistry : public registry::Backend {
   long DeleteKey(registry::Handle parent, const char* name) override;
 
   int DeleteAttempts() const { return deleteAttempts_; }
+  int Flushes() const { return flushes_; }
 
  private:
   registry::Backend& inner_;
   std::string undeletable_;
   int deleteAttempts_ = 0;
+  int flushes_ = 0;
 };
 
 // Puts a store in place for the life of the object and the previous one back after.

@@ -1,10 +1,12 @@
-// The readers on a real data directory below a root ending in 表.
+// The client's data directory on real files below a root ending in 表:
+// natively through the POSIX file port, under Wine through the Win32 one.
 #include "data_dir/data_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "data_dir/file_system.h"
 #include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
@@ -14,8 +16,6 @@ namespace {
 
 class DataDirectoryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_FALSE(root_.empty()); }
-
   std::string Account(const std::string& name) const { return AccountDirectory(root_, name); }
 
   ScratchDirectory scratch_;
@@ -23,66 +23,44 @@ class DataDirectoryTest : public ::testing::Test {
   sample::DataDirectoryBuilder build_{root_};
 };
 
-template <typename Node>
-std::map<std::string, const Node*> ByName(const std::vector<Node>& nodes) {
-  std::map<std::string, const Node*> byName;
-  for (const Node& node : nodes) {
-    byName[node.name] = &node;
-  }
-  return byName;
-}
-
 TEST_F(DataDirectoryTest, AccountsAreTheAccountDirectoriesWithTheirSettings) {
+  EXPECT_FALSE(ListAccounts(root_).readable);
+  EXPECT_FALSE(ListAccounts("").readable);
   ASSERT_TRUE(build_.AddAccount("Account1", "仕事", 1, "ソフト接続"));
   ASSERT_TRUE(build_.AddBareAccount("Account表"));
   ASSERT_TRUE(sample::MakeDirectory(MailboxDirectory(root_) + "Other"));
   ASSERT_TRUE(sample::WriteFile(MailboxDirectory(root_) + "AccountList.txt", "x"));
 
   const AccountScan scan = ListAccounts(root_);
-  ASSERT_EQ(scan.directories.size(), 2u);
-  ASSERT_EQ(scan.titles.size(), 2u);
+  EXPECT_TRUE(scan.readable);
   std::map<std::string, std::string> titles;
   for (std::size_t i = 0; i < scan.directories.size(); ++i) {
-    titles[scan.directories[i]] = scan.titles[i];
+    titles[scan.directories[i]] = scan.titles.at(i);
   }
-  EXPECT_EQ(titles.at("Account1"), "仕事");
-  // Without Account.ini: an empty title in the scan, the directory name alone.
-  EXPECT_EQ(titles.at("Account表"), "");
-  EXPECT_EQ(ReadAccountTitle(root_, "Account1"), "仕事");
+  // Without Account.ini: no title in the scan, the directory's name elsewhere.
+  EXPECT_EQ(titles, (std::map<std::string, std::string>{{"Account1", "仕事"}, {"Account表", ""}}));
   EXPECT_EQ(ReadAccountTitle(root_, "Account表"), "Account表");
+  EXPECT_EQ(ReadAccountTitle(root_, ""), "");
 
   std::string entry = "untouched";
   EXPECT_EQ(ReadAccountDialUp(root_, "Account表", entry), 0);
+  EXPECT_EQ(ReadAccountDialUp(root_, "", entry), 0);
   EXPECT_EQ(entry, "untouched");
   EXPECT_EQ(ReadAccountDialUp(root_, "Account1", entry), 1);
   EXPECT_EQ(entry, "ソフト接続");
   for (const auto& [useRas, expected] : std::map<std::string, int>{
-           {"", 0}, {"12abc", 12}, {"abc", 0}, {"99999999999", 2147483647}}) {
+           {"", 0}, {"10", 10}, {"12abc", 12}, {"-3", -3}, {"abc", 0}, {"99999999999", 2147483647}}) {
     ASSERT_TRUE(sample::WriteFile(Account("Account1") + "\\Account.ini",
                                   "[Property]\r\nUseRAS=" + useRas + "\r\n"));
     EXPECT_EQ(ReadAccountDialUp(root_, "Account1", entry), expected) << useRas;
   }
 }
 
-TEST_F(DataDirectoryTest, FolderTitlesAreFixedForTheWholeInboxAndOutboxPaths) {
+TEST_F(DataDirectoryTest, FoldersAreWalkedWhereTheirTypeIsSetAndCountedAll) {
   ASSERT_TRUE(build_.AddAccount("Account1", "仕事", 0, ""));
   ASSERT_TRUE(build_.AddFolder("Account1", "inbox.box", "ほかの名前", ""));
   ASSERT_TRUE(build_.AddFolder("Account1", "WORK.BOX", "作業", "1"));
   ASSERT_TRUE(build_.AddFolder("Account1", "WORK.BOX\\INBOX.BOX", "表示", ""));
-  const char* const cases[][2] = {
-      {"inbox.box", "郵便受け"},       {"OutBox.Box", "送信箱"}, {"WORK.BOX", "作業"}, {"", ""},
-      {"WORK.BOX\\INBOX.BOX", "表示"}, {"MISSING.BOX", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ReadFolderTitle(root_, "Account1", c[0]), c[1]) << c[0];
-  }
-}
-
-TEST_F(DataDirectoryTest, WalkAndCountTakeOnlyPlainDirectories) {
-  ASSERT_TRUE(build_.AddAccount("Account1", "仕事", 0, ""));
-  ASSERT_TRUE(build_.AddFolder("Account1", "WORK.BOX", "作業", "1"));
-  ASSERT_TRUE(build_.AddFolder("Account1", "WORK.BOX\\2002.BOX", "表示", ""));
-  ASSERT_TRUE(build_.AddFolder("Account1", "WORK.BOX\\ソフト.BOX", "ソフト", ""));
   // Type empty: its sub-folder is counted but not walked.
   ASSERT_TRUE(build_.AddFolder("Account1", "FLAT.BOX", "平ら", ""));
   ASSERT_TRUE(build_.AddFolder("Account1", "FLAT.BOX\\SUB.BOX", "下", ""));
@@ -91,26 +69,61 @@ TEST_F(DataDirectoryTest, WalkAndCountTakeOnlyPlainDirectories) {
   ASSERT_TRUE(build_.AddFolder("Account1", "LOCKED.BOX\\INNER.BOX", "中", ""));
   ASSERT_TRUE(sample::AddExtraAttribute(Account("Account1") + "\\LOCKED.BOX"));
   ASSERT_TRUE(sample::WriteFile(Account("Account1") + "\\NOTE.BOX", "a file"));
+  ASSERT_TRUE(sample::MakeDirectory(Account("Account1") + "\\a.boxes"));
 
-  const std::vector<FolderNode> tree = WalkFolders(root_, "Account1");
-  const auto top = ByName(tree);
-  ASSERT_EQ(top.size(), 2u);
-  EXPECT_TRUE(top.at("FLAT.BOX")->children.empty());
-  EXPECT_EQ(top.at("WORK.BOX")->type, "1");
-  const auto inner = ByName(top.at("WORK.BOX")->children);
-  ASSERT_EQ(inner.size(), 2u);
-  EXPECT_EQ(inner.at("2002.BOX")->path, "WORK.BOX\\2002.BOX");
-  EXPECT_EQ(inner.at("2002.BOX")->title, "表示");
-  EXPECT_EQ(inner.at("ソフト.BOX")->path, "WORK.BOX\\ソフト.BOX");
+  std::map<std::string, std::string> walked;  // path: title and type
+  const auto visit = [&walked](const std::vector<FolderNode>& nodes, auto& self) -> void {
+    for (const FolderNode& node : nodes) {
+      walked[node.path] = node.title + "/" + node.type;
+      self(node.children, self);
+    }
+  };
+  visit(WalkFolders(root_, "Account1"), visit);
+  EXPECT_EQ(walked, (std::map<std::string, std::string>{{"FLAT.BOX", "平ら/"},
+                                                        {"WORK.BOX", "作業/1"},
+                                                        {"WORK.BOX\\INBOX.BOX", "表示/"},
+                                                        {"inbox.box", "ほかの名前/"}}));
+  EXPECT_EQ(CountFolders(Account("Account1")), 7);  // WORK, its INBOX, FLAT, SUB, LOCKED, NOTE, inbox
+  EXPECT_TRUE(WalkFolders(root_, "").empty());
+  EXPECT_EQ(CountFolders(Account("Account9")), 0);
 
-  // WORK, FLAT, LOCKED, NOTE; 2002 and ソフト; SUB.
-  EXPECT_EQ(CountFolders(Account("Account1")), 7);
+  const char* const titles[][2] = {
+      {"inbox.box", "郵便受け"}, {"OutBox.Box", "送信箱"}, {"WORK.BOX\\INBOX.BOX", "表示"},
+      {"", ""},                  {"MISSING.BOX", ""},
+  };
+  for (const auto& t : titles) {
+    EXPECT_EQ(ReadFolderTitle(root_, "Account1", t[0]), t[1]) << t[0];
+  }
 }
 
-TEST_F(DataDirectoryTest, AMissingMailboxGivesNothing) {
-  EXPECT_TRUE(ListAccounts(root_).directories.empty());
-  EXPECT_TRUE(WalkFolders(root_, "Account1").empty());
-  EXPECT_EQ(CountFolders(Account("Account1")), 0);
+TEST_F(DataDirectoryTest, IniStringsReadLikeThePlatformReadsThem) {
+  const struct {
+    const char* content;
+    const char* key;
+    std::size_t maxBytes;
+    const char* expected;
+  } cases[] = {
+      {"[property]\r\ntitle=表示\r\n", "TITLE", 1023, "表示"},
+      {"[Property]\r\n  Title  =   ソフト  \r\n", "Title", 1023, "ソフト"},
+      {"[Property]\r\nTitle=\"能力 \"\r\n", "Title", 1023, "能力 "},
+      {"[Property]\r\nTitle='ポスト'\r\n", "Title", 1023, "ポスト"},
+      {"[Property]\r\nTitle=\"\"\r\n", "Title", 1023, ""},
+      {"[Property]\r\nTitle=\"open\r\n", "Title", 1023, "\"open"},
+      {"[Property]\r\nTitle=first\r\nTitle=second\r\n", "Title", 1023, "first"},
+      {"[Property]\r\n;Title=comment\r\nTitle=real\r\n", "Title", 1023, "real"},
+      {"Title=outside\r\n[Other]\r\nTitle=other\r\n[Property]\r\n", "Title", 1023, "既定"},
+      {"[Property]\nTitle=LF only\nType=1", "Type", 1023, "1"},
+      {"[Property]\r\nTitle=能力能力\r\n", "Title", 5, "能力"},  // never half of 能
+  };
+  int index = 0;
+  for (const auto& c : cases) {
+    // A file per case: the platform may cache a file it has read.
+    const std::string path = JoinPath(root_, "case" + std::to_string(index++) + ".ini");
+    ASSERT_TRUE(sample::WriteFile(path, c.content));
+    EXPECT_EQ(filesys::ReadIniString(path, "Property", c.key, "既定", c.maxBytes), c.expected)
+        << c.content;
+  }
+  EXPECT_EQ(filesys::ReadIniString(JoinPath(root_, "none.ini"), "Property", "Title", "既定", 9), "既定");
 }
 
 }  // namespace
