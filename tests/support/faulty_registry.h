@@ -1,4 +1,4 @@
-// A store that passes everything to another one, counting flushes, except
+// A store that passes everything to another one and counts flushes, except
 // that deleting a key of a chosen name fails as the registry does when access
 // is denied.
 #pragma once
@@ -9,21 +9,25 @@
 
 class FaultyRegistry : public registry::Backend {
  public:
+  using Handle = registry::Handle;
+  using Size = std::uint32_t;
+
   FaultyRegistry(registry::Backend& inner, std::string undeletable)
       : inner_(inner), undeletable_(std::move(undeletable)) {}
 
-  long OpenKey(registry::Handle parent, const char* name, registry::Handle* key) override;
-  long CreateKey(registry::Handle parent, const char* name, registry::Handle* key) override;
-  long CloseKey(registry::Handle key) override;
-  long SetValue(registry::Handle key, const char* name, std::uint32_t type, const void* data,
-                std::uint32_t size) override;
-  long FlushKey(registry::Handle key) override;
-  long QueryValue(registry::Handle key, const char* name, std::uint32_t* type, void* data,
-                  std::uint32_t* size) override;
-  long EnumKey(registry::Handle key, std::uint32_t index, char* name,
-               std::uint32_t* nameSize) override;
-  long QuerySubkeyCount(registry::Handle key, std::uint32_t* count) override;
-  long DeleteKey(registry::Handle parent, const char* name) override;
+  long OpenKey(Handle parent, const char* name, Handle* key) override { return inner_.OpenKey(parent, name, key); }
+  long CreateKey(Handle parent, const char* name, Handle* key) override { return inner_.CreateKey(parent, name, key); }
+  long CloseKey(Handle key) override { return inner_.CloseKey(key); }
+  long SetValue(Handle key, const char* name, Size type, const void* data, Size size) override {
+    return inner_.SetValue(key, name, type, data, size);
+  }
+  long FlushKey(Handle key) override;
+  long QueryValue(Handle key, const char* name, Size* type, void* data, Size* size) override {
+    return inner_.QueryValue(key, name, type, data, size);
+  }
+  long EnumKey(Handle key, Size index, char* name, Size* size) override { return inner_.EnumKey(key, index, name, size); }
+  long QuerySubkeyCount(Handle key, Size* count) override { return inner_.QuerySubkeyCount(key, count); }
+  long DeleteKey(Handle parent, const char* name) override;
 
   int DeleteAttempts() const { return deleteAttempts_; }
   int Flushes() const { return flushes_; }
@@ -35,7 +39,7 @@ class FaultyRegistry : public registry::Backend {
   int flushes_ = 0;
 };
 
-// Puts a store in place for the life of the object and the previous one back after.
+// Puts a store in place for the life of the object and the system's back after.
 class ScopedRegistry {
  public:
   explicit ScopedRegistry(registry::Backend& backend) { registry::SetActive(&backend); }
