@@ -86,45 +86,31 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysSt
   EXPECT_EQ(scratch.CountSubkeys(), 6);  // the refused Create made nothing
 }
 
-TEST(RegistryKey, LongNamesEnumerateWholeAndEveryHandleIsClosedAfterUse) {
-  registry::MemoryRegistry memory;  // the registry refuses names this long, and counts no handles
-  ScopedRegistry use(memory);
-  const std::size_t before = memory.OpenHandleCount();
+TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchStopsAtAKeyThatWillNotGoAndLeavesNoHandleOpen) {
+  auto* memory = dynamic_cast<registry::MemoryRegistry*>(&registry::Active());
+  const std::size_t handles = memory != nullptr ? memory->OpenHandleCount() : 0;
   {
     ScratchKey scratch;
-    CRegistryKey longer;
-    ASSERT_TRUE(longer.Create(scratch, std::string(1025, 'x') + "\\child"));
-    EXPECT_EQ(SubkeyNames(scratch), std::vector<std::string>{std::string(1025, 'x')});
-    CRegistryKey walked;
-    EXPECT_TRUE(scratch.OpenSubkeyByIndex(0, walked));
-    EXPECT_TRUE(scratch.DeleteTree(std::string(1025, 'x')));
-  }
-  EXPECT_EQ(memory.OpenHandleCount(), before);
-}
+    for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Monday\\data1",
+                             "Schedule\\Tuesday\\Locked", "Schedule\\Tuesday\\data0"}) {
+      CRegistryKey key;
+      ASSERT_TRUE(key.Create(scratch, path));
+    }
+    CRegistryKey schedule;
+    ASSERT_TRUE(schedule.Open(scratch, "Schedule"));
+    EXPECT_TRUE(schedule.DeleteTree("Monday"));
+    EXPECT_FALSE(schedule.DeleteTree("Monday") || schedule.DeleteTree(""));  // never the key itself
+    EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
 
-TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchAndStopsAtAKeyThatWillNotGo) {
-  ScratchKey scratch;
-  CRegistryKey doomed;
-  ASSERT_TRUE(doomed.Create(scratch, "Schedule\\Monday\\data1"));
-  for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Tuesday\\Locked",
-                           "Schedule\\Tuesday\\data0"}) {
-    CRegistryKey key;
-    ASSERT_TRUE(key.Create(scratch, path));
+    FaultyRegistry faulty(registry::Active(), "Locked");
+    ScopedRegistry use(faulty);
+    EXPECT_FALSE(schedule.DeleteTree("Tuesday"));
+    EXPECT_LE(faulty.DeleteAttempts(), 2);  // no endless retry of the same name
+    EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
   }
-  CRegistryKey schedule;
-  ASSERT_TRUE(schedule.Open(scratch, "Schedule"));
-  EXPECT_TRUE(schedule.DeleteTree("Monday"));
-  EXPECT_FALSE(schedule.DeleteTree("Monday") || schedule.DeleteTree(""));  // never the key itself
-  EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
-  // A key object left on a deleted key fails quietly.
-  EXPECT_FALSE(doomed.WriteDword("X", 1));
-  EXPECT_EQ(doomed.ReadDword("X", 9), 9);
-
-  FaultyRegistry faulty(registry::Active(), "Locked");
-  ScopedRegistry use(faulty);
-  EXPECT_FALSE(schedule.DeleteTree("Tuesday"));
-  EXPECT_LE(faulty.DeleteAttempts(), 2);  // no endless retry of the same name
-  EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
+  if (memory != nullptr) {  // only the in-memory store counts handles
+    EXPECT_EQ(memory->OpenHandleCount(), handles);
+  }
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
-// Text helpers on cp932 bytes. 表, ソ and 能 end in 0x5C ("\"), ポ in 0x7C
+// Text helpers on cp932 bytes and the paths built with them. 表, ソ and 能 end in 0x5C ("\"), ポ in 0x7C
 // ("|"), ア (0x83 0x41) and ヂ (0x83 0x61) differ only in a letter-like byte.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "app/clock_texts.h"
-#include "app/command_text.h"
 #include "data_dir/wildcard.h"
 #include "settings_ui/data_root.h"
 #include "text/cp932.h"
@@ -49,27 +47,6 @@ TEST(NumberText, OnlyDigitsWithBlanksAroundWithinThirtyTwoBits) {
     std::uint32_t value = 42;
     EXPECT_EQ(ParseUnsigned(text, value), ok) << text;
     EXPECT_EQ(value, expected) << text;
-  }
-}
-
-TEST(CommandText, CaptionAfterTheFirstBreakAndTipsNeverEndInHalfACharacter) {
-  EXPECT_EQ(CommandCaption("表示ソフト能力\nポスト"), "ポスト");
-  EXPECT_EQ(CommandCaption("設定"), "");
-  std::string kanji;
-  for (int i = 0; i < 40; ++i) {
-    kanji += "表";
-  }
-  EXPECT_EQ(TooltipText(kanji), kanji.substr(0, 78));
-  EXPECT_EQ(TooltipText("x" + kanji), "x" + kanji.substr(0, 78));
-}
-
-TEST(ClockTexts, TheNextRunShowsOnlyWhileArmedAndKnown) {
-  EXPECT_EQ(ClockTimeText(LocalTime{7, 5, 0, 5}), "07:05");
-  for (const auto& [armed, weekday, shown] : std::vector<std::tuple<bool, int, const char*>>{
-           {true, 5, " 7:05 Fri"}, {true, 0, " 7:05 Sun"}, {true, 7, " 7:05 ---"},
-           {false, 5, "--:-- ---"}, {true, -1, "--:-- ---"}}) {
-    const NextRunTexts texts = MakeNextRunTexts(armed, weekday, 7, 5);
-    EXPECT_EQ(texts.time + " " + texts.weekday, shown) << weekday;
   }
 }
 

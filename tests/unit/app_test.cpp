@@ -1,10 +1,12 @@
-// What the tray icon offers in each state of the schedule and the settings sheet.
-#include "app/tray_menu.h"
-
+// What the program shows: the tray icon's menu in each state, the clock's
+// next run, and the captions and tips of its commands.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "app/clock_texts.h"
+#include "app/command_text.h"
+#include "app/tray_menu.h"
 #include "res/resource.h"
 
 namespace {
@@ -32,6 +34,27 @@ TEST(TrayMenu, AnOpenSheetHidesSettingsAndExitAndTheTimerItemFollowsTheSchedule)
   EXPECT_EQ(TrayDoubleClickCommand(2, true), ID_FETCH);
   EXPECT_EQ(TrayDoubleClickCommand(0, true), ID_SHOW_MAIN);
   EXPECT_EQ(TrayDoubleClickCommand(3, false), 0);
+}
+
+TEST(CommandText, CaptionAfterTheFirstBreakAndTipsNeverEndInHalfACharacter) {
+  EXPECT_EQ(CommandCaption("表示ソフト能力\nポスト"), "ポスト");
+  EXPECT_EQ(CommandCaption("設定"), "");
+  std::string kanji;
+  for (int i = 0; i < 40; ++i) {
+    kanji += "表";
+  }
+  EXPECT_EQ(TooltipText(kanji), kanji.substr(0, 78));
+  EXPECT_EQ(TooltipText("x" + kanji), "x" + kanji.substr(0, 78));
+}
+
+TEST(ClockTexts, TheNextRunShowsOnlyWhileArmedAndKnown) {
+  EXPECT_EQ(ClockTimeText(LocalTime{7, 5, 0, 5}), "07:05");
+  for (const auto& [armed, weekday, shown] : std::vector<std::tuple<bool, int, const char*>>{
+           {true, 5, " 7:05 Fri"}, {true, 0, " 7:05 Sun"}, {true, 7, " 7:05 ---"},
+           {false, 5, "--:-- ---"}, {true, -1, "--:-- ---"}}) {
+    const NextRunTexts texts = MakeNextRunTexts(armed, weekday, 7, 5);
+    EXPECT_EQ(texts.time + " " + texts.weekday, shown) << weekday;
+  }
 }
 
 }  // namespace
