@@ -29,11 +29,10 @@ TEST(TrayMenu, AnOpenSheetHidesSettingsAndExitAndTheTimerItemFollowsTheSchedule)
     EXPECT_EQ(items, expected) << armed << open;
   }
   // A double-click never asks for a second settings sheet either.
-  EXPECT_EQ(TrayDoubleClickCommand(1, false), ID_SETTINGS);
-  EXPECT_EQ(TrayDoubleClickCommand(1, true), 0);
-  EXPECT_EQ(TrayDoubleClickCommand(2, true), ID_FETCH);
-  EXPECT_EQ(TrayDoubleClickCommand(0, true), ID_SHOW_MAIN);
-  EXPECT_EQ(TrayDoubleClickCommand(3, false), 0);
+  for (const auto& [setting, open, command] : std::vector<std::tuple<int, bool, int>>{
+           {0, true, ID_SHOW_MAIN}, {1, false, ID_SETTINGS}, {1, true, 0}, {2, true, ID_FETCH}, {3, false, 0}}) {
+    EXPECT_EQ(TrayDoubleClickCommand(setting, open), command) << setting << open;
+  }
 }
 
 TEST(CommandText, CaptionAfterTheFirstBreakAndTipsNeverEndInHalfACharacter) {
