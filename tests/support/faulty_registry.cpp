@@ -1,14 +1,14 @@
 #include "support/faulty_registry.h"
 
-long FaultyRegistry::FlushKey(Handle key) {
+long FaultyRegistry::FlushKey(registry::Handle key) {
   ++flushes_;
-  return inner_.FlushKey(key);
+  return MemoryRegistry::FlushKey(key);
 }
 
-long FaultyRegistry::DeleteKey(Handle parent, const char* name) {
+long FaultyRegistry::DeleteKey(registry::Handle parent, const char* name) {
   ++deleteAttempts_;
   if (name != nullptr && undeletable_ == name) {
     return registry::kAccessDenied;
   }
-  return inner_.DeleteKey(parent, name);
+  return MemoryRegistry::DeleteKey(parent, name);
 }

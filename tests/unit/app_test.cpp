@@ -39,9 +39,7 @@ TEST(CommandText, CaptionAfterTheFirstBreakAndTipsNeverEndInHalfACharacter) {
   EXPECT_EQ(CommandCaption("表示ソフト能力\nポスト"), "ポスト");
   EXPECT_EQ(CommandCaption("設定"), "");
   std::string kanji;
-  for (int i = 0; i < 40; ++i) {
-    kanji += "表";
-  }
+  for (int i = 0; i < 40; ++i) kanji += "表";
   EXPECT_EQ(TooltipText(kanji), kanji.substr(0, 78));
   EXPECT_EQ(TooltipText("x" + kanji), "x" + kanji.substr(0, 78));
 }

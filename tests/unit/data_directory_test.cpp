@@ -49,9 +49,7 @@ TEST_F(DataDirectoryTest, AccountsAreTheAccountDirectoriesWithTheirSettings) {
   const AccountScan scan = ListAccounts(root_);
   EXPECT_TRUE(scan.readable);
   std::map<std::string, std::string> titles;
-  for (std::size_t i = 0; i < scan.directories.size(); ++i) {
-    titles[scan.directories[i]] = scan.titles.at(i);
-  }
+  for (std::size_t i = 0; i < scan.directories.size(); ++i) titles[scan.directories[i]] = scan.titles.at(i);
   // Without Account.ini: no title in the scan, the directory's name elsewhere.
   EXPECT_EQ(titles, (std::map<std::string, std::string>{{"Account1", "仕事"}, {"Account表", ""}}));
   EXPECT_EQ(ReadAccountTitle(root_, "Account表") + ReadAccountTitle(root_, ""), "Account表");
@@ -172,14 +170,10 @@ TEST_F(DataDirectoryTest, HugeIndexesWithJunkLinesAcrossBlocksAndOverlongLines) 
     expected.push_back(name + "@" + std::to_string(kTenOClock));
   };
   const std::size_t cut = (std::size_t{1} << 20) - 4090;
-  for (int i = 10000000; bytes.size() + 2 * 27 <= cut; ++i) {
-    add(std::to_string(i), "");
-  }
+  for (int i = 10000000; bytes.size() + 2 * 27 <= cut; ++i) add(std::to_string(i), "");
   add("pad", std::string(cut - bytes.size() - 22, 'p'));
   add(std::string(4079, 'n'), "");
-  for (int i = 20000000; bytes.size() < 2500000; ++i) {
-    add(std::to_string(i), "");
-  }
+  for (int i = 20000000; bytes.size() < 2500000; ++i) add(std::to_string(i), "");
   std::uint32_t seed = 12345;
   for (int i = 0; i < 200000; ++i) {
     seed = seed * 1103515245u + 12345u;

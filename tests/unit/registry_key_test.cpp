@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/memory_registry.h"
 #include "support/faulty_registry.h"
 #include "support/settings_sandbox.h"
 
@@ -18,9 +17,7 @@ class ScratchKey : public CSoftwareKey {
 std::vector<std::string> SubkeyNames(const CRegistryKey& key) {
   std::vector<std::string> names;
   std::string name;
-  for (int i = 0; key.EnumSubkeyName(i, name); ++i) {
-    names.push_back(name);
-  }
+  for (int i = 0; key.EnumSubkeyName(i, name); ++i) names.push_back(name);
   return names;
 }
 
@@ -50,7 +47,7 @@ TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
 }
 
 TEST_F(RegistryKeyTest, EveryWriteIsFlushedAndAKeyNotOpenNeitherWritesNorReads) {
-  FaultyRegistry probe(registry::Active(), "");
+  FaultyRegistry probe("");
   ScopedRegistry use(probe);
   ScratchKey key;
   ASSERT_TRUE(key.WriteDword("Number", 1) && key.WriteString("Text", "表示"));
@@ -86,31 +83,32 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysSt
   EXPECT_EQ(scratch.CountSubkeys(), 6);  // the refused Create made nothing
 }
 
-TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchStopsAtAKeyThatWillNotGoAndLeavesNoHandleOpen) {
-  auto* memory = dynamic_cast<registry::MemoryRegistry*>(&registry::Active());
-  const std::size_t handles = memory != nullptr ? memory->OpenHandleCount() : 0;
+TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchAndNothingElse) {
+  ScratchKey scratch;
+  for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Monday\\data1", "Schedule\\Tuesday"}) {
+    CRegistryKey key;
+    ASSERT_TRUE(key.Create(scratch, path));
+  }
+  CRegistryKey schedule;
+  ASSERT_TRUE(schedule.Open(scratch, "Schedule"));
+  EXPECT_TRUE(schedule.DeleteTree("Monday"));
+  EXPECT_FALSE(schedule.DeleteTree("Monday") || schedule.DeleteTree(""));  // never the key itself
+  EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
+}
+
+TEST(RegistryKey, DeleteTreeStopsAtAKeyThatWillNotGoAndLeavesNoHandleOpen) {
+  FaultyRegistry faulty("Locked");
+  ScopedRegistry use(faulty);
+  const std::size_t handles = faulty.OpenHandleCount();
   {
     ScratchKey scratch;
-    for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Monday\\data1",
-                             "Schedule\\Tuesday\\Locked", "Schedule\\Tuesday\\data0"}) {
-      CRegistryKey key;
-      ASSERT_TRUE(key.Create(scratch, path));
-    }
-    CRegistryKey schedule;
-    ASSERT_TRUE(schedule.Open(scratch, "Schedule"));
-    EXPECT_TRUE(schedule.DeleteTree("Monday"));
-    EXPECT_FALSE(schedule.DeleteTree("Monday") || schedule.DeleteTree(""));  // never the key itself
-    EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
-
-    FaultyRegistry faulty(registry::Active(), "Locked");
-    ScopedRegistry use(faulty);
-    EXPECT_FALSE(schedule.DeleteTree("Tuesday"));
+    CRegistryKey locked, free;
+    ASSERT_TRUE(locked.Create(scratch, "List\\item0\\Locked") && free.Create(scratch, "List\\item1"));
+    EXPECT_FALSE(scratch.DeleteTree("List"));
     EXPECT_LE(faulty.DeleteAttempts(), 2);  // no endless retry of the same name
-    EXPECT_EQ(SubkeyNames(schedule), std::vector<std::string>{"Tuesday"});
+    EXPECT_EQ(SubkeyNames(scratch), std::vector<std::string>{"List"});
   }
-  if (memory != nullptr) {  // only the in-memory store counts handles
-    EXPECT_EQ(memory->OpenHandleCount(), handles);
-  }
+  EXPECT_EQ(faulty.OpenHandleCount(), handles);
 }
 
 }  // namespace

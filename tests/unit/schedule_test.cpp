@@ -22,9 +22,7 @@ std::vector<std::string> Seen(const CSchedule& schedule, int day) {
   for (std::size_t i = 0; i < schedule.Day(day).Count(); ++i) {
     const CScheduleEntry& e = schedule.Day(day).At(i);
     std::string text = std::to_string(e.hour) + ":" + std::to_string(e.minute) + (e.EveryDay ? "*" : "");
-    for (const std::string& account : e.accounts) {
-      text += " " + account;
-    }
+    for (const std::string& account : e.accounts) text += " " + account;
     seen.push_back(text);
   }
   return seen;
@@ -40,9 +38,7 @@ TEST(Schedule, TheNextRunIsTheFirstEntryStrictlyAfterNowWithinAWeek) {
            {{{kFri, 7, 5}, {kFri, 6, 0}}, {12, 0, kThu}, {kFri, 6, 0}},
            {{{kMon, -1, 30}}, {0, 0, kSun}, {-1, -1, -1}}, {{{kMon, 5, -1}}, {0, 0, kSun}, {kMon, 5, -1}}}) {
     CSchedule schedule;
-    for (const auto& e : entries) {
-      schedule.Day(e[0]).AddEntry(e[1], e[2], {"acc"}, 0);
-    }
+    for (const auto& e : entries) schedule.Day(e[0]).AddEntry(e[1], e[2], {"acc"}, 0);
     CScheduleEntry out(12, 34);
     out.accounts = {"kept"};
     const int day = schedule.ComputeNextRun(now[0], now[1], now[2], out);
@@ -89,9 +85,7 @@ TEST(ScheduleEdits, EveryDayEntriesTravelTogetherAndPlainOnesStayPut) {
   DeleteScheduleEntry(schedule, kMon, schedule.Day(kMon).At(0), false);
   EXPECT_EQ(Seen(schedule, kMon).size() + Seen(schedule, kSun).size(), 1u);
   DeleteScheduleEntry(schedule, kSun, schedule.Day(kSun).At(0), true);
-  for (int day = kSun; day <= kSat; ++day) {
-    EXPECT_EQ(Seen(schedule, day).size(), day == kWed ? 1u : 0u) << day;
-  }
+  for (int day = kSun; day <= kSat; ++day) EXPECT_EQ(Seen(schedule, day).size(), day == kWed ? 1u : 0u) << day;
 }
 
 TEST(ScheduleStore, StoredEntriesLoadInEnumerationOrderAndSavingLeavesNothingElse) {
@@ -124,9 +118,7 @@ TEST(ScheduleStore, StoredEntriesLoadInEnumerationOrderAndSavingLeavesNothingEls
   CSchedule loaded;
   ASSERT_TRUE(loaded.Load());
   EXPECT_EQ(std::make_tuple(loaded.RetryCount, loaded.RetryInterval, loaded.DialUp), std::make_tuple(3, 15, 1));
-  for (int day = kSun; day <= kSat; ++day) {
-    EXPECT_EQ(Seen(loaded, day), Seen(schedule, day)) << day;
-  }
+  for (int day = kSun; day <= kSat; ++day) EXPECT_EQ(Seen(loaded, day), Seen(schedule, day)) << day;
   CRegistryKey friday;
   EXPECT_EQ(friday.Open(root, "Schedule\\Friday") ? friday.CountSubkeys() : -1, 2);
 }

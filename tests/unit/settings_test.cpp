@@ -20,12 +20,8 @@ void Store(const std::vector<std::pair<const char*, int>>& numbers,
            const std::vector<std::pair<const char*, std::string>>& texts,
            const std::vector<std::string>& fetchAccounts) {
   CSettingsKey root;
-  for (const auto& [name, value] : numbers) {
-    root.WriteDword(name, value);
-  }
-  for (const auto& [name, text] : texts) {
-    root.WriteString(name, text);
-  }
+  for (const auto& [name, value] : numbers) root.WriteDword(name, value);
+  for (const auto& [name, text] : texts) root.WriteString(name, text);
   layout::ReplaceTextList(root, "DefAccount", "account%d", fetchAccounts);
 }
 
@@ -161,9 +157,7 @@ TEST_F(SettingsTest, SaveThenLoadGivesEveryFieldBackWithTitlesFromTheClientsFile
   one.reserve.remainFromFolderTitle = "能力";  // looked up in the source account
   one.reserve.remainToFolderTitle = "送信箱";
   Record("自宅").reserve.reserveFolderTitle = "郵便受け";
-  for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(Fields(loaded.At(i)), Fields(list_.At(i)));
-  }
+  for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(Fields(loaded.At(i)), Fields(list_.At(i)));
   // Titles are found ignoring only the case of ASCII letters (ア and ヂ differ
   // in a trail byte like "A" and "a"), else by the directory when one is given.
   const std::string directory = "ACCOUNT1";
