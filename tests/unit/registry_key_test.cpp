@@ -68,10 +68,8 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysSt
   ScratchKey scratch;
   const std::string longName(255, 'n');
   for (const std::string name : {"account2", "account10", "aB", "a_", longName.c_str(), "表示"}) {
-    CRegistryKey item;
-    ASSERT_TRUE(item.Create(scratch, name)) << name;
+    ASSERT_TRUE(CRegistryKey().Create(scratch, name)) << name;
   }
-  EXPECT_EQ(scratch.CountSubkeys(), 6);
   EXPECT_EQ(SubkeyNames(scratch),
             (std::vector<std::string>{"a_", "aB", "account10", "account2", longName, "表示"}));
   CRegistryKey item;
@@ -86,8 +84,7 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysSt
 TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchAndNothingElse) {
   ScratchKey scratch;
   for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Monday\\data1", "Schedule\\Tuesday"}) {
-    CRegistryKey key;
-    ASSERT_TRUE(key.Create(scratch, path));
+    ASSERT_TRUE(CRegistryKey().Create(scratch, path));
   }
   CRegistryKey schedule;
   ASSERT_TRUE(schedule.Open(scratch, "Schedule"));

@@ -51,12 +51,10 @@ TEST_F(SettingsTest, TheEngineTellsAbsentValuesFromEmptyOnes) {
                fresh.autoCheck);
   Store({{"AutoStart", 2}, {"AutoCheck", 1}},
         {{"MailBoxPath", ""}, {"DefAccount", "仕事"}, {"CorvidPath", "C:\\ソフト\\corvid.exe"}}, {});
-  const JobSettings stored = ReadJobSettings();
-  EXPECT_EQ(stored.dataRoot, std::optional<std::string>(""));
-  EXPECT_EQ(stored.defaultAccount, std::optional<std::string>("仕事"));
-  EXPECT_EQ(stored.clientProgram, "C:\\ソフト\\corvid.exe");
-  EXPECT_EQ(stored.fetchAccounts, std::optional<std::vector<std::string>>(std::vector<std::string>{}));
-  EXPECT_TRUE(stored.autoStart && stored.autoCheck);
+  const JobSettings s = ReadJobSettings();
+  EXPECT_EQ(std::tie(s.dataRoot, s.defaultAccount, s.clientProgram, s.autoStart, s.autoCheck),
+            std::make_tuple(std::optional<std::string>(""), std::optional<std::string>("仕事"), "C:\\ソフト\\corvid.exe", true, true));
+  EXPECT_EQ(s.fetchAccounts, std::optional<std::vector<std::string>>(std::vector<std::string>{}));
 }
 
 TEST_F(SettingsTest, TheSheetShowsWhatIsStoredAndTheDataRootsAccounts) {
@@ -168,11 +166,7 @@ TEST_F(SettingsTest, SaveThenLoadGivesEveryFieldBackWithTitlesFromTheClientsFile
 }
 
 TEST_F(SettingsTest, SaveDropsGoneAccountsButAnUnreadableMailboxKeepsThem) {
-  {
-    CSettingsKey root;
-    CRegistryKey gone;
-    ASSERT_TRUE(gone.Create(root, "Accounts\\AccountGone\\ReserveData"));
-  }
+  ASSERT_TRUE(CRegistryKey().Create(CSettingsKey(), "Accounts\\AccountGone\\ReserveData"));
   list_.Save();
   EXPECT_EQ(StoredAccounts(), 2);
   // Nothing is known of the accounts of a mailbox that cannot be read, also
