@@ -28,7 +28,7 @@ class RegistryKeyTest : public ::testing::Test {
 
 TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
   ScratchKey key;
-  ASSERT_TRUE(key.WriteDword("Negative", -56) && key.WriteString("Path", "D:\\メール\\表示") &&
+  ASSERT_TRUE(key.WriteDword("Negative", -1985229329) && key.WriteString("Path", "D:\\メール\\表示") &&
               key.WriteString(nullptr, "ポスト") && key.WriteString("Empty", "") &&
               key.WriteString("NumberAsText", "42"));
   // Another writer's DWORD of two bytes holds just those two.
@@ -36,14 +36,17 @@ TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
   ASSERT_EQ(registry::Active().SetValue(key.Handle(), "Short", registry::kTypeDword, twoBytes, 2), 0);
 
   for (const auto& [name, number] : std::vector<std::pair<const char*, int>>{
-           {"negative", -56}, {"Short", 0x1234}, {"NumberAsText", 7}, {"Missing", 7}}) {
+           {"negative", -1985229329}, {"Short", 0x1234}, {"NumberAsText", 7}, {"Missing", 7}}) {
     EXPECT_EQ(key.ReadDword(name, 7), number) << name;  // a number only when stored as one
   }
   for (const auto& [name, text] : std::vector<std::pair<const char*, const char*>>{
            {"PATH", "D:\\メール\\表示"}, {nullptr, "ポスト"}, {"Empty", ""}, {"Missing", "x"},
-           {"Negative", "\xC8\xFF\xFF\xFF"}}) {  // any type, up to a NUL
+           {"Negative", "\xEF\xCD\xAB\x89"}}) {  // any type, up to a NUL
     EXPECT_EQ(key.ReadString(name, "x"), text) << (name ? name : "(default)");
   }
+  std::uint32_t type = 0, size = 0;  // text is stored with its NUL, as the registry's own
+  ASSERT_EQ(registry::Active().QueryValue(key.Handle(), "Empty", &type, nullptr, &size), 0);
+  EXPECT_EQ(size, 1u);
 }
 
 TEST_F(RegistryKeyTest, EveryWriteIsFlushedAndAKeyNotOpenNeitherWritesNorReads) {
