@@ -9,11 +9,6 @@
 
 namespace {
 
-class ScratchKey : public CSoftwareKey {
- public:
-  ScratchKey() : CSoftwareKey(kScratchCompany, kScratchProduct) {}
-};
-
 std::vector<std::string> SubkeyNames(const CRegistryKey& key) {
   std::vector<std::string> names;
   std::string name;
@@ -27,7 +22,7 @@ class RegistryKeyTest : public ::testing::Test {
 };
 
 TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
-  ScratchKey key;
+  CSoftwareKey key(kScratchCompany, kScratchProduct);
   ASSERT_TRUE(key.WriteDword("Negative", -1985229329) && key.WriteString("Path", "D:\\メール\\表示") &&
               key.WriteString(nullptr, "ポスト") && key.WriteString("Empty", "") &&
               key.WriteString("NumberAsText", "42"));
@@ -52,7 +47,7 @@ TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
 TEST_F(RegistryKeyTest, EveryWriteIsFlushedAndAKeyNotOpenNeitherWritesNorReads) {
   FaultyRegistry probe("");
   ScopedRegistry use(probe);
-  ScratchKey key;
+  CSoftwareKey key(kScratchCompany, kScratchProduct);
   ASSERT_TRUE(key.WriteDword("Number", 1) && key.WriteString("Text", "表示"));
   EXPECT_EQ(probe.Flushes(), 2);
 
@@ -68,7 +63,7 @@ TEST_F(RegistryKeyTest, EveryWriteIsFlushedAndAKeyNotOpenNeitherWritesNorReads) 
 }
 
 TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysStay) {
-  ScratchKey scratch;
+  CSoftwareKey scratch(kScratchCompany, kScratchProduct);
   const std::string longName(255, 'n');
   for (const std::string name : {"account2", "account10", "aB", "a_", longName.c_str(), "表示"}) {
     ASSERT_TRUE(CRegistryKey().Create(scratch, name)) << name;
@@ -85,7 +80,7 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateOnceEachInTheRegistrysOrderAndHeldKeysSt
 }
 
 TEST_F(RegistryKeyTest, DeleteTreeRemovesABranchAndNothingElse) {
-  ScratchKey scratch;
+  CSoftwareKey scratch(kScratchCompany, kScratchProduct);
   for (const char* path : {"Schedule\\Monday\\data0\\Account\\account0", "Schedule\\Monday\\data1", "Schedule\\Tuesday"}) {
     ASSERT_TRUE(CRegistryKey().Create(scratch, path));
   }
@@ -101,7 +96,7 @@ TEST(RegistryKey, DeleteTreeStopsAtAKeyThatWillNotGoAndLeavesNoHandleOpen) {
   ScopedRegistry use(faulty);
   const std::size_t handles = faulty.OpenHandleCount();
   {
-    ScratchKey scratch;
+    CSoftwareKey scratch(kScratchCompany, kScratchProduct);
     CRegistryKey locked, free;
     ASSERT_TRUE(locked.Create(scratch, "List\\item0\\Locked") && free.Create(scratch, "List\\item1"));
     EXPECT_FALSE(scratch.DeleteTree("List"));
