@@ -49,21 +49,14 @@ TEST(Schedule, TheNextRunIsTheFirstEntryStrictlyAfterNowWithinAWeek) {
 
 TEST(ScheduleEdits, EveryDayEntriesTravelTogetherAndPlainOnesStayPut) {
   CSchedule schedule;
-  EntryDraft draft{7, 30, false, {}, {"ｶﾅ"}};
-  for (const int day : std::vector<int>{kWed, kWed, CSchedule::kDays}) {  // a time that exists, a day that does not
-    AddScheduleEntries(schedule, day, draft);
-  }
-  draft.everyDay = true;
-  draft.days.fill(true);
-  draft.days[kSat] = false;
-  AddScheduleEntries(schedule, kMon, draft);
+  // A time a day has already is not added again, and nothing to a day that does not exist.
+  for (const int day : std::vector<int>{kWed, kWed, CSchedule::kDays}) AddScheduleEntries(schedule, day, {7, 30, false, {}, {"ｶﾅ"}});
+  AddScheduleEntries(schedule, kMon, {7, 30, true, {true, true, true, true, true, true, false}, {"ｶﾅ"}});
   EXPECT_EQ(Seen(schedule, kWed), (std::vector<std::string>{"7:30 ｶﾅ"}));
   schedule.Day(kWed).AddEntry(7, 30, {"ｶﾅ"}, 1);
 
   EditScheduleEntry(schedule, kMon, schedule.Day(kMon).At(0), 8, 15, {"B", "ソフト"});
-  for (const int day : {kSun, kMon, kTue, kThu, kFri}) {
-    EXPECT_EQ(Seen(schedule, day), (std::vector<std::string>{"8:15* B ソフト"})) << day;
-  }
+  for (const int day : {kSun, kMon, kTue, kThu, kFri}) EXPECT_EQ(Seen(schedule, day), std::vector<std::string>{"8:15* B ソフト"});
   EXPECT_EQ(Seen(schedule, kWed), (std::vector<std::string>{"7:30 ｶﾅ", "8:15* B ソフト"}));
 
   DeleteScheduleEntry(schedule, kMon, schedule.Day(kMon).At(0), false);
