@@ -1,6 +1,5 @@
-// The client's data directory on real files below a root ending in 表,
-// natively through the POSIX file port and under Wine through the Win32 one:
-// accounts, folders, their ini files and the folder indexes.
+// The client's data directory (accounts, folders, their ini files and indexes) on real
+// files below a root ending in 表: natively through the POSIX port, under Wine the Win32 one.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -28,9 +27,7 @@ class DataDirectoryTest : public ::testing::Test {
     CEntryList list;
     EXPECT_TRUE(list.Load(path));
     std::vector<std::string> listed;
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-      listed.push_back(list.At(i).fileName + "@" + std::to_string(list.At(i).time));
-    }
+    for (std::size_t i = 0; i < list.Count(); ++i) listed.push_back(list.At(i).fileName + "@" + std::to_string(list.At(i).time));
     return listed;
   }
 
@@ -147,10 +144,9 @@ TEST_F(DataDirectoryTest, AMailOnTheMinuteMakesItsFolderDueButIsHandledAMinuteLa
 }
 
 TEST_F(DataDirectoryTest, HugeIndexesWithJunkLinesAcrossBlocksAndOverlongLines) {
-  // Lines up to one that the end of the first 1 MiB read block cuts close to
-  // a line prefix from its start, more than a block of lines after it, binary
-  // junk, a line longer than a block, a name too long to be a file name, a
-  // long tail after a status block and empty lines.
+  // Lines up to one that the end of the first 1 MiB read block cuts close to a line prefix
+  // from its start, more than a block of lines after it, binary junk, a line longer than a
+  // block, a name too long to be a file name, a long tail after a status block, empty lines.
   std::vector<std::string> expected;
   std::string bytes;
   const auto add = [&](const std::string& name, const std::string& tail) {

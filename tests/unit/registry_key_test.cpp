@@ -27,8 +27,7 @@ TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
               key.WriteString(nullptr, "ポスト") && key.WriteString("Empty", "") &&
               key.WriteString("NumberAsText", "42"));
   // Another writer's DWORD of two bytes holds just those two.
-  const unsigned char twoBytes[2] = {0x34, 0x12};
-  ASSERT_EQ(registry::Active().SetValue(key.Handle(), "Short", registry::kTypeDword, twoBytes, 2), 0);
+  ASSERT_EQ(registry::Active().SetValue(key.Handle(), "Short", registry::kTypeDword, "\x34\x12", 2), 0);
 
   for (const auto& [name, number] : std::vector<std::pair<const char*, int>>{
            {"negative", -1985229329}, {"Short", 0x1234}, {"NumberAsText", 7}, {"Missing", 7}}) {

@@ -1,6 +1,5 @@
-// What the program stores below its settings root, under the value names
-// users' existing profiles already hold: the values the engine and the settings
-// sheet read and store, and the job records kept per account of the data root.
+// What is stored below the settings root, under the names users' profiles hold:
+// the values the engine and the settings sheet read and store, and job records.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -31,7 +30,6 @@ int StoredAccounts() {
   return accounts.Open(root, "Accounts") ? accounts.CountSubkeys() : -1;
 }
 
-// A data root with two accounts and a few folders.
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -53,8 +51,7 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, TheEngineTellsAbsentValuesFromEmptyOnes) {
   const JobSettings fresh = ReadJobSettings();
-  EXPECT_FALSE(fresh.dataRoot || fresh.defaultAccount || fresh.fetchAccounts || fresh.autoStart ||
-               fresh.autoCheck);
+  EXPECT_FALSE(fresh.dataRoot || fresh.defaultAccount || fresh.fetchAccounts || fresh.autoStart || fresh.autoCheck);
   Store({{"AutoStart", 2}, {"AutoCheck", 1}},
         {{"MailBoxPath", ""}, {"DefAccount", "仕事"}, {"CorvidPath", "C:\\ソフト\\corvid.exe"}}, {});
   const JobSettings s = ReadJobSettings();
@@ -64,10 +61,9 @@ TEST_F(SettingsTest, TheEngineTellsAbsentValuesFromEmptyOnes) {
 }
 
 TEST_F(SettingsTest, TheSheetShowsWhatIsStoredAndTheDataRootsAccounts) {
-  Store({{"DefMailBox", 1}, {"AutoStart", 2}, {"AutoCheck", 3}, {"SavePos", 4}, {"TopMost", 5},
-         {"TaskTray", 6}, {"RDoubleClk", 7}, {"NowTimeColor", 8}, {"NextTimeColor", 9}},
-        {{"MailBoxPath", root_}, {"CorvidPath", "C:\\c.exe"}, {"DefAccount", "仕事"},
-         {"NowTimeFont", "ＭＳ ゴシック"}},
+  Store({{"DefMailBox", 1}, {"AutoStart", 2}, {"AutoCheck", 3}, {"SavePos", 4}, {"TopMost", 5}, {"TaskTray", 6},
+         {"RDoubleClk", 7}, {"NowTimeColor", 8}, {"NextTimeColor", 9}},
+        {{"MailBoxPath", root_}, {"CorvidPath", "C:\\c.exe"}, {"DefAccount", "仕事"}, {"NowTimeFont", "ＭＳ ゴシック"}},
         {"ソフト", "能力"});
   SettingsDraft draft;
   LoadSettingsDraft(draft);
@@ -178,10 +174,8 @@ TEST_F(SettingsTest, SaveDropsGoneAccountsButAnUnreadableMailboxKeepsThem) {
 }
 
 TEST_F(SettingsTest, ACopyOfItselfChangesNothingAndRunningOutOfMemoryKeepsTheRecordsMadeSoFar) {
-  ASSERT_TRUE(list_.Assign(list_));
-  EXPECT_EQ(list_.Count(), 2u);
-  static int left = 1;
-  static int failures = 0;
+  EXPECT_TRUE(list_.Assign(list_) && list_.Count() == 2);
+  static int left = 1, failures = 0;
   SetJobRecordAllocator([]() -> CAccountJob* { return left-- > 0 ? new (std::nothrow) CAccountJob : nullptr; });
   SetOutOfMemoryHandler([] { ++failures; });
   CAccountJobList partial;
