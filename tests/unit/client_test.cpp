@@ -67,17 +67,17 @@ TEST(AccountMenu, AccountsOfTheReportedMailboxSortedByDirectory) {
   ScratchDirectory scratch;
   sample::DataDirectoryBuilder data(scratch.Path());
   ASSERT_TRUE(data.AddAccount("Account2", "ソフト", 0, "") && data.AddFolder("Account2", "WORK.BOX", "仕事", "1") &&
-              data.AddFolder("Account2", "WORK.BOX\\表示.BOX", "表示", "") && data.AddAccount("Account10", "ポスト", 0, ""));
+              data.AddFolder("Account2", "WORK.BOX\\表示.BOX", "表示", "") && data.AddAccount("Account10", "ポスト", 0, "") &&
+              data.AddBareAccount("Account1"));
   const std::string mailbox = MailboxDirectory(scratch.Path());
   for (const std::string& reported : {mailbox, mailbox.substr(0, mailbox.size() - 1)}) {
     const std::vector<ClientAccount> accounts = ReadClientAccounts(reported);
-    ASSERT_EQ(accounts.size(), 2u) << reported;
-    EXPECT_EQ(accounts[0].directory + accounts[0].title, "Account10ポスト");  // byte order
-    EXPECT_EQ(accounts[1].folderCount, 2);
+    ASSERT_EQ(accounts.size(), 3u) << reported;
+    EXPECT_EQ(accounts[0].directory + " " + accounts[1].directory + accounts[1].title, "Account1 Account10ポスト");
+    EXPECT_EQ(accounts[2].folderCount, 2);
   }
   // Only a "mailbox" directory holds accounts, not another one beside it.
   EXPECT_TRUE(ReadClientAccounts(JoinPath(scratch.Path(), "postbox")).empty());
-  EXPECT_TRUE(ReadClientAccounts("mailbox\\").empty());
 }
 
 }  // namespace
