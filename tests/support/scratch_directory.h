@@ -1,7 +1,6 @@
-// A fresh directory for one test below the system's temporary directory
-// (GetTempPathA under Wine, /tmp natively), removed with everything in it when
-// the test ends. Its path ends in 表, whose trail byte is 0x5C, so every path
-// built on it has to respect lead bytes.
+// A fresh directory for one test below the system's temporary directory, removed with
+// everything in it when the test ends. Its path ends in 表, whose trail byte is 0x5C,
+// so every path built on it has to respect lead bytes.
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
-// Gives a test a settings root that nobody else touched: the program's key and
-// the tests' scratch key are deleted when the sandbox starts and when it ends,
-// in the in-memory store natively and in the real registry under Wine.
+// Gives a test a settings root nobody else touched: the program's key and the tests'
+// scratch key are deleted when it starts and ends (in memory natively, under Wine the registry).
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
-// Runs the tests. Under Wine it first makes sure the process really has code
-// page 932: without the Japanese locale Wine falls back to 1252, and every test
-// of cp932 text would then prove nothing.
+// Runs the tests, under Wine only with code page 932: without the Japanese
+// locale Wine takes 1252, and no test of cp932 text would then prove anything.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32

@@ -1,119 +1,111 @@
+// The weekly schedule: the next run, the day lists, what the schedule page's
+// edits do, and the schedule as stored.
 #include "schedule/schedule.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <tuple>
+
+#include "settings/registry_key.h"
+#include "settings/settings_layout.h"
+#include "settings_ui/schedule_edits.h"
+#include "support/settings_sandbox.h"
 
 namespace {
 
 enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
 
-struct NextRunCase {
-  const char* what;
-  std::vector<std::pair<int, std::pair<int, int>>> entries;  // weekday, (hour, minute)
-  int hour, minute, weekday;
-  int expectedDay, expectedHour, expectedMinute;
-};
-
-class NextRunTest : public ::testing::TestWithParam<NextRunCase> {};
-
-TEST_P(NextRunTest, FindsTheRightEntry) {
-  const NextRunCase& c = GetParam();
-  CSchedule schedule;
-  for (const auto& [day, time] : c.entries) {
-    schedule.Day(day).AddEntry(time.first, time.second, {"acc"}, 0);
+// "hour:minute accounts" of each entry of a day, "*" marking every-day entries.
+std::vector<std::string> Seen(const CSchedule& schedule, int day) {
+  std::vector<std::string> seen;
+  for (std::size_t i = 0; i < schedule.Day(day).Count(); ++i) {
+    const CScheduleEntry& e = schedule.Day(day).At(i);
+    std::string text = std::to_string(e.hour) + ":" + std::to_string(e.minute) + (e.EveryDay ? "*" : "");
+    for (const std::string& account : e.accounts) text += " " + account;
+    seen.push_back(text);
   }
-  CScheduleEntry out(12, 34);
-  EXPECT_EQ(schedule.ComputeNextRun(c.hour, c.minute, c.weekday, out), c.expectedDay) << c.what;
-  EXPECT_EQ(out.hour, c.expectedHour) << c.what;
-  EXPECT_EQ(out.minute, c.expectedMinute) << c.what;
+  return seen;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Schedule, NextRunTest,
-    ::testing::Values(
-        NextRunCase{"empty schedule", {}, 10, 0, kMon, -1, -1, -1},
-        NextRunCase{"entry at this very minute is next week's", {{kMon, {10, 0}}}, 10, 0, kMon, kMon, 10, 0},
-        NextRunCase{"later today", {{kWed, {9, 30}}, {kWed, {9, 31}}}, 9, 30, kWed, kWed, 9, 31},
-        NextRunCase{"over midnight into Sunday", {{kSun, {0, 0}}}, 23, 59, kSat, kSun, 0, 0},
-        NextRunCase{"earlier today means next week", {{kTue, {8, 0}}}, 9, 0, kTue, kTue, 8, 0},
-        NextRunCase{"tomorrow wins over next week", {{kTue, {8, 0}}, {kWed, {23, 0}}}, 9, 0, kTue, kWed, 23, 0},
-        NextRunCase{"earliest of the chosen day", {{kFri, {7, 5}}, {kFri, {6, 0}}}, 12, 0, kThu, kFri, 6, 0},
-        NextRunCase{"hour unset never runs", {{kMon, {-1, 30}}}, 0, 0, kSun, -1, -1, -1},
-        NextRunCase{"minute unset counts by its hour", {{kMon, {5, -1}}}, 0, 0, kSun, kMon, 5, -1},
-        NextRunCase{"midnight entry on a later day", {{kThu, {0, 0}}}, 12, 0, kMon, kThu, 0, 0}));
+TEST(Schedule, TheNextRunIsTheFirstEntryStrictlyAfterNowWithinAWeek) {
+  // Entries (weekday, hour, minute); now (hour, minute, weekday); the run found.
+  for (const auto& [entries, now, run] :
+       std::vector<std::tuple<std::vector<std::array<int, 3>>, std::array<int, 3>, std::array<int, 3>>>{
+           {{}, {10, 0, kMon}, {-1, -1, -1}}, {{{kMon, 10, 0}}, {10, 0, kMon}, {kMon, 10, 0}},  // next week
+           {{{kWed, 9, 30}, {kWed, 9, 31}}, {9, 30, kWed}, {kWed, 9, 31}}, {{{kSun, 0, 0}}, {23, 59, kSat}, {kSun, 0, 0}},
+           {{{kTue, 8, 0}, {kWed, 23, 0}}, {9, 0, kTue}, {kWed, 23, 0}},
+           {{{kFri, 7, 5}, {kFri, 6, 0}}, {12, 0, kThu}, {kFri, 6, 0}},
+           {{{kMon, -1, 30}}, {0, 0, kSun}, {-1, -1, -1}}, {{{kMon, 5, -1}}, {0, 0, kSun}, {kMon, 5, -1}}}) {
+    CSchedule schedule;
+    for (const auto& e : entries) schedule.Day(e[0]).AddEntry(e[1], e[2], {"acc"}, 0);
+    CScheduleEntry out(12, 34);
+    out.accounts = {"kept"};
+    const int day = schedule.ComputeNextRun(now[0], now[1], now[2], out);
+    EXPECT_EQ((std::array<int, 3>{day, out.hour, out.minute}), run) << now[0] << ":" << now[1];
+    EXPECT_EQ(out.accounts[0], day < 0 ? "kept" : "acc");
+  }
+}
 
-TEST(Schedule, NextRunKeepsTheEntryInsertedFirstAmongEqualTimes) {
+TEST(ScheduleEdits, EveryDayEntriesTravelTogetherAndPlainOnesStayPut) {
   CSchedule schedule;
-  schedule.Day(kMon).AddEntry(10, 0, {"first"}, 0);
-  schedule.Day(kMon).AddEntry(10, 0, {"second"}, 1);
-  CScheduleEntry out(0, 0);
-  out.accounts = {"stale"};
-  ASSERT_EQ(schedule.ComputeNextRun(9, 0, kMon, out), kMon);
-  EXPECT_EQ(out.accounts, std::vector<std::string>{"first"});
-  EXPECT_EQ(out.EveryDay, 0);
+  // A time a day has already is not added again, and nothing to a day that does not exist.
+  for (const int day : std::vector<int>{kWed, kWed, CSchedule::kDays}) AddScheduleEntries(schedule, day, {7, 30, false, {}, {"ｶﾅ"}});
+  AddScheduleEntries(schedule, kMon, {7, 30, true, {true, true, true, true, true, true, false}, {"ｶﾅ"}});
+  EXPECT_EQ(Seen(schedule, kWed), (std::vector<std::string>{"7:30 ｶﾅ"}));
+  schedule.Day(kWed).AddEntry(7, 30, {"ｶﾅ"}, 1);
+
+  EditScheduleEntry(schedule, kMon, schedule.Day(kMon).At(0), 8, 15, {"B", "ソフト"});
+  for (const int day : {kSun, kMon, kTue, kThu, kFri}) EXPECT_EQ(Seen(schedule, day), std::vector<std::string>{"8:15* B ソフト"});
+  EXPECT_EQ(Seen(schedule, kWed), (std::vector<std::string>{"7:30 ｶﾅ", "8:15* B ソフト"}));
+
+  DeleteScheduleEntry(schedule, kMon, schedule.Day(kMon).At(0), false);
+  EXPECT_EQ(Seen(schedule, kMon).size() + Seen(schedule, kSun).size(), 1u);
+  DeleteScheduleEntry(schedule, kSun, schedule.Day(kSun).At(0), true);
+  for (int day = kSun; day <= kSat; ++day) EXPECT_EQ(Seen(schedule, day).size(), day == kWed ? 1u : 0u) << day;
 }
 
-TEST(Schedule, NoNextRunLeavesTheAccountsOfTheOutEntry) {
+TEST(ScheduleStore, StoredEntriesLoadInEnumerationOrderAndSavingLeavesNothingElse) {
+  SettingsSandbox sandbox;
+  CSettingsKey root;
+  // As another version or a user may have written them; times count by their low byte.
+  for (const auto& [path, hour, minute, accounts] : std::vector<std::tuple<const char*, int, int, std::vector<std::string>>>{
+           {"data1", 10, 0, {"second"}}, {"data0", 10, 0, {"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9", "a10"}},
+           {"data2", 263, 300, {"low byte"}}, {"data3", 200, 5, {"negative"}}}) {
+    CRegistryKey entry, list;
+    ASSERT_TRUE(entry.Create(root, std::string("Schedule\\Friday\\") + path) && list.Create(entry, "Account"));
+    entry.WriteDword("Hour", hour);
+    entry.WriteDword("Minute", minute);
+    layout::WriteTextItems(list, "account%d", accounts);
+  }
+  ASSERT_TRUE(CRegistryKey().Create(root, "Schedule\\Thursday\\data0"));
   CSchedule schedule;
-  CScheduleEntry out(1, 2);
-  out.accounts = {"kept"};
-  out.EveryDay = 1;
-  EXPECT_EQ(schedule.ComputeNextRun(1, 2, kSun, out), -1);
-  EXPECT_EQ(out.accounts, std::vector<std::string>{"kept"});
-  EXPECT_EQ(out.EveryDay, 1);
-}
+  ASSERT_TRUE(schedule.Load());
+  EXPECT_EQ(Seen(schedule, kFri), (std::vector<std::string>{"-56:5 negative", "7:44 low byte",
+                                                            "10:0 a0 a1 a10 a2 a3 a4 a5 a6 a7 a8 a9", "10:0 second"}));
+  EXPECT_EQ(Seen(schedule, kThu), std::vector<std::string>{"-1:-1"});
+  EXPECT_EQ(std::make_tuple(schedule.RetryCount, schedule.RetryInterval, schedule.DialUp), std::make_tuple(0, 60, 0));
 
-TEST(ScheduleDayList, InsertionKeepsTimeOrderAndArrivalOrderAmongEquals) {
-  CScheduleDayList day;
-  day.AddEntry(8, 0, {"a"}, 0);
-  day.AddEntry(7, 0, {"b"}, 0);
-  day.AddEntry(7, 0, {"c"}, 0);
-  day.AddEntry(7, 59, {"d"}, 0);
-  ASSERT_EQ(day.Count(), 4u);
-  EXPECT_EQ(day.At(0).accounts[0], "b");
-  EXPECT_EQ(day.At(1).accounts[0], "c");
-  EXPECT_EQ(day.At(2).accounts[0], "d");
-  EXPECT_EQ(day.At(3).accounts[0], "a");
-  EXPECT_EQ(day.FindExact(7, 0)->accounts[0], "b");
-  EXPECT_EQ(day.FindFirstAfter(7, 0)->accounts[0], "d");
-  EXPECT_EQ(day.FindFirstAfter(8, 0), nullptr);
-  EXPECT_EQ(day.FindExact(9, 0), nullptr);
-}
+  std::tie(schedule.RetryCount, schedule.RetryInterval, schedule.DialUp) = std::make_tuple(3, 15, 1);
+  schedule.Day(kFri).Clear();
+  schedule.Day(kFri).AddEntry(7, 30, {"仕事", "ソフト部"}, 0);
+  schedule.Day(kFri).AddEntry(7, 30, {}, 1);
+  ASSERT_TRUE(schedule.Save());
+  CSchedule loaded;
+  ASSERT_TRUE(loaded.Load());
+  EXPECT_EQ(std::make_tuple(loaded.RetryCount, loaded.RetryInterval, loaded.DialUp), std::make_tuple(3, 15, 1));
+  for (int day = kSun; day <= kSat; ++day) EXPECT_EQ(Seen(loaded, day), Seen(schedule, day)) << day;
+  CRegistryKey friday;
+  EXPECT_EQ(friday.Open(root, "Schedule\\Friday") ? friday.CountSubkeys() : -1, 2);
 
-TEST(ScheduleDayList, RemovalTouchesOnlyItsOwnEntries) {
-  CScheduleDayList day;
-  CScheduleDayList other;
-  CScheduleEntry* kept = day.AddEntry(6, 0, {}, 0);
-  CScheduleEntry* foreign = other.AddEntry(6, 0, {}, 0);
-  day.RemoveEntry(foreign);
-  day.RemoveAt(5);
-  EXPECT_EQ(day.Count(), 1u);
-  day.RemoveEntry(kept);
-  EXPECT_EQ(day.Count(), 0u);
-  EXPECT_EQ(other.Count(), 1u);
-}
-
-TEST(Schedule, CopyRestoresTheOrderOfEntriesEditedInPlace) {
-  CSchedule edited;
-  edited.RetryCount = 2;
-  edited.RetryInterval = 15;
-  edited.DialUp = 1;
-  edited.Day(kWed).AddEntry(6, 0, {"early"}, 1);
-  edited.Day(kWed).AddEntry(9, 0, {"late"}, 0);
-  edited.Day(kWed).At(0).hour = 10;  // the schedule page edits times in place
-
+  // The page edits times in place; a copy puts the entries in order again,
+  // and removal touches only entries of its own list.
+  loaded.Day(kFri).At(0).hour = 9;
   CSchedule live;
-  live.Day(kWed).AddEntry(1, 1, {"old"}, 0);
-  live.CopyFrom(edited);
-  EXPECT_EQ(live.RetryCount, 2);
-  EXPECT_EQ(live.RetryInterval, 15);
-  EXPECT_EQ(live.DialUp, 1);
-  ASSERT_EQ(live.Day(kWed).Count(), 2u);
-  EXPECT_EQ(live.Day(kWed).At(0).accounts[0], "late");
-  EXPECT_EQ(live.Day(kWed).At(1).accounts[0], "early");
-  EXPECT_EQ(live.Day(kWed).At(1).EveryDay, 1);
-  // A deep copy: changing the source later changes nothing here.
-  edited.Day(kWed).At(1).accounts[0] = "changed";
-  EXPECT_EQ(live.Day(kWed).At(0).accounts[0], "late");
+  live.CopyFrom(loaded);
+  live.Day(kFri).RemoveEntry(&loaded.Day(kFri).At(0));
+  live.Day(kFri).RemoveAt(2);
+  EXPECT_EQ(Seen(live, kFri), (std::vector<std::string>{"7:30*", "9:30 仕事 ソフト部"}));
 }
 
 }  // namespace

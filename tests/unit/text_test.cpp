@@ -1,0 +1,48 @@
+// Text helpers on cp932 bytes and the paths built with them. 表, ソ and 能 end
+// in 0x5C ("\"), ポ in 0x7C ("|"); ア (83 41) and ヂ (83 61) differ in a letter's case.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "data_dir/wildcard.h"
+#include "settings_ui/data_root.h"
+#include "text/cp932.h"
+#include "text/number_text.h"
+
+namespace {
+
+TEST(Cp932, ASuffixOrASeparatorStartsOnACharacterBoundary) {
+  EXPECT_FALSE(cp932::EndsWith("表", "\\") || cp932::EndsWithChar(std::string("ab") + '\x95', '\\'));
+  EXPECT_EQ(cp932::Split("WORK.BOX\\表示.BOX\\ソ", '\\'), (std::vector<std::string>{"WORK.BOX", "表示.BOX", "ソ"}));
+  EXPECT_EQ(cp932::FindLast("C:\\bin\\表", '\\'), 6u);
+}
+
+TEST(Cp932, FoldersAndWildcardsCompareWholeCharactersIgnoringAsciiCaseOnly) {
+  for (const auto& [a, b, same] : std::vector<std::tuple<const char*, const char*, bool>>{
+           {"C:\\Corvid", "c:\\CORVID\\", true}, {"\\\\srv\\ポスト", "\\\\SRV\\ポスト\\", true},
+           {"D:\\能", "D:\\能\\", true}, {"D:\\能", "D:\\\x94", false}, {"C:\\ア", "C:\\ヂ", false},
+           {"C:\\Corvid", "C:\\Corvid2", false}}) {
+    EXPECT_EQ(IsSameFolder(a, b), same) << a << " " << b;
+    EXPECT_EQ(IsSameFolder(b, a), same) << b << " " << a;
+  }
+  EXPECT_EQ(MailBoxTestPath("C:\\ソ"), "C:\\ソ\\MailBox");
+  EXPECT_EQ(MailBoxTestPath("C:\\"), "C:\\MailBox");
+  for (const auto& [name, pattern, matches] : std::vector<std::tuple<const char*, const char*, bool>>{
+           {"account表", "Account*", true}, {"MyAccount", "Account*", false}, {"ﾎﾟｽﾄ.BOX", "*.box", true},
+           {"a.boxes", "*.box", false}, {"a.b.box", "*.box", true}, {"ア", "*a", false},
+           {"ア", "?", true}, {"表", "??", false}, {"", "**", true}}) {
+    EXPECT_EQ(MatchesWildcard(name, pattern), matches) << name << " " << pattern;
+  }
+}
+
+TEST(NumberText, OnlyDigitsWithBlanksAroundWithinThirtyTwoBits) {
+  for (const auto& [text, ok, expected] : std::vector<std::tuple<const char*, bool, std::uint32_t>>{
+           {" 60 ", true, 60}, {"\t007", true, 7}, {"4294967295", true, 4294967295u}, {"", false, 42},
+           {"-1", false, 42}, {"1 5", false, 42}, {"１５", false, 42}, {"4294967296", false, 42}}) {
+    std::uint32_t value = 42;
+    EXPECT_EQ(ParseUnsigned(text, value), ok) << text;
+    EXPECT_EQ(value, expected) << text;
+  }
+}
+
+}  // namespace
