@@ -8,8 +8,6 @@ TEST(AfterFetchCommand, QuotesTheProgramAndEachArgument) {
   CAccountJob record;
   record.directory = "Account2";
   record.command.CommandName = "C:\\Tools\\after.exe";
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\Mail"), "\"C:\\Tools\\after.exe\"");
-
   record.command.ParamMailBox = 1;
   record.command.MailBoxSwitch = "/m:";
   record.command.ParamAccount = 1;

@@ -1,41 +1,47 @@
-// Send reservation and forwarding against a real data directory on disk and a
-// fake client that records the commands it is given.
+// Send reservation and forwarding in the machine's minute, against a real data
+// directory on disk and a client that journals the commands it is given.
 #include <gtest/gtest.h>
 
-#include "jobs/job_sequencer.h"
 #include "sample_data/sample_data.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
 
 namespace {
 
-enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
-
+using Texts = std::vector<std::string>;
 constexpr int kMinute = 60;
+const std::string kFirst = "Account1\\予約.box\\00000001";
+const std::string kSecond = "Account1\\予約.box\\00000002";
+
+void ForwardHold(CReserveData& data, const char* to = "Inbox.box") {
+  data.Remain = 1;
+  data.RemainFromAccount = "Account2";
+  data.RemainFromFolder = "Hold.box";
+  data.RemainToFolder = to;
+}
 
 class TimedMovesTest : public ::testing::Test {
  protected:
-  TimedMovesTest() : data_(scratch_.Path()) {
-    root_ = scratch_.Path();
+  TimedMovesTest() : data_(scratch_.Path()), root_(scratch_.Path()) {
     EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
     EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "Outbox.box", "", ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "Inbox.box", "", ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
+    for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box"}) {
+      EXPECT_TRUE(data_.AddFolder("Account1", folder, "", ""));
+    }
     EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
     JobSettings settings;
     settings.dataRoot = root_;
     rig_.machine->SetSettings(settings);
-    // An armed schedule whose own entry is far away (Saturday).
-    rig_.schedule.Day(kSat).AddEntry(23, 0, {"自宅"}, 0);
-    rig_.clock.ms = static_cast<std::int64_t>(Tick() - 30) * 1000;
+    // Armed, with the schedule's own run far away: Saturday 23:00.
+    rig_.schedule.Day(6).AddEntry(23, 0, {"自宅"}, 0);
+    rig_.clock.ms = (kTick - 30) * 1000LL;
     rig_.machine->OnTimerStart();
-    rig_.client.SetShownAccount("仕事");
+    rig_.client.shown = "仕事";
   }
 
-  // The minute under test: Wednesday 10:00:00.
-  static std::time_t Tick() { return WeekTime(kWed, 10, 0, 0); }
-  static std::int32_t At(int offset) { return static_cast<std::int32_t>(Tick() + offset); }
+  // The minute under test is Wednesday 10:00.
+  static constexpr std::time_t kTick = 7 * 86400 + 10 * 3600;  // WeekTime(3, 10, 0)
+  static std::int32_t At(int offset) { return static_cast<std::int32_t>(kTick + offset); }
 
   CAccountJob& Reserving(int sendCheck, int mark, int sendNow) {
     CAccountJob record = MakeRecord("Account1", "仕事");
@@ -47,8 +53,8 @@ class TimedMovesTest : public ::testing::Test {
     rig_.jobs.Append(record);
     return rig_.jobs.At(rig_.jobs.Count() - 1);
   }
-
-  void RunTheMinute() { rig_.RunUntil(static_cast<std::int64_t>(Tick() + 20) * 1000); }
+  // Runs to 20 seconds into the minute minutes after the tick.
+  void RunMinute(int minutes = 0) { rig_.RunUntil((kTick + minutes * kMinute + 20) * 1000LL); }
 
   ScratchDirectory scratch_;
   sample::DataDirectoryBuilder data_;
@@ -57,191 +63,135 @@ class TimedMovesTest : public ::testing::Test {
 };
 
 TEST_F(TimedMovesTest, DueReservedMailsAreMarkedThenMovedKindByKind) {
-  Reserving(1, 3, 0);
+  Reserving(1, 1, 0);
   data_.AddMail("Account1", "予約.box", "00000001", At(-2 * kMinute));
   data_.AddMail("Account1", "予約.box", "00000002", At(-1));
   data_.AddMail("Account1", "予約.box", "00000003", At(3600));
+  data_.AddMail("Account1", "予約.box", "a),Move(x", At(-1));  // cannot stand in a command
   rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  const std::string first = "Account1\\予約.box\\00000001";
-  const std::string second = "Account1\\予約.box\\00000002";
+  RunMinute();
   EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{
-                "MarkMail(" + first + ",-1056964608,1)", "MarkMail(" + second + ",-1056964608,1)",
-                "MarkMail(" + first + ",7,0)", "MarkMail(" + second + ",7,0)",
-                "MarkMail(" + first + ",3,1)", "MarkMail(" + second + ",3,1)",
-                "MoveMail(" + first + ",Account1\\Outbox.box)",
-                "MoveMail(" + second + ",Account1\\Outbox.box)"}));
+            (Texts{"MarkMail(" + kFirst + ",-1056964608,1)", "MarkMail(" + kSecond + ",-1056964608,1)",
+                   "MarkMail(" + kFirst + ",7,0)", "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)",
+                   "MarkMail(" + kSecond + ",1,1)", "MoveMail(" + kFirst + ",Account1\\Outbox.box)",
+                   "MoveMail(" + kSecond + ",Account1\\Outbox.box)"}));
 }
 
-TEST_F(TimedMovesTest, AFolderWithNothingDueStartsNoClient) {
-  Reserving(1, 3, 1);
+TEST_F(TimedMovesTest, OnlyADueMailStartsTheClientAndOneAtTheTickWaitsAMinute) {
+  Reserving(0, 0, 1);
   data_.AddMail("Account1", "予約.box", "00000003", At(3600));
-  RunTheMinute();
+  RunMinute();
   EXPECT_TRUE(rig_.client.Journal().empty());
   EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+  data_.AddMail("Account1", "予約.box", "00000001", At(kMinute));
+  RunMinute(1);
+  EXPECT_EQ(rig_.client.Journal(), Texts{"Launch(," + root_ + ")"});
+  RunMinute(2);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)"});
 }
 
-TEST_F(TimedMovesTest, AMailAtTheTickItselfStartsTheClientButWaitsAMinute) {
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(0));
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(), std::vector<std::string>{"Launch(," + root_ + ")"});
-  rig_.client.ClearJournal();
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
-}
-
-TEST_F(TimedMovesTest, AClientHeldOnAnotherDataRootIsNeverNamedAMail) {
-  CAccountJob& record = Reserving(0, 0, 0);
-  record.reserve.Remain = 1;
-  record.reserve.RemainFromAccount = "Account2";
-  record.reserve.RemainFromFolder = "Hold.box";
-  record.reserve.RemainToFolder = "Inbox.box";
+TEST_F(TimedMovesTest, AClientOnAnotherDataRootIsNeverNamedAMail) {
+  ForwardHold(Reserving(0, 0, 0).reserve);
   data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
   data_.AddMail("Account2", "Hold.box", "00000002", At(-kMinute));
-  // A client on another data root that will not close, or one too slow to
-  // say where it is: no second client is started beside it.
+  // One that will not close, or too slow to say where it is: no second client beside it.
   rig_.client.SetRunningOn("E:\\他のメール");
-  RunTheMinute();
+  RunMinute();
   EXPECT_TRUE(rig_.client.Journal().empty());
-
-  // Once it is gone, ours starts and the mails move the next minute.
   rig_.client.Quit();
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            (std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)",
-                                      "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
+  RunMinute(1);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), (Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)",
+                                                     "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
 }
 
-TEST_F(TimedMovesTest, UnsafeNamesFromTheIndexNeverReachTheClient) {
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "a),Move(x", At(-kMinute));
-  data_.AddMail("Account1", "予約.box", "ok", At(-kMinute));
-  // An index that lists a mail twice still has it moved once.
-  data_.AddMail("Account1", "予約.box", "ok", At(-kMinute));
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(),
-            std::vector<std::string>{"MoveMail(Account1\\予約.box\\ok,Account1\\Outbox.box)"});
-}
-
-TEST_F(TimedMovesTest, MovedMailsToSendNowPullTheRunForwardWithTheirAccount) {
-  CAccountJob other = MakeRecord("Account2", "自宅");
-  rig_.jobs.Append(other);
+TEST_F(TimedMovesTest, SendNowPullsTheRunForwardOnlyForMailsTheClientMoved) {
+  rig_.jobs.Append(MakeRecord("Account2", "自宅"));
   Reserving(0, 0, 1);
   data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
+  data_.AddMail("Account1", "予約.box", "00000002", At(-kMinute));
   rig_.client.SetRunningOn(root_);
   rig_.client.SetFetchPolls(1);
-  // The next run so far is Saturday's, for 自宅 only.
-  ASSERT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
-  // Arming again between steps 2 and 3 keeps the run pulled forward.
-  bool rearmed = false;
-  rig_.observer = [&] {
-    if (!rearmed && !rig_.steps.empty() && rig_.steps.back() == 2) {
+  // Refused, minute after minute: tried again each minute, never a run for them.
+  rig_.client.moveOutcomes = {{kFirst, MoveOutcome::kRefused}, {kSecond, MoveOutcome::kRefused}};
+  RunMinute(1);
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail").size(), 4u);
+  // A client that does not answer is asked nothing more in the minute.
+  rig_.client.ClearJournal();
+  rig_.client.moveOutcomes[kFirst] = MoveOutcome::kNoAnswer;
+  RunMinute(2);
+  EXPECT_EQ(rig_.client.Journal(), Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)"});
+  // Once it takes one the run comes at once, for its account beside the run's
+  // own, and a re-arm between steps 2 and 3 keeps it.
+  rig_.client.ClearJournal();
+  rig_.client.moveOutcomes[kFirst] = MoveOutcome::kMoved;
+  rig_.observer = [this, rearmed = false]() mutable {
+    if (!rearmed && rig_.steps.back() == 2) {
       rearmed = true;
       rig_.machine->OnTimerStart();
     }
   };
-  RunTheMinute();
-  ASSERT_TRUE(rearmed);
-  EXPECT_EQ(rig_.client.JournalOf("Switch"), (std::vector<std::string>{"Switch(自宅)", "Switch(仕事)"}));
+  RunMinute(3);
+  EXPECT_EQ(rig_.client.JournalOf("Switch"), (Texts{"Switch(自宅)", "Switch(仕事)"}));
   EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
   // Afterwards the schedule's own next run again.
-  EXPECT_EQ(rig_.machine->NextRunWeekday(), kSat);
-  EXPECT_EQ(rig_.machine->NextRun().hour, 23);
-  EXPECT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
+  EXPECT_EQ(rig_.machine->NextRunWeekday(), 6);
+  EXPECT_EQ(rig_.machine->NextRun().accounts, Texts{"自宅"});
 }
 
-TEST_F(TimedMovesTest, HeldMailsAreForwardedIntoTheRecordsOwnAccount) {
+TEST_F(TimedMovesTest, HeldMailsGoIntoTheRecordsOwnAccountButNeverOntoThemselves) {
   CAccountJob record = MakeRecord("Account1", "仕事");
-  record.reserve.Remain = 1;
-  record.reserve.RemainFromAccount = "Account2";
-  record.reserve.RemainFromFolder = "Hold.box";
-  record.reserve.RemainToFolder = "Inbox.box";
+  ForwardHold(record.reserve);
   record.reserve.UnReadCheck = 1;
+  record.reserve.RemainMark = 8;  // no mark of the client's
   rig_.jobs.Append(record);
-  // Forwarding a folder onto itself would repeat every minute: skipped.
   CAccountJob loop = MakeRecord("Account2", "自宅");
-  loop.reserve.Remain = 1;
+  ForwardHold(loop.reserve, "HOLD.BOX");
   loop.reserve.RemainFromAccount = "account2";
-  loop.reserve.RemainFromFolder = "Hold.box";
-  loop.reserve.RemainToFolder = "HOLD.BOX";
   rig_.jobs.Append(loop);
   data_.AddMail("Account2", "Hold.box", "00000009", At(-kMinute));
   data_.AddMail("Account2", "Hold.box", "00000010", At(kMinute));
   rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
-                                      "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
-}
-
-TEST_F(TimedMovesTest, OnlyMailsTheClientMovedPullTheRunForward) {
-  Reserving(0, 0, 1);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  data_.AddMail("Account1", "予約.box", "00000002", At(-kMinute));
-  const std::string first = "Account1\\予約.box\\00000001";
-  const std::string second = "Account1\\予約.box\\00000002";
-  rig_.client.SetRunningOn(root_);
-  rig_.client.SetFetchPolls(1);
-  // The client refuses both moves, minute after minute: tried again every
-  // minute, never a run for them.
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kRefused);
-  rig_.client.SetMoveOutcome(second, MoveOutcome::kRefused);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 2 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail").size(), 6u);
-  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
-  // A client that does not answer at all is not asked again within the minute.
-  rig_.client.ClearJournal();
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kNoAnswer);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 3 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            std::vector<std::string>{"MoveMail(" + first + ",Account1\\Outbox.box)"});
-  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
-  // Once it takes one, the run comes at once.
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kMoved);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 4 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
+  RunMinute();
+  EXPECT_EQ(rig_.client.Journal(), (Texts{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
+                                         "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
 }
 
 TEST_F(TimedMovesTest, AMailWhoseMoveCannotBeAskedForGetsNoCommandAtAll) {
   ASSERT_TRUE(data_.AddFolder("Account1", "予約(1).box", "予約", ""));
   ASSERT_TRUE(data_.AddFolder("Account1", "In,box", "", ""));
+  ASSERT_TRUE(data_.AddFolder("Account2", "予約.box", "", ""));
   const struct {
     const char* what;
     const char* account;
-    const char* folder;         // reserved in, or forwarded from Account2's Hold.box when empty
-    const char* forwardTo;      // forwarding target of Account1
+    const char* reserveIn;  // forwarded from Account2's Hold.box when empty
+    const char* forwardTo;
+    int reserve;
   } cases[] = {
-      {"a reservation folder that cannot stand in a command", "Account1", "予約(1).box", ""},
-      {"an account without an outbox", "Account2", "Hold.box", ""},
-      {"a forwarding target that cannot stand in a command", "Account1", "", "In,box"},
-      {"a forwarding target that is not there", "Account1", "", "Gone.box"},
+      {"a reservation folder that cannot stand in a command", "Account1", "予約(1).box", "", 1},
+      {"an account without an outbox", "Account2", "予約.box", "", 1},
+      {"reservation turned off", "Account1", "予約.box", "", 0},
+      {"a forwarding target that cannot stand in a command", "Account1", "", "In,box", 0},
+      {"a forwarding target that is not there", "Account1", "", "Gone.box", 0},
   };
-  int mails = 0;
+  int minute = 0;
   for (const auto& c : cases) {
-    const std::string mail = "0000000" + std::to_string(++mails);
+    const std::string mail = "0000000" + std::to_string(minute + 1);
     rig_.jobs.Clear();
     CAccountJob record = MakeRecord(c.account, "仕事");
-    if (*c.folder != '\0') {
-      record.reserve.Reserve = 1;
-      record.reserve.ReserveFolder = c.folder;
+    if (*c.reserveIn != '\0') {
+      record.reserve.Reserve = c.reserve;
+      record.reserve.ReserveFolder = c.reserveIn;
       record.reserve.SendCheck = 1;
-      data_.AddMail(c.account, c.folder, mail, At(-kMinute));
+      data_.AddMail(c.account, c.reserveIn, mail, At(-kMinute));
     } else {
-      record.reserve.Remain = 1;
-      record.reserve.RemainFromAccount = "Account2";
-      record.reserve.RemainFromFolder = "Hold.box";
-      record.reserve.RemainToFolder = c.forwardTo;
+      ForwardHold(record.reserve, c.forwardTo);
       record.reserve.UnReadCheck = 1;
       data_.AddMail("Account2", "Hold.box", mail, At(-kMinute));
     }
     rig_.jobs.Append(record);
     rig_.client.ClearJournal();
     rig_.client.SetRunningOn(root_);
-    rig_.RunUntil(rig_.clock.ms + kMinute * 1000);
+    RunMinute(minute++);
     EXPECT_TRUE(rig_.client.Journal().empty()) << c.what;
   }
 }
@@ -254,17 +204,11 @@ struct OneMoveCase {
 
 class OneMoveTest : public TimedMovesTest, public ::testing::WithParamInterface<OneMoveCase> {};
 
-void ForwardHoldToWorkInbox(CReserveData& data) {
-  data.Remain = 1;
-  data.RemainFromAccount = "Account2";
-  data.RemainFromFolder = "Hold.box";
-  data.RemainToFolder = "Inbox.box";
-}
-
 TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
   ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
   data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));
+  data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));  // listed twice
   CAccountJob work = MakeRecord("Account1", "仕事");
   CAccountJob home = MakeRecord("Account2", "自宅");
   GetParam().set(work.reserve, home.reserve);
@@ -273,34 +217,29 @@ TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   // The client carries a move out at once, and the target's index shows it.
   rig_.client.onMove = [this](const std::string& mail, const std::string& target) {
     const std::size_t slash = target.find('\\');
-    data_.AddMail(target.substr(0, slash), target.substr(slash + 1),
-                  mail.substr(mail.rfind('\\') + 1), At(-kMinute));
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-kMinute));
   };
   rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), std::vector<std::string>{GetParam().move});
+  RunMinute();
+  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), Texts{GetParam().move});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     TimedMoves, OneMoveTest,
     ::testing::Values(
         OneMoveCase{"two records forward the same folder",
-                    [](CReserveData& work, CReserveData& home) {
-                      ForwardHoldToWorkInbox(work);
-                      ForwardHoldToWorkInbox(home);
-                      home.RemainToFolder = "Inbox.box";
-                    },
+                    [](CReserveData& work, CReserveData& home) { ForwardHold(work), ForwardHold(home); },
                     "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
-        OneMoveCase{"a reservation folder that is also forwarded",
+        OneMoveCase{"a reservation folder also forwarded",
                     [](CReserveData& work, CReserveData& home) {
                       home.Reserve = 1;
                       home.ReserveFolder = "Hold.box";
-                      ForwardHoldToWorkInbox(work);
+                      ForwardHold(work);
                     },
                     "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
         OneMoveCase{"two accounts that forward to each other",
                     [](CReserveData& work, CReserveData& home) {
-                      ForwardHoldToWorkInbox(work);
+                      ForwardHold(work);
                       home.Remain = 1;
                       home.RemainFromAccount = "Account1";
                       home.RemainFromFolder = "Inbox.box";
@@ -312,7 +251,7 @@ TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
   rig_.machine->SetSettings(JobSettings{});
   Reserving(0, 0, 0);
   data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  RunTheMinute();
+  RunMinute();
   EXPECT_TRUE(rig_.client.Journal().empty());
   EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
 }

@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <map>
 
-#include "jobs/job_sequencer.h"
 #include "sample_data/sample_data.h"
-#include "support/job_fakes.h"
 #include "support/scratch_directory.h"
 #include "support/simulated_client.h"
 
@@ -18,13 +15,8 @@ constexpr int kMinutes = 7 * 24 * 60;
 constexpr std::uint32_t kSeed = 20261206;
 constexpr int kRetryCount = 2;
 
-struct Account {
-  const char* directory;
-  const char* title;
-  const char* dialEntry;  // "" when it does not dial
-};
-
-constexpr Account kAccounts[] = {
+// Directory, title and dial-up entry ("": it does not dial).
+constexpr const char* kAccounts[][3] = {
     {"Account1", "仕事", ""}, {"Account2", "自宅", "ISP-A"}, {"Account3", "ソフト部", "ISP-B"}};
 
 class WeekRunTest : public ::testing::Test {
@@ -36,17 +28,16 @@ class WeekRunTest : public ::testing::Test {
 
   void BuildWorld() {
     sample::DataDirectoryBuilder data(scratch_.Path());
-    for (const Account& account : kAccounts) {
-      ASSERT_TRUE(data.AddAccount(account.directory, account.title, account.dialEntry[0] ? 1 : 0,
-                                  account.dialEntry));
+    for (const auto& [directory, title, dialEntry] : kAccounts) {
+      ASSERT_TRUE(data.AddAccount(directory, title, dialEntry[0] ? 1 : 0, dialEntry));
       for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box", "Hold.box"}) {
-        ASSERT_TRUE(data.AddFolder(account.directory, folder, "", ""));
-        client_.AddFolder(account.directory, folder);
+        ASSERT_TRUE(data.AddFolder(directory, folder, "", ""));
+        client_.AddFolder(directory, folder);
       }
-      client_.titles[account.directory] = account.title;
-      CAccountJob record = MakeRecord(account.directory, account.title);
-      record.useDialUp = account.dialEntry[0] ? 1 : 0;
-      record.dialUpEntry = account.dialEntry;
+      client_.titles[directory] = title;
+      CAccountJob record = MakeRecord(directory, title);
+      record.useDialUp = dialEntry[0] ? 1 : 0;
+      record.dialUpEntry = dialEntry;
       record.command.PreTidyUp = 1;
       record.command.PostTidyUp = 1;
       rig_.jobs.Append(record);
@@ -129,12 +120,10 @@ class WeekRunTest : public ::testing::Test {
       ASSERT_LE(now - jobStart_, 3 * 3 * (30 * 60 + 30 + 60 + 5) + 60) << "a job that never ends";
       ASSERT_LE(client_.fetches - fetchesAtJobStart_, 3 * (kRetryCount + 1) + 1);
     }
-    if (previousStep_ != 0 && step == 0) {
-      if (!rig_.steps.empty() && rig_.steps.back() == 11) {
-        ++jobs_;
-        ASSERT_FALSE(rig_.dialer.HasConnection()) << "a line left up after the run ended";
-        lastCompletion_ = now;
-      }
+    if (previousStep_ != 0 && step == 0 && !rig_.steps.empty() && rig_.steps.back() == 11) {
+      ++jobs_;
+      ASSERT_FALSE(rig_.dialer.HasConnection()) << "a line left up after the run ended";
+      lastCompletion_ = now;
     }
     if (step == 0) {
       CScheduleEntry expected(0, 0);
