@@ -18,21 +18,17 @@ std::time_t WeekTime(int weekday, int hour, int minute, int second) {
 
 bool WaitUntil(const std::function<bool()>& done, int boundMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-  while (!done() && std::chrono::steady_clock::now() < end) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+  while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   return done();
 }
 
-// Lives as long as the thread that made it, so a watcher thread counts out when it ends.
+// Lives as long as the thread that made it, so a watching thread counts out when it ends.
 struct WatcherLife {
-  explicit WatcherLife(FakeClient& client) : client(client) {
+  explicit WatcherLife(FakeClient& client) : client(client) { Add(1); }
+  ~WatcherLife() { Add(-1); }
+  void Add(int count) {
     std::lock_guard<std::mutex> lock(client.mutex_);
-    ++client.watchers_;
-  }
-  ~WatcherLife() {
-    std::lock_guard<std::mutex> lock(client.mutex_);
-    --client.watchers_;
+    client.watchers_ += count;
   }
   FakeClient& client;
 };
@@ -42,58 +38,22 @@ void FakeClient::Record(const std::string& call) {
   journal_.push_back(call);
 }
 
-bool FakeClient::Launch(const std::string& program, const std::string& dataRoot) {
-  Record("Launch(" + program + "," + dataRoot + ")");
-  SetRunningOn(dataRoot);
-  return true;
-}
-
 DismissResult FakeClient::DismissDialogs() {
-  if (std::this_thread::get_id() != owner_) {
-    thread_local WatcherLife life(*this);
-  }
+  if (std::this_thread::get_id() != owner_) thread_local WatcherLife life(*this);
   std::lock_guard<std::mutex> lock(mutex_);
-  if (dialogs_.empty()) {
-    return kNoClientDialog;
-  }
+  if (dialogs_.empty()) return kNoClientDialog;
   const DismissResult dialog = dialogs_.front();
   dialogs_.pop_front();
   journal_.push_back(dialog == kErrorDialog ? "Dismiss(error)" : "Dismiss(received)");
   return dialog;
 }
 
-void FakeClient::SwitchAccount(const std::string& title) {
-  Record("Switch(" + title + ")");
-  if (switchWorks && !shown.empty()) shown = title;
-}
-
-void FakeClient::StartFetch() {
-  Record("StartFetch");
-  fetch_.Start(fetchPolls);
-}
-
-void FakeClient::MarkMail(const std::string& mailPath, std::int32_t mark, int on) {
-  Record("MarkMail(" + mailPath + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
-}
-
-MoveOutcome FakeClient::MoveMail(const std::string& mailPath, const std::string& targetFolder) {
-  Record("MoveMail(" + mailPath + "," + targetFolder + ")");
-  const auto scripted = moveOutcomes.find(mailPath);
+MoveOutcome FakeClient::MoveMail(const std::string& mail, const std::string& target) {
+  Record("MoveMail(" + mail + "," + target + ")");
+  const auto scripted = moveOutcomes.find(mail);
   const MoveOutcome outcome = scripted != moveOutcomes.end() ? scripted->second : MoveOutcome::kMoved;
-  if (outcome == MoveOutcome::kMoved && onMove) onMove(mailPath, targetFolder);
+  if (outcome == MoveOutcome::kMoved && onMove) onMove(mail, target);
   return outcome;
-}
-
-bool FakeClient::KeepOutOfSight() {
-  // Only a window out of plain view is touched, and then put back.
-  if (!window.empty()) Record("OutOfSight(" + window + ")");
-  putBack_ = window;
-  return true;
-}
-
-void FakeClient::PutBack() {
-  if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")");
-  putBack_.clear();
 }
 
 std::vector<std::string> FakeClient::JournalOf(const std::string& prefix) {
@@ -120,59 +80,45 @@ int FakeClient::Watchers() {
   return watchers_;
 }
 
-long FakeDialer::Connect(const std::string& entry) {
-  journal.push_back("Connect(" + entry + ")");
-  const auto failure = failures.find(entry);
-  connected_ = failure == failures.end();
-  return connected_ ? 0 : failure->second;
-}
+JobRig::JobRig(IMailClient* otherClient)
+    : machine(std::make_unique<CJobSequencer>(
+          CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock}, *this,
+          schedule, jobs)) {}
 
-JobRig::JobRig(IMailClient* otherClient) {
-  host.clock = &clock;
-  machine = std::make_unique<CJobSequencer>(
-      CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock}, host,
-      schedule, jobs);
-}
-
-std::int64_t JobRig::NextTickAfter(std::int64_t ms) const {
-  const std::int64_t next = (ms / 500 + 1) * 500;
-  return sparseTicks && next % 60000 > 500 ? (next / 60000 + 1) * 60000 : next;
-}
-
-bool JobRig::HandleOne() {
-  if (host.posted.empty()) {
-    return false;
-  }
-  const FakeHost::Posted posted = host.posted.front();
-  host.posted.pop_front();
-  if (posted.continuation == Continuation::kRunStep && posted.token == host.lastToken &&
-      machine->CurrentStep() != Step::kIdle) {
-    steps.push_back(static_cast<int>(machine->CurrentStep()));
-  }
-  machine->OnContinuation(posted.continuation, posted.token);
-  return true;
+void JobRig::Post(Continuation continuation, std::uint32_t token) {
+  posted.emplace_back(continuation, token);
+  if (continuation != Continuation::kArm && continuation != Continuation::kFetch) lastToken = token;
 }
 
 void JobRig::RunUntil(std::int64_t untilMs) {
-  if (nextTickMs <= clock.ms) nextTickMs = NextTickAfter(clock.ms);
+  const auto tickAfter = [this](std::int64_t ms) {
+    const std::int64_t next = (ms / 500 + 1) * 500;
+    return sparseTicks && next % 60000 > 500 ? (next / 60000 + 1) * 60000 : next;
+  };
+  if (nextTickMs <= clock.ms) nextTickMs = tickAfter(clock.ms);
   for (;;) {
-    if (!HandleOne()) {
-      std::int64_t next = nextTickMs;
-      if (host.pollDue && *host.pollDue < next) next = *host.pollDue;
-      if (host.retryDue && *host.retryDue < next) next = *host.retryDue;
+    if (!posted.empty()) {
+      const auto [continuation, token] = posted.front();
+      posted.pop_front();
+      if (continuation == Continuation::kRunStep && token == lastToken && machine->CurrentStep() != Step::kIdle) {
+        steps.push_back(static_cast<int>(machine->CurrentStep()));
+      }
+      machine->OnContinuation(continuation, token);
+    } else {
+      const std::int64_t next = std::min({nextTickMs, pollDue.value_or(nextTickMs), retryDue.value_or(nextTickMs)});
       if (next > untilMs) {
         clock.ms = std::max(clock.ms, untilMs);
         return;
       }
       clock.ms = std::max(clock.ms, next);
-      if (host.pollDue && *host.pollDue <= clock.ms) {
+      if (pollDue && *pollDue <= clock.ms) {
         steps.push_back(static_cast<int>(machine->CurrentStep()));
         machine->OnPollTimer();
-      } else if (host.retryDue && *host.retryDue <= clock.ms) {
+      } else if (retryDue && *retryDue <= clock.ms) {
         machine->OnRetryTimer();
       } else {
         machine->OnMainTimer();
-        nextTickMs = NextTickAfter(clock.ms);
+        nextTickMs = tickAfter(clock.ms);
       }
     }
     if (observer) observer();
@@ -182,10 +128,8 @@ void JobRig::RunUntil(std::int64_t untilMs) {
 bool JobRig::RunUntilIdle(std::int64_t maxMs) {
   const std::int64_t limit = clock.ms + maxMs;
   for (;;) {
-    while (HandleOne()) {
-      if (observer) observer();
-    }
-    if (machine->CurrentStep() == Step::kIdle && !host.pollDue && !host.retryDue) return true;
+    RunUntil(clock.ms);
+    if (machine->CurrentStep() == Step::kIdle && !pollDue && !retryDue) return true;
     if (clock.ms >= limit) return false;
     RunUntil(std::min(limit, clock.ms + 500));
   }

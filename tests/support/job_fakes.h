@@ -3,7 +3,6 @@
 // fire when the fake clock reaches them, the main timer ticks every 500 ms.
 #pragma once
 
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -14,11 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "bridge/mail_client.h"
-#include "dial_up/dialer.h"
-#include "jobs/job_ports.h"
 #include "jobs/job_sequencer.h"
-#include "settings/account_job.h"
 
 // Time in UTC, so tests do not depend on the machine's time zone.
 class FakeClock : public IClock {
@@ -35,18 +30,13 @@ std::time_t WeekTime(int weekday, int hour, int minute, int second = 0);
 inline std::int64_t WeekMs(int weekday, int hour, int minute, int second = 0) {
   return static_cast<std::int64_t>(WeekTime(weekday, hour, minute, second)) * 1000;
 }
-
 // Polls until done() holds or boundMs of real time went by; done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, int boundMs);
 
-// A fetch that ends after a set number of polls that still see it running
-// (negative: never).
+// A fetch that ends after a set number of polls that still see it running (negative: never).
 class PolledFetch {
  public:
-  void Start(int polls) {
-    pollsLeft_ = polls;
-    running_ = true;
-  }
+  void Start(int polls) { pollsLeft_ = polls, running_ = true; }
   void Stop() { running_ = false; }
   bool Done() {
     if (running_ && pollsLeft_ == 0) running_ = false;
@@ -59,24 +49,41 @@ class PolledFetch {
   int pollsLeft_ = 0;
 };
 
-// A client that journals every call that acts on it ("StartFetch",
-// "MoveMail(a,b)", ...). Only DismissDialogs may come from another thread.
+// A client that journals the calls that act on it ("StartFetch", "MoveMail(a,b)",
+// ...). Only DismissDialogs may come from another thread.
 class FakeClient : public IMailClient {
  public:
-  bool UsesMailbox(const std::string& dataRoot) override { return !dataRoot.empty() && dataRoot == runningOn_; }
-  bool Launch(const std::string& program, const std::string& dataRoot) override;
+  bool UsesMailbox(const std::string& dataRoot) override { return running_ && dataRoot == runningOn_; }
+  bool Launch(const std::string& program, const std::string& dataRoot) override {
+    Record("Launch(" + program + "," + dataRoot + ")");
+    SetRunningOn(dataRoot);
+    return true;
+  }
   bool IsRunning() override { return running_; }
   DismissResult DismissDialogs() override;
   std::string CurrentAccount() override { return shown; }
-  void SwitchAccount(const std::string& title) override;
+  void SwitchAccount(const std::string& title) override {
+    Record("Switch(" + title + ")");
+    if (switchWorks && !shown.empty()) shown = title;
+  }
   void SelectFirstAccount(bool openMenuFirst) override { Record(openMenuFirst ? "SelectFirst(menu)" : "SelectFirst"); }
-  void StartFetch() override;
+  void StartFetch() override { Record("StartFetch"), fetch_.Start(fetchPolls); }
   void TidyUp() override { Record("TidyUp"); }
   bool IsFetchDone() override { return fetch_.Done(); }
-  void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
-  MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
-  bool KeepOutOfSight() override;
-  void PutBack() override;
+  void MarkMail(const std::string& mail, std::int32_t mark, int on) override {
+    Record("MarkMail(" + mail + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
+  }
+  MoveOutcome MoveMail(const std::string& mail, const std::string& target) override;
+  // Only a window out of plain view is touched, and then put back.
+  bool KeepOutOfSight() override {
+    if (!window.empty()) Record("OutOfSight(" + window + ")");
+    putBack_ = window;
+    return true;
+  }
+  void PutBack() override {
+    if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")");
+    putBack_.clear();
+  }
 
   std::vector<std::string> JournalOf(const std::string& prefix);
   std::vector<std::string> Journal() { return JournalOf(""); }
@@ -85,25 +92,17 @@ class FakeClient : public IMailClient {
   void QueueDialog(DismissResult dialog);
   // Threads other than the test's that asked for dialogs and have not ended yet.
   int Watchers();
-
-  // A client runs on dataRoot; Quit ends it, a launch starts it again.
-  void SetRunningOn(const std::string& dataRoot) {
-    running_ = true;
-    runningOn_ = dataRoot;
-  }
-  void Quit() {
-    SetRunningOn("");
-    running_ = false;
-  }
-  // Polls of IsFetchDone that still see a fetch running; -1: it never ends.
+  void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
+  void Quit() { running_ = false, runningOn_.clear(); }
   void SetFetchPolls(int polls) { fetchPolls = polls; }
-  int fetchPolls = 0;
-  std::string shown;  // the account its caption shows
+
+  int fetchPolls = 0;  // polls of IsFetchDone that still see a fetch running; -1: it never ends
+  std::string shown;   // the account its caption shows
   bool switchWorks = true;
-  std::string window;  // "hidden" or "minimized"; empty: in plain view
-  std::map<std::string, MoveOutcome> moveOutcomes;  // by mail path; default: moved
+  std::string window;                               // "hidden" or "minimized"; empty: in plain view
+  std::map<std::string, MoveOutcome> moveOutcomes;  // by mail path; moved when not listed
   // Runs after every move carried out, for a test to show it on disk.
-  std::function<void(const std::string& mailPath, const std::string& targetFolder)> onMove;
+  std::function<void(const std::string& mail, const std::string& target)> onMove;
 
  private:
   friend struct WatcherLife;
@@ -120,16 +119,16 @@ class FakeClient : public IMailClient {
   std::string putBack_;
 };
 
-// A line that journals "Connect(X)" and "HangUp"; a dial of an entry in
-// failures fails with its code.
+// A line that journals "Connect(X)" and "HangUp"; a dial of an entry in failures fails with its code.
 class FakeDialer : public IDialer {
  public:
   bool HasConnection() const override { return connected_; }
-  long Connect(const std::string& entry) override;
-  void HangUp(int) override {
-    journal.push_back("HangUp");
-    connected_ = false;
+  long Connect(const std::string& entry) override {
+    journal.push_back("Connect(" + entry + ")");
+    connected_ = failures.count(entry) == 0;
+    return connected_ ? 0 : failures[entry];
   }
+  void HangUp(int) override { journal.push_back("HangUp"), connected_ = false; }
   std::vector<std::string> journal;
   std::map<std::string, long> failures;
 
@@ -139,45 +138,12 @@ class FakeDialer : public IDialer {
 
 class FakeLauncher : public ILauncher {
  public:
-  bool Start(const std::string& commandLine) override {
-    started.push_back(commandLine);
-    return true;
-  }
+  bool Start(const std::string& commandLine) override { return started.push_back(commandLine), true; }
   std::vector<std::string> started;
 };
 
-class FakeHost : public IJobHost {
- public:
-  struct Posted {
-    Continuation continuation;
-    std::uint32_t token;
-  };
-  void Post(Continuation continuation, std::uint32_t token) override {
-    posted.push_back({continuation, token});
-    if (continuation != Continuation::kArm && continuation != Continuation::kFetch) lastToken = token;
-  }
-  void SetPollTimer(int milliseconds) override { pollDue = clock->ms + milliseconds; }
-  void KillPollTimer() override { pollDue.reset(); }
-  void SetRetryTimer(int milliseconds) override {
-    retryDue = clock->ms + milliseconds;
-    retryTimers.push_back(milliseconds);
-  }
-  void KillRetryTimer() override { retryDue.reset(); }
-  void NextRunChanged() override { ++nextRunChanges; }
-  void ArmedChanged(bool armed) override { armedChanges.push_back(armed); }
-
-  FakeClock* clock = nullptr;
-  std::deque<Posted> posted;
-  std::uint32_t lastToken = 0;  // of the latest step posted: the one the machine acts on
-  std::optional<std::int64_t> pollDue;
-  std::optional<std::int64_t> retryDue;
-  std::vector<int> retryTimers;
-  int nextRunChanges = 0;
-  std::vector<bool> armedChanges;
-};
-
-// The machine with its fakes, and the host window's loop.
-struct JobRig {
+// The machine with its fakes, and the host window's part.
+struct JobRig : IJobHost {
   // The machine talks to client when one is given, else to the FakeClient below.
   explicit JobRig(IMailClient* client = nullptr);
   // Handles posted continuations and due timers, ticking the main timer, until
@@ -186,24 +152,34 @@ struct JobRig {
   // Runs until the machine is idle with nothing pending, or maxMs went by.
   bool RunUntilIdle(std::int64_t maxMs = 10 * 60 * 1000);
 
+  void Post(Continuation continuation, std::uint32_t token) override;
+  void SetPollTimer(int milliseconds) override { pollDue = clock.ms + milliseconds; }
+  void KillPollTimer() override { pollDue.reset(); }
+  void SetRetryTimer(int milliseconds) override {
+    retryDue = clock.ms + milliseconds, retryTimers.push_back(milliseconds);
+  }
+  void KillRetryTimer() override { retryDue.reset(); }
+  void NextRunChanged() override { ++nextRunChanges; }
+  void ArmedChanged(bool armed) override { armedChanges.push_back(armed); }
+
   FakeClock clock;
   FakeClient client;
   FakeDialer dialer;
   FakeLauncher launcher;
-  FakeHost host;
   CSchedule schedule;
   CAccountJobList jobs;
   std::unique_ptr<CJobSequencer> machine;
   std::function<void()> observer;
   std::vector<int> steps;  // the steps run, in order
+  std::deque<std::pair<Continuation, std::uint32_t>> posted;
+  std::uint32_t lastToken = 0;  // of the latest step posted: the one the machine acts on
+  std::optional<std::int64_t> pollDue, retryDue;
+  std::vector<int> retryTimers;
+  int nextRunChanges = 0;
+  std::vector<bool> armedChanges;
   std::int64_t nextTickMs = 0;
-  // Only the two ticks of each minute's second 0, for long runs: the machine
-  // starts nothing on the others.
+  // Only the two ticks of each minute's second 0, for long runs: the machine starts nothing on the others.
   bool sparseTicks = false;
-
- private:
-  bool HandleOne();
-  std::int64_t NextTickAfter(std::int64_t ms) const;
 };
 
 CAccountJob MakeRecord(const std::string& directory, const std::string& title);

@@ -56,16 +56,18 @@ void SimulatedClient::AddMail(const std::string& account, const std::string& fol
 }
 
 void SimulatedClient::AddJunk(const std::string& account, const std::string& folder) {
-  static const char* const kJunk[] = {"no separator at all", "=AAAAAAAAAAAAAAAA", "short=AAAA",
-                                      "x,y=AAAAAAAAAAAAAAAA", "\x01\x02\x7f\xff\x81=AAAAAAAAAAAAAAAA",
+  static const char* const kJunk[] = {"no separator at all",
+                                      "=AAAAAAAAAAAAAAAA",
+                                      "short=AAAA",
+                                      "x,y=AAAAAAAAAAAAAAAA",
+                                      "\x01\x02\x7f\xff\x81=AAAAAAAAAAAAAAAA",
                                       "..=AAAAAAAAAAAAAAAA"};
   folders_[account + "\\" + folder].junk.push_back(kJunk[random_() % (sizeof kJunk / sizeof kJunk[0])]);
   ++faultsInjected;
   Write(account + "\\" + folder);
 }
 
-void SimulatedClient::StartHalfWrittenMail(const std::string& account, const std::string& folder,
-                                           std::int32_t time) {
+void SimulatedClient::StartHalfWrittenMail(const std::string& account, const std::string& folder, std::int32_t time) {
   Folder& target = folders_[account + "\\" + folder];
   if (!target.halfLine.empty()) return;
   target.halfMail = {NewName(), time};

@@ -101,7 +101,7 @@ TEST_F(TimedMovesTest, AClientOnAnotherDataRootIsNeverNamedAMail) {
   rig_.client.Quit();
   RunMinute(1);
   EXPECT_EQ(rig_.client.JournalOf("MoveMail"), (Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)",
-                                                     "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
+                                                      "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
 }
 
 TEST_F(TimedMovesTest, SendNowPullsTheRunForwardOnlyForMailsTheClientMoved) {
@@ -153,7 +153,7 @@ TEST_F(TimedMovesTest, HeldMailsGoIntoTheRecordsOwnAccountButNeverOntoThemselves
   rig_.client.SetRunningOn(root_);
   RunMinute();
   EXPECT_EQ(rig_.client.Journal(), (Texts{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
-                                         "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
+                                          "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
 }
 
 TEST_F(TimedMovesTest, AMailWhoseMoveCannotBeAskedForGetsNoCommandAtAll) {
@@ -224,28 +224,28 @@ TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   EXPECT_EQ(rig_.client.JournalOf("MoveMail"), Texts{GetParam().move});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TimedMoves, OneMoveTest,
-    ::testing::Values(
-        OneMoveCase{"two records forward the same folder",
-                    [](CReserveData& work, CReserveData& home) { ForwardHold(work), ForwardHold(home); },
-                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
-        OneMoveCase{"a reservation folder also forwarded",
-                    [](CReserveData& work, CReserveData& home) {
-                      home.Reserve = 1;
-                      home.ReserveFolder = "Hold.box";
-                      ForwardHold(work);
-                    },
-                    "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
-        OneMoveCase{"two accounts that forward to each other",
-                    [](CReserveData& work, CReserveData& home) {
-                      ForwardHold(work);
-                      home.Remain = 1;
-                      home.RemainFromAccount = "Account1";
-                      home.RemainFromFolder = "Inbox.box";
-                      home.RemainToFolder = "Hold.box";
-                    },
-                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
+INSTANTIATE_TEST_SUITE_P(TimedMoves, OneMoveTest,
+                         ::testing::Values(OneMoveCase{"two records forward the same folder",
+                                                       [](CReserveData& work, CReserveData& home) {
+                                                         ForwardHold(work), ForwardHold(home);
+                                                       },
+                                                       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
+                                           OneMoveCase{"a reservation folder also forwarded",
+                                                       [](CReserveData& work, CReserveData& home) {
+                                                         home.Reserve = 1;
+                                                         home.ReserveFolder = "Hold.box";
+                                                         ForwardHold(work);
+                                                       },
+                                                       "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
+                                           OneMoveCase{"two accounts that forward to each other",
+                                                       [](CReserveData& work, CReserveData& home) {
+                                                         ForwardHold(work);
+                                                         home.Remain = 1;
+                                                         home.RemainFromAccount = "Account1";
+                                                         home.RemainFromFolder = "Inbox.box";
+                                                         home.RemainToFolder = "Hold.box";
+                                                       },
+                                                       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
 
 TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
   rig_.machine->SetSettings(JobSettings{});

@@ -173,10 +173,9 @@ TEST_F(WeekRunTest, AWeekOfMisbehaviourKeepsEveryInvariant) {
   EXPECT_EQ(client_.WaitingDueMails(end - 5 * 3600), 0u);
   EXPECT_GT(jobs_, 4 * 7);
   EXPECT_GT(client_.MovedCount(), 100u);
-  std::cout << "week run: " << kMinutes << " minutes, " << jobs_ << " jobs, " << client_.fetches
-            << " fetches, " << client_.MovedCount() << " mails moved, "
-            << client_.faultsInjected + faults_ << " faults injected, " << checks_
-            << " invariant checks\n";
+  std::cout << "week run: " << kMinutes << " minutes, " << jobs_ << " jobs, " << client_.fetches << " fetches, "
+            << client_.MovedCount() << " mails moved, " << client_.faultsInjected + faults_ << " faults injected, "
+            << checks_ << " invariant checks\n";
 }
 
 }  // namespace
