@@ -10,47 +10,48 @@ namespace {
 enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
 using Texts = std::vector<std::string>;
 
-// A client on the data root with accounts A and B, showing A.
-void Ready(JobRig& rig, JobSettings settings = {}) {
-  settings.dataRoot = "D:\\Mail";
-  settings.clientProgram = "C:\\Corvid\\corvid.exe";
-  if (!settings.fetchAccounts) settings.fetchAccounts = Texts{"A", "B"};
-  rig.machine->SetSettings(settings);
-  rig.client.SetRunningOn("D:\\Mail");
-  rig.jobs.Append(MakeRecord("Account1", "A"));
-  rig.jobs.Append(MakeRecord("Account2", "B"));
-  rig.client.shown = "A";
-}
-
-// The client raises its error window while the first fetch runs.
-void FailFirstFetch(JobRig& rig) {
-  rig.observer = [&rig, queued = false]() mutable {
-    if (!queued && rig.client.JournalOf("StartFetch").size() == 1) {
-      queued = true;
-      rig.client.QueueDialog(kErrorDialog);
-    }
-  };
-}
-
-// Armed with one entry at Monday 07:30, two seconds before it.
-void ArmAt730(JobRig& rig, const Texts& accounts) {
-  rig.schedule.Day(kMon).AddEntry(7, 30, accounts, 0);
-  rig.clock.ms = WeekMs(kMon, 7, 29, 58);
-  rig.machine->OnTimerStart();
-}
+// A client on the data root with accounts A and B, showing A; the fetch
+// command fetches both.
+struct Rig : JobRig {
+  Rig() {
+    JobSettings settings;
+    settings.dataRoot = "D:\\Mail";
+    settings.clientProgram = "C:\\Corvid\\corvid.exe";
+    settings.fetchAccounts = Texts{"A", "B"};
+    machine->SetSettings(settings);
+    client.SetRunningOn("D:\\Mail");
+    jobs.Append(MakeRecord("Account1", "A"));
+    jobs.Append(MakeRecord("Account2", "B"));
+    client.shown = "A";
+  }
+  void Change(const std::function<void(JobSettings&)>& change) {
+    JobSettings settings = machine->Settings();
+    change(settings);
+    machine->SetSettings(settings);
+  }
+  // The client raises its error window while the first fetch runs.
+  void FailFirstFetch() {
+    observer = [this, queued = false]() mutable {
+      if (!queued && client.JournalOf("StartFetch").size() == 1) queued = true, client.QueueDialog(kErrorDialog);
+    };
+  }
+  // Armed with an entry at Monday 07:30, two seconds before it.
+  void ArmAt730(const Texts& accounts) {
+    schedule.Day(kMon).AddEntry(7, 30, accounts, 0);
+    clock.ms = WeekMs(kMon, 7, 29, 58);
+    machine->OnTimerStart();
+  }
+};
 
 TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
-  JobRig rig;
-  JobSettings settings;
-  settings.defaultAccount = "A";
-  Ready(rig, settings);
-  rig.jobs.At(0).command.PreTidyUp = 1;
-  rig.jobs.At(0).command.PostTidyUp = 1;
+  Rig rig;
+  rig.Change([](JobSettings& s) { s.defaultAccount = "A"; });
+  rig.jobs.At(0).command.PreTidyUp = rig.jobs.At(0).command.PostTidyUp = 1;
   rig.jobs.At(1).command.ExecCommand = 1;
   rig.jobs.At(1).command.CommandName = "C:\\Tools\\after.exe";
   rig.client.SetFetchPolls(3);
   rig.client.window = "minimized";
-  ArmAt730(rig, {"A", "B"});
+  rig.ArmAt730({"A", "B"});
   const int shown = rig.nextRunChanges;
   rig.RunUntil(WeekMs(kMon, 7, 30, 20));
   EXPECT_EQ(rig.client.Journal(), (Texts{"OutOfSight(minimized)", "Switch(A)", "TidyUp", "StartFetch", "TidyUp",
@@ -60,36 +61,33 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
   EXPECT_EQ(rig.nextRunChanges, shown + 1);
   EXPECT_EQ(rig.machine->NextRun().accounts, (Texts{"A", "B"}));
   EXPECT_EQ(rig.machine->CurrentStep(), Step::kIdle);
-  EXPECT_EQ(rig.machine->RetriesLeft(), -1);
 }
 
-TEST(JobSequencer, AFetchRunsItsAccountsInTheTicksMinuteAfterClosingLeftoverWindows) {
-  JobRig rig;
-  Ready(rig);
+TEST(JobSequencer, AFetchRunsInTheTicksMinuteAfterClosingALeftoverWindow) {
+  Rig rig;
   rig.client.window = "hidden";
   rig.client.QueueDialog(kMailReceivedDialog);
   rig.clock.ms = WeekMs(kWed, 10, 15, 40);
   rig.machine->OnMainTimer();
   rig.machine->OnFetch();
-  EXPECT_EQ(rig.machine->NextRunWeekday(), kWed);
-  EXPECT_EQ(rig.machine->NextRun().hour * 100 + rig.machine->NextRun().minute, 1015);
+  EXPECT_EQ(rig.machine->NextRunWeekday() * 10000 + rig.machine->NextRun().hour * 100 + rig.machine->NextRun().minute,
+            31015);
   ASSERT_TRUE(rig.RunUntilIdle());
   EXPECT_EQ(rig.client.Journal(), (Texts{"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch",
                                          "Switch(B)", "StartFetch", "PutBack(hidden)"}));
 }
 
 TEST(JobSequencer, TheMainTimerStartsOneChainAMinuteOnlyWhenArmed) {
-  JobRig rig;
-  Ready(rig);
+  Rig rig;
   rig.schedule.Day(kMon).AddEntry(8, 0, {"A"}, 0);
   rig.clock.ms = WeekMs(kMon, 7, 10, 20);
   rig.machine->OnTimerStart();
-  // The clock is refreshed at the first tick of a minute, even a late one, and
-  // in second 0, where two ticks start one chain.
+  // The clock is refreshed at a minute's first tick, even a late one, and in
+  // second 0, whose two ticks start one chain.
   const struct {
     int minute, ms;
     bool refresh;
-  } ticks[] = {{10, 20500, true},  {10, 21000, false}, {11, 0, true}, {11, 500, true},
+  } ticks[] = {{10, 20500, true}, {10, 21000, false}, {11, 0, true}, {11, 500, true},
                {11, 30000, false}, {12, 40000, true},  {13, 0, true}};
   for (const auto& t : ticks) {
     if (t.minute == 13) rig.machine->OnTimerStop();
@@ -106,7 +104,7 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
     const char* what;
     std::int64_t atMs, byMs;  // when the clock jumps, and how far
     int nextHour;             // of the next run, once the window hears of it; -1: it hears nothing
-    std::vector<int> runs;
+    std::vector<int> runs;    // weekday, hour and minute of each fetch
   } cases[] = {
       {"asleep through 07:30", WeekMs(kMon, 7, 29, 59), 1801000, -1, {11200, 20900}},
       {"an hour forward", WeekMs(kMon, 7, 10), 3600000, 12, {11200, 20900}},
@@ -116,19 +114,19 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
       {"an hour back, before the run", WeekMs(kMon, 7, 10), -3600000, 7, {10730, 11200, 20900}},
   };
   for (const auto& c : cases) {
-    JobRig rig;
-    Ready(rig);
+    Rig rig;
     rig.sparseTicks = true;
+    rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
     rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
     rig.schedule.Day(kTue).AddEntry(9, 0, {"A"}, 0);
-    rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
     rig.clock.ms = WeekMs(kMon, 7, 0);
     rig.machine->OnTimerStart();
-    std::vector<int> runs;  // weekday, hour and minute of each fetch
+    std::vector<int> runs;
     rig.observer = [&] {
       const LocalTime at = rig.clock.Local(rig.clock.Now());
-      if (rig.client.JournalOf("StartFetch").size() > runs.size())
+      if (rig.client.JournalOf("StartFetch").size() > runs.size()) {
         runs.push_back(at.weekday * 10000 + at.hour * 100 + at.minute);
+      }
     };
     rig.RunUntil(c.atMs);
     rig.clock.ms += c.byMs;
@@ -145,22 +143,19 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
 TEST(JobSequencer, ARearmKeepsOnlyTheRunOfTheMinutesChain) {
   // The timer command, or the settings' OK, handled between steps 2 and 3.
   for (const bool bySettings : {false, true}) {
-    JobRig rig;
-    Ready(rig);
+    Rig rig;
     rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
-    ArmAt730(rig, {"A"});
+    rig.ArmAt730({"A"});
     rig.observer = [&, rearmed = false]() mutable {
-      if (!rearmed && rig.steps == std::vector<int>{2}) {
-        rearmed = true;
-        bySettings ? rig.machine->OnScheduleChanged() : rig.machine->OnTimerStart();
-      }
+      if (rearmed || rig.steps != std::vector<int>{2}) return;
+      rearmed = true;
+      bySettings ? rig.machine->OnScheduleChanged() : rig.machine->OnTimerStart();
     };
     rig.RunUntil(WeekMs(kMon, 7, 30, 30));
     EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 1u) << bySettings;
   }
-  // Outside a chain a re-arm looks ahead, even in the minute of a fetch.
-  JobRig rig;
-  Ready(rig);
+  // Outside a chain it looks ahead, even in the minute of a fetch.
+  Rig rig;
   rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
   rig.clock.ms = WeekMs(kMon, 7, 10, 5);
   rig.machine->OnMainTimer();
@@ -171,20 +166,15 @@ TEST(JobSequencer, ARearmKeepsOnlyTheRunOfTheMinutesChain) {
 }
 
 TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
-  JobRig rig;
-  JobSettings settings;
-  settings.autoStart = settings.autoCheck = true;
-  Ready(rig, settings);
+  Rig rig;
+  rig.Change([](JobSettings& s) { s.autoStart = s.autoCheck = true; });
   rig.clock.ms = WeekMs(kThu, 12, 0);
   rig.machine->PostStartupActions();
   rig.machine->OnTimerStart();
-  EXPECT_EQ(rig.machine->NextRunWeekday(), -1);
   EXPECT_FALSE(rig.machine->CanStartTimer());
   rig.schedule.Day(kFri).AddEntry(7, 5, {"A"}, 0);
   rig.machine->OnTimerStart();
-  EXPECT_EQ(rig.machine->NextRunWeekday(), kFri);
   rig.machine->OnTimerStop();
-  EXPECT_FALSE(rig.machine->Armed());
   EXPECT_EQ(rig.machine->NextRunWeekday(), kFri);  // kept, only not shown
   EXPECT_EQ(rig.armedChanges, (std::vector<bool>{true, true, false}));
   EXPECT_EQ(rig.nextRunChanges, 3);
@@ -196,10 +186,9 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
 }
 
 TEST(JobSequencer, WhileAFetchRunsOnlyAbortActs) {
-  JobRig rig;
-  Ready(rig);
+  Rig rig;
   rig.client.SetFetchPolls(-1);
-  ArmAt730(rig, {"A"});
+  rig.ArmAt730({"A"});
   rig.RunUntil(WeekMs(kMon, 7, 30, 5));
   ASSERT_EQ(rig.machine->CurrentStep(), Step::kWaitForFetch);
   EXPECT_TRUE(rig.machine->CanAbort());
@@ -215,40 +204,48 @@ TEST(JobSequencer, WhileAFetchRunsOnlyAbortActs) {
   EXPECT_FALSE(rig.machine->CanAbort());
 }
 
-TEST(JobSequencer, FailedFetchesAreRetriedPerAccount) {
+TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
+  enum End { kRuns, kLateTimer, kAbort, kShutdown };
   const struct {
     const char* what;
     int retryCount, retryInterval, polls;  // polls 0: the error window comes as the fetch ends
     std::map<std::string, int> failures;   // by account, fetches that raise an error window
-    bool lateTimer;                        // the retry timer fires once more during the retry
+    End end;
     Texts fetched;
     std::vector<int> timers;
   } cases[] = {
-      {"retry count plus one attempts", 2, 60, 1, {{"A", 9}}, false, {"A", "A", "A", "B"}, {60000, 60000}},
-      {"each account has its own retries", 1, 60, 1, {{"B", 1}}, false, {"A", "B", "B"}, {60000}},
-      {"no retries: the next account", 0, 60, 0, {{"A", 1}}, false, {"A", "B"}, {}},
-      {"a day's wait at most", 1, 100000, 1, {{"A", 1}}, false, {"A", "A", "B"}, {86400000}},
-      {"a late timer starts nothing", 2, 60, 1, {{"A", 1}}, true, {"A", "A", "B"}, {60000}},
+      {"retry count plus one attempts", 2, 60, 1, {{"A", 9}}, kRuns, {"A", "A", "A", "B"}, {60000, 60000}},
+      {"each account has its own retries", 1, 60, 1, {{"B", 1}}, kRuns, {"A", "B", "B"}, {60000}},
+      {"no retries: the next account", 0, 60, 0, {{"A", 1}}, kRuns, {"A", "B"}, {}},
+      {"a day's wait at most", 1, 100000, 1, {{"A", 1}}, kRuns, {"A", "A", "B"}, {86400000}},
+      {"a late timer starts nothing", 2, 60, 1, {{"A", 1}}, kLateTimer, {"A", "A", "B"}, {60000}},
+      {"abort ends the wait", 2, 60, 1, {{"A", 1}}, kAbort, {"A"}, {60000}},
+      {"so does the program's end", 2, 60, 1, {{"A", 1}}, kShutdown, {"A"}, {60000}},
   };
   for (const auto& c : cases) {
-    JobRig rig;
-    Ready(rig);
+    Rig rig;
     rig.schedule.RetryCount = c.retryCount;
     rig.schedule.RetryInterval = c.retryInterval;
     rig.client.SetFetchPolls(c.polls);
+    rig.client.window = "hidden";
     std::map<std::string, int> failures = c.failures;
     Texts fetched;
     rig.observer = [&] {
+      if (c.end >= kAbort && rig.retryDue) {
+        EXPECT_TRUE(rig.machine->CanAbort()) << c.what;
+        c.end == kAbort ? rig.machine->OnAbort() : rig.machine->Shutdown();
+      }
       if (rig.client.JournalOf("StartFetch").size() == fetched.size()) return;
       fetched.push_back(rig.client.shown);
       if (failures[fetched.back()]-- > 0) rig.client.QueueDialog(kErrorDialog);
-      if (c.lateTimer && fetched.size() == 2) rig.machine->OnRetryTimer();
+      if (c.end == kLateTimer && fetched.size() == 2) rig.machine->OnRetryTimer();
     };
     rig.machine->OnFetch();
     EXPECT_TRUE(rig.RunUntilIdle(2LL * 24 * 3600 * 1000)) << c.what;
     EXPECT_EQ(fetched, c.fetched) << c.what;
     EXPECT_EQ(rig.retryTimers, c.timers) << c.what;
-    EXPECT_EQ(rig.machine->RetriesLeft(), -1) << c.what;
+    EXPECT_FALSE(rig.machine->CanAbort()) << c.what;
+    EXPECT_EQ(rig.client.JournalOf("PutBack"), Texts{"PutBack(hidden)"}) << c.what;
   }
 }
 
@@ -263,10 +260,8 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
       {"a fetch that never ends", Step::kWaitForFetch, CJobSequencer::kFetchBoundMs, 2},
   };
   for (const auto& c : cases) {
-    JobRig rig;
-    JobSettings settings;
-    settings.fetchAccounts = Texts{"A"};
-    Ready(rig, settings);
+    Rig rig;
+    rig.Change([](JobSettings& s) { s.fetchAccounts = Texts{"A"}; });
     rig.client.switchWorks = false;
     rig.client.shown = c.fetches == 0 ? "B" : "A";
     rig.client.SetFetchPolls(-1);
@@ -281,7 +276,7 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
       if (step == Step::kRetryDecision && last != step) waits.push_back(rig.clock.ms - since);
       last = step;
     };
-    rig.Post(Continuation::kFetch, 0);
+    rig.machine->OnFetch();
     rig.RunUntil(rig.clock.ms + 2 * (c.bound + 61000));
     EXPECT_EQ(waits, (std::vector<std::int64_t>{c.bound, c.bound})) << c.what;
     EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), c.fetches) << c.what;
@@ -289,32 +284,8 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
   }
 }
 
-TEST(JobSequencer, AbortOrShutdownEndsARetryWait) {
-  for (const bool shutdown : {false, true}) {
-    JobRig rig;
-    Ready(rig);
-    rig.client.window = "hidden";
-    rig.client.SetFetchPolls(1);
-    rig.schedule.RetryCount = 3;
-    rig.schedule.RetryInterval = 60;
-    FailFirstFetch(rig);
-    rig.machine->OnFetch();
-    rig.RunUntil(rig.clock.ms + 5000);
-    ASSERT_EQ(rig.machine->CurrentStep(), Step::kRetryDecision);
-    EXPECT_TRUE(rig.machine->CanAbort());
-    rig.steps.clear();
-    shutdown ? rig.machine->Shutdown() : rig.machine->OnAbort();
-    ASSERT_TRUE(rig.RunUntilIdle());
-    EXPECT_EQ(rig.steps, shutdown ? std::vector<int>{} : (std::vector<int>{8, 11}));
-    EXPECT_FALSE(rig.machine->CanAbort());
-    EXPECT_EQ(rig.client.JournalOf("PutBack"), Texts{"PutBack(hidden)"});
-    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 1u);
-  }
-}
-
 TEST(JobSequencer, DialUpDialsEachEntryOnceAndPassesOverAccountsWithoutARecord) {
-  JobRig rig;
-  Ready(rig);
+  Rig rig;
   rig.jobs.Clear();
   const char* entries[] = {"", "X", "", "Y", "X"};
   for (int i = 0; i < 5; ++i) {
@@ -326,7 +297,7 @@ TEST(JobSequencer, DialUpDialsEachEntryOnceAndPassesOverAccountsWithoutARecord) 
   rig.client.shown = "acc1";
   rig.schedule.DialUp = 1;
   // The record's spelling of a title is the one switched to and waited for.
-  ArmAt730(rig, {"Nobody", "acc1", "ACC2", "acc3", "acc4", "acc5", "Ghost"});
+  rig.ArmAt730({"Nobody", "acc1", "ACC2", "acc3", "acc4", "acc5", "Ghost"});
   rig.RunUntil(WeekMs(kMon, 7, 31));
   EXPECT_EQ(rig.client.JournalOf("Switch"),
             (Texts{"Switch(acc3)", "Switch(acc1)", "Switch(acc2)", "Switch(acc5)", "Switch(acc4)"}));
@@ -346,8 +317,7 @@ TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
        {"SelectFirst(menu)", "StartFetch", "Dismiss(error)", "StartFetch", "SelectFirst"}},
   };
   for (const auto& c : cases) {
-    JobRig rig;
-    Ready(rig);
+    Rig rig;
     rig.jobs.Clear();
     CAccountJob record = MakeRecord("Account1", "A");
     record.useDialUp = 1;
@@ -358,8 +328,8 @@ TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
     rig.schedule.RetryInterval = 10;
     rig.dialer.failures["X"] = 651;
     rig.client.SetFetchPolls(1);
-    if (c.dialUp != 0) FailFirstFetch(rig);
-    ArmAt730(rig, {"A"});
+    if (c.dialUp != 0) rig.FailFirstFetch();
+    rig.ArmAt730({"A"});
     rig.RunUntil(WeekMs(kMon, 7, 30, 1));
     rig.dialer.failures.clear();  // the line comes back for the first retry
     rig.RunUntil(WeekMs(kMon, 7, 31));
@@ -369,16 +339,13 @@ TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
 }
 
 TEST(JobSequencer, ANewRunStopsTheWatchOfThePreviousOne) {
-  JobRig rig;
-  Ready(rig);
+  Rig rig;
   rig.machine->OnFetch();
   ASSERT_TRUE(rig.RunUntilIdle());
   ASSERT_TRUE(WaitUntil([&] { return rig.client.Watchers() == 1; }, 5000)) << "no watch after the run";
   int watchersAtFetch = -1;
   rig.observer = [&] {
-    if (watchersAtFetch < 0 && rig.client.JournalOf("StartFetch").size() == 3) {
-      watchersAtFetch = rig.client.Watchers();
-    }
+    if (watchersAtFetch < 0 && rig.client.JournalOf("StartFetch").size() == 3) watchersAtFetch = rig.client.Watchers();
   };
   rig.machine->OnFetch();
   ASSERT_TRUE(rig.RunUntilIdle());
@@ -391,19 +358,13 @@ TEST(JobSequencer, AClientIsStartedOnlyOnADataRootAndWhenNoneRuns) {
     const char* runningOn;  // nullptr: no client runs
     std::size_t launches;
   } cases[] = {
-      {"D:\\Mail", nullptr, 1},
-      {"D:\\Mail", "D:\\Mail", 0},
+      {"D:\\Mail", nullptr, 1}, {"D:\\Mail", "D:\\Mail", 0},
       // Too slow to say where it is, or on another data root and would not close.
-      {"D:\\Mail", "E:\\Other", 0},
-      {"", nullptr, 0},
-      {nullptr, nullptr, 0},
+      {"D:\\Mail", "E:\\Other", 0}, {"", nullptr, 0}, {nullptr, nullptr, 0},
   };
   for (const auto& c : cases) {
-    JobRig rig;
-    Ready(rig);
-    JobSettings settings = rig.machine->Settings();
-    settings.dataRoot = c.dataRoot ? std::optional<std::string>(c.dataRoot) : std::nullopt;
-    rig.machine->SetSettings(settings);
+    Rig rig;
+    rig.Change([&](JobSettings& s) { s.dataRoot = c.dataRoot ? std::optional<std::string>(c.dataRoot) : std::nullopt; });
     rig.client.Quit();
     if (c.runningOn != nullptr) rig.client.SetRunningOn(c.runningOn);
     rig.machine->OnFetch();
