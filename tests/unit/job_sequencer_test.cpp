@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "sample_data/sample_data.h"
 #include "support/job_fakes.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -163,6 +165,32 @@ TEST(JobSequencer, ARearmKeepsOnlyTheRunOfTheMinutesChain) {
   ASSERT_TRUE(rig.RunUntilIdle());
   rig.machine->OnTimerStart();
   EXPECT_EQ(rig.machine->NextRun().hour, 12);
+}
+
+TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
+  ScratchDirectory scratch;
+  sample::DataDirectoryBuilder data(scratch.Path());
+  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
+  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
+  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
+  Rig rig;
+  rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
+  rig.client.SetRunningOn(scratch.Path());
+  rig.jobs.At(0).reserve.Reserve = rig.jobs.At(0).ReserveSend = 1;
+  rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
+  rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
+  rig.clock.ms = WeekMs(kWed, 9, 59, 58);
+  rig.machine->OnTimerStart();
+  // A re-arm between steps 2 and 3 keeps the run pulled forward.
+  rig.observer = [&, rearmed = false]() mutable {
+    if (!rearmed && rig.steps == std::vector<int>{2}) rearmed = true, rig.machine->OnTimerStart();
+  };
+  rig.RunUntil(WeekMs(kWed, 10, 0, 20));
+  EXPECT_EQ(rig.client.JournalOf("Switch"), (Texts{"Switch(B)", "Switch(A)"}));
+  EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 2u);
+  // Then the schedule's own next run again.
+  EXPECT_EQ(rig.machine->NextRunWeekday(), kSat);
+  EXPECT_EQ(rig.machine->NextRun().accounts, Texts{"B"});
 }
 
 TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
@@ -369,6 +397,9 @@ TEST(JobSequencer, AClientIsStartedOnlyOnADataRootAndWhenNoneRuns) {
     if (c.runningOn != nullptr) rig.client.SetRunningOn(c.runningOn);
     rig.machine->OnFetch();
     EXPECT_TRUE(rig.RunUntilIdle());
+    rig.machine->OnTimerStart();
+    rig.RunUntil(rig.clock.ms + 60000);  // and a minute's chain
+    EXPECT_EQ(std::vector<int>(rig.steps.end() - 3, rig.steps.end()), (std::vector<int>{2, 1, 3}));
     EXPECT_EQ(rig.client.JournalOf("Launch").size(), c.launches) << (c.dataRoot ? c.dataRoot : "none");
   }
 }

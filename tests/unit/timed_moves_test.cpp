@@ -1,259 +1,184 @@
-// Send reservation and forwarding in the machine's minute, against a real data
-// directory on disk and a client that journals the commands it is given.
+// Send reservation and forwarding against a real data directory on disk and a
+// client that journals the commands it is given.
+#include "jobs/timed_moves.h"
+
 #include <gtest/gtest.h>
 
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
+#include "sample_data/sample_disk.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-constexpr int kMinute = 60;
+constexpr std::time_t kTick = 1000000;
 const std::string kFirst = "Account1\\予約.box\\00000001";
 const std::string kSecond = "Account1\\予約.box\\00000002";
 
-void ForwardHold(CReserveData& data, const char* to = "Inbox.box") {
-  data.Remain = 1;
-  data.RemainFromAccount = "Account2";
-  data.RemainFromFolder = "Hold.box";
-  data.RemainToFolder = to;
+std::int32_t At(int offset) { return static_cast<std::int32_t>(kTick + offset); }
+
+void Reserve(CAccountJob& record, const char* folder = "予約.box") {
+  record.reserve.Reserve = 1;
+  record.reserve.ReserveFolder = folder;
+}
+
+void ForwardHold(CAccountJob& record, const char* to = "Inbox.box") {
+  record.reserve.Remain = 1;
+  record.reserve.RemainFromAccount = "Account2";
+  record.reserve.RemainFromFolder = "Hold.box";
+  record.reserve.RemainToFolder = to;
 }
 
 class TimedMovesTest : public ::testing::Test {
  protected:
-  TimedMovesTest() : data_(scratch_.Path()), root_(scratch_.Path()) {
+  TimedMovesTest() : data_(scratch_.Path()), work_(MakeRecord("Account1", "仕事")), home_(MakeRecord("Account2", "自宅")) {
     EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
     EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
-    for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box"}) {
+    for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box", "予約(1).box", "In,box"}) {
       EXPECT_TRUE(data_.AddFolder("Account1", folder, "", ""));
     }
-    EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
-    JobSettings settings;
-    settings.dataRoot = root_;
-    rig_.machine->SetSettings(settings);
-    // Armed, with the schedule's own run far away: Saturday 23:00.
-    rig_.schedule.Day(6).AddEntry(23, 0, {"自宅"}, 0);
-    rig_.clock.ms = (kTick - 30) * 1000LL;
-    rig_.machine->OnTimerStart();
-    rig_.client.shown = "仕事";
+    for (const char* folder : {"Hold.box", "予約.box"}) EXPECT_TRUE(data_.AddFolder("Account2", folder, "", ""));
   }
 
-  // The minute under test is Wednesday 10:00.
-  static constexpr std::time_t kTick = 7 * 86400 + 10 * 3600;  // WeekTime(3, 10, 0)
-  static std::int32_t At(int offset) { return static_cast<std::int32_t>(kTick + offset); }
-
-  CAccountJob& Reserving(int sendCheck, int mark, int sendNow) {
-    CAccountJob record = MakeRecord("Account1", "仕事");
-    record.reserve.Reserve = 1;
-    record.reserve.ReserveFolder = "予約.box";
-    record.reserve.SendCheck = sendCheck;
-    record.reserve.ReserveMark = mark;
-    record.ReserveSend = sendNow;
-    rig_.jobs.Append(record);
-    return rig_.jobs.At(rig_.jobs.Count() - 1);
+  // One minute's chain: the reservation, then the forwarding; the accounts to run now.
+  Texts RunMinute() {
+    CAccountJobList jobs;
+    jobs.Append(work_);
+    jobs.Append(home_);
+    MoveChain chain;
+    const TimedMoves moves{client_, scratch_.Path(), jobs, kTick, [this] { return ++ensured_, clientThere_; }, chain};
+    const Texts sendNow = SendReservedMails(moves);
+    ForwardHeldMails(moves);
+    return sendNow;
   }
-  // Runs to 20 seconds into the minute minutes after the tick.
-  void RunMinute(int minutes = 0) { rig_.RunUntil((kTick + minutes * kMinute + 20) * 1000LL); }
 
   ScratchDirectory scratch_;
   sample::DataDirectoryBuilder data_;
-  std::string root_;
-  JobRig rig_;
+  CAccountJob work_, home_;
+  FakeClient client_;
+  bool clientThere_ = true;
+  int ensured_ = 0;
 };
 
-TEST_F(TimedMovesTest, DueReservedMailsAreMarkedThenMovedKindByKind) {
-  Reserving(1, 1, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-2 * kMinute));
+TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeSure) {
+  Reserve(work_);
+  work_.reserve.SendCheck = 1;
+  work_.reserve.ReserveMark = 1;
+  ForwardHold(home_);  // into its own Inbox, which is not there
+  ForwardHold(work_);
+  work_.reserve.UnReadCheck = 1;
+  work_.reserve.RemainMark = 8;  // no mark of the client's
+  data_.AddMail("Account1", "予約.box", "00000001", At(-120));
   data_.AddMail("Account1", "予約.box", "00000002", At(-1));
-  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
+  data_.AddMail("Account1", "予約.box", "00000003", At(0));  // due only after the tick
   data_.AddMail("Account1", "予約.box", "a),Move(x", At(-1));  // cannot stand in a command
-  rig_.client.SetRunningOn(root_);
-  RunMinute();
-  EXPECT_EQ(rig_.client.Journal(),
-            (Texts{"MarkMail(" + kFirst + ",-1056964608,1)", "MarkMail(" + kSecond + ",-1056964608,1)",
-                   "MarkMail(" + kFirst + ",7,0)", "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)",
-                   "MarkMail(" + kSecond + ",1,1)", "MoveMail(" + kFirst + ",Account1\\Outbox.box)",
-                   "MoveMail(" + kSecond + ",Account1\\Outbox.box)"}));
+  data_.AddMail("Account2", "Hold.box", "00000009", At(-60));
+  EXPECT_TRUE(RunMinute().empty());  // 仕事 does not send at once
+  EXPECT_EQ(ensured_, 2);
+  const std::string bits = ",-1056964608,1)";
+  EXPECT_EQ(client_.Journal(),
+            (Texts{"MarkMail(" + kFirst + bits, "MarkMail(" + kSecond + bits, "MarkMail(" + kFirst + ",7,0)",
+                   "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)", "MarkMail(" + kSecond + ",1,1)",
+                   "MoveMail(" + kFirst + ",Account1\\Outbox.box)", "MoveMail(" + kSecond + ",Account1\\Outbox.box)",
+                   "MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
+                   "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
 }
 
-TEST_F(TimedMovesTest, OnlyADueMailStartsTheClientAndOneAtTheTickWaitsAMinute) {
-  Reserving(0, 0, 1);
-  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
-  RunMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
-  data_.AddMail("Account1", "予約.box", "00000001", At(kMinute));
-  RunMinute(1);
-  EXPECT_EQ(rig_.client.Journal(), Texts{"Launch(," + root_ + ")"});
-  RunMinute(2);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)"});
-}
-
-TEST_F(TimedMovesTest, AClientOnAnotherDataRootIsNeverNamedAMail) {
-  ForwardHold(Reserving(0, 0, 0).reserve);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  data_.AddMail("Account2", "Hold.box", "00000002", At(-kMinute));
-  // One that will not close, or too slow to say where it is: no second client beside it.
-  rig_.client.SetRunningOn("E:\\他のメール");
-  RunMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-  rig_.client.Quit();
-  RunMinute(1);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), (Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)",
-                                                      "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
-}
-
-TEST_F(TimedMovesTest, SendNowPullsTheRunForwardOnlyForMailsTheClientMoved) {
-  rig_.jobs.Append(MakeRecord("Account2", "自宅"));
-  Reserving(0, 0, 1);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  data_.AddMail("Account1", "予約.box", "00000002", At(-kMinute));
-  rig_.client.SetRunningOn(root_);
-  rig_.client.SetFetchPolls(1);
-  // Refused, minute after minute: tried again each minute, never a run for them.
-  rig_.client.moveOutcomes = {{kFirst, MoveOutcome::kRefused}, {kSecond, MoveOutcome::kRefused}};
-  RunMinute(1);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail").size(), 4u);
-  // A client that does not answer is asked nothing more in the minute.
-  rig_.client.ClearJournal();
-  rig_.client.moveOutcomes[kFirst] = MoveOutcome::kNoAnswer;
-  RunMinute(2);
-  EXPECT_EQ(rig_.client.Journal(), Texts{"MoveMail(" + kFirst + ",Account1\\Outbox.box)"});
-  // Once it takes one the run comes at once, for its account beside the run's
-  // own, and a re-arm between steps 2 and 3 keeps it.
-  rig_.client.ClearJournal();
-  rig_.client.moveOutcomes[kFirst] = MoveOutcome::kMoved;
-  rig_.observer = [this, rearmed = false]() mutable {
-    if (!rearmed && rig_.steps.back() == 2) {
-      rearmed = true;
-      rig_.machine->OnTimerStart();
-    }
-  };
-  RunMinute(3);
-  EXPECT_EQ(rig_.client.JournalOf("Switch"), (Texts{"Switch(自宅)", "Switch(仕事)"}));
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
-  // Afterwards the schedule's own next run again.
-  EXPECT_EQ(rig_.machine->NextRunWeekday(), 6);
-  EXPECT_EQ(rig_.machine->NextRun().accounts, Texts{"自宅"});
-}
-
-TEST_F(TimedMovesTest, HeldMailsGoIntoTheRecordsOwnAccountButNeverOntoThemselves) {
-  CAccountJob record = MakeRecord("Account1", "仕事");
-  ForwardHold(record.reserve);
-  record.reserve.UnReadCheck = 1;
-  record.reserve.RemainMark = 8;  // no mark of the client's
-  rig_.jobs.Append(record);
-  CAccountJob loop = MakeRecord("Account2", "自宅");
-  ForwardHold(loop.reserve, "HOLD.BOX");
-  loop.reserve.RemainFromAccount = "account2";
-  rig_.jobs.Append(loop);
-  data_.AddMail("Account2", "Hold.box", "00000009", At(-kMinute));
-  data_.AddMail("Account2", "Hold.box", "00000010", At(kMinute));
-  rig_.client.SetRunningOn(root_);
-  RunMinute();
-  EXPECT_EQ(rig_.client.Journal(), (Texts{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
-                                          "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
-}
-
-TEST_F(TimedMovesTest, AMailWhoseMoveCannotBeAskedForGetsNoCommandAtAll) {
-  ASSERT_TRUE(data_.AddFolder("Account1", "予約(1).box", "予約", ""));
-  ASSERT_TRUE(data_.AddFolder("Account1", "In,box", "", ""));
-  ASSERT_TRUE(data_.AddFolder("Account2", "予約.box", "", ""));
+TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
   const struct {
     const char* what;
-    const char* account;
-    const char* reserveIn;  // forwarded from Account2's Hold.box when empty
-    const char* forwardTo;
-    int reserve;
+    void (*set)(CAccountJob& work);
+    bool there;  // a client on the data root
+    int ensured;
   } cases[] = {
-      {"a reservation folder that cannot stand in a command", "Account1", "予約(1).box", "", 1},
-      {"an account without an outbox", "Account2", "予約.box", "", 1},
-      {"reservation turned off", "Account1", "予約.box", "", 0},
-      {"a forwarding target that cannot stand in a command", "Account1", "", "In,box", 0},
-      {"a forwarding target that is not there", "Account1", "", "Gone.box", 0},
+      {"an empty folder", [](CAccountJob& w) { Reserve(w, "Outbox.box"); }, true, 0},
+      {"a mail at the tick itself waits", [](CAccountJob& w) { Reserve(w, "Inbox.box"); }, true, 1},
+      {"no client answers for the data root", [](CAccountJob& w) { Reserve(w), ForwardHold(w); }, false, 2},
+      {"a reservation folder that cannot stand in a command", [](CAccountJob& w) { Reserve(w, "予約(1).box"); }, true, 1},
+      {"reservation turned off", [](CAccountJob& w) { Reserve(w), w.reserve.Reserve = 0; }, true, 0},
+      {"an account without an outbox", [](CAccountJob& w) { w.directory = "Account2"; Reserve(w); }, true, 0},
+      {"a forwarding target that cannot stand in a command", [](CAccountJob& w) { ForwardHold(w, "In,box"); }, true, 0},
+      {"a forwarding target that is not there", [](CAccountJob& w) { ForwardHold(w, "Gone.box"); }, true, 0},
+      {"a folder forwarded onto itself",
+       [](CAccountJob& w) { w.directory = "Account2", ForwardHold(w, "HOLD.BOX"), w.reserve.RemainFromAccount = "account2"; },
+       true, 0},
   };
-  int minute = 0;
+  data_.AddMail("Account1", "Inbox.box", "00000001", At(0));
+  for (const char* folder : {"予約.box", "予約(1).box"}) data_.AddMail("Account1", folder, "00000001", At(-60));
+  for (const char* folder : {"予約.box", "Hold.box"}) data_.AddMail("Account2", folder, "00000001", At(-60));
   for (const auto& c : cases) {
-    const std::string mail = "0000000" + std::to_string(minute + 1);
-    rig_.jobs.Clear();
-    CAccountJob record = MakeRecord(c.account, "仕事");
-    if (*c.reserveIn != '\0') {
-      record.reserve.Reserve = c.reserve;
-      record.reserve.ReserveFolder = c.reserveIn;
-      record.reserve.SendCheck = 1;
-      data_.AddMail(c.account, c.reserveIn, mail, At(-kMinute));
-    } else {
-      ForwardHold(record.reserve, c.forwardTo);
-      record.reserve.UnReadCheck = 1;
-      data_.AddMail("Account2", "Hold.box", mail, At(-kMinute));
-    }
-    rig_.jobs.Append(record);
-    rig_.client.ClearJournal();
-    rig_.client.SetRunningOn(root_);
-    RunMinute(minute++);
-    EXPECT_TRUE(rig_.client.Journal().empty()) << c.what;
+    work_ = MakeRecord("Account1", "仕事");
+    c.set(work_);
+    clientThere_ = c.there;
+    ensured_ = 0;
+    RunMinute();
+    EXPECT_EQ(ensured_, c.ensured) << c.what;
+    EXPECT_TRUE(client_.Journal().empty()) << c.what;
   }
 }
 
-struct OneMoveCase {
-  const char* what;
-  void (*set)(CReserveData& work, CReserveData& home);
-  const char* move;
-};
-
-class OneMoveTest : public TimedMovesTest, public ::testing::WithParamInterface<OneMoveCase> {};
-
-TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
-  ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
-  ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
-  data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));
-  data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));  // listed twice
-  CAccountJob work = MakeRecord("Account1", "仕事");
-  CAccountJob home = MakeRecord("Account2", "自宅");
-  GetParam().set(work.reserve, home.reserve);
-  rig_.jobs.Append(work);
-  rig_.jobs.Append(home);
-  // The client carries a move out at once, and the target's index shows it.
-  rig_.client.onMove = [this](const std::string& mail, const std::string& target) {
-    const std::size_t slash = target.find('\\');
-    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-kMinute));
+TEST_F(TimedMovesTest, OnlyMailsTheClientMovedCountAndASilentClientIsAskedNoMore) {
+  Reserve(work_);
+  work_.ReserveSend = 1;
+  ForwardHold(home_, "予約.box");
+  data_.AddMail("Account2", "Hold.box", "00000005", At(-60));
+  data_.AddMail("Account1", "予約.box", "00000001", At(-60));
+  data_.AddMail("Account1", "予約.box", "00000002", At(-60));
+  const struct {
+    MoveOutcome first, second;
+    Texts sendNow;
+    std::size_t moves;
+  } cases[] = {
+      {MoveOutcome::kRefused, MoveOutcome::kRefused, {}, 3},
+      {MoveOutcome::kRefused, MoveOutcome::kMoved, {"仕事"}, 3},
+      {MoveOutcome::kNoAnswer, MoveOutcome::kMoved, {}, 1},
   };
-  rig_.client.SetRunningOn(root_);
-  RunMinute();
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), Texts{GetParam().move});
+  for (const auto& c : cases) {
+    client_.ClearJournal();
+    client_.moveOutcomes = {{kFirst, c.first}, {kSecond, c.second}};
+    EXPECT_EQ(RunMinute(), c.sendNow);
+    EXPECT_EQ(client_.JournalOf("MoveMail").size(), c.moves);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(TimedMoves, OneMoveTest,
-                         ::testing::Values(OneMoveCase{"two records forward the same folder",
-                                                       [](CReserveData& work, CReserveData& home) {
-                                                         ForwardHold(work), ForwardHold(home);
-                                                       },
-                                                       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
-                                           OneMoveCase{"a reservation folder also forwarded",
-                                                       [](CReserveData& work, CReserveData& home) {
-                                                         home.Reserve = 1;
-                                                         home.ReserveFolder = "Hold.box";
-                                                         ForwardHold(work);
-                                                       },
-                                                       "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
-                                           OneMoveCase{"two accounts that forward to each other",
-                                                       [](CReserveData& work, CReserveData& home) {
-                                                         ForwardHold(work);
-                                                         home.Remain = 1;
-                                                         home.RemainFromAccount = "Account1";
-                                                         home.RemainFromFolder = "Inbox.box";
-                                                         home.RemainToFolder = "Hold.box";
-                                                       },
-                                                       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
-
-TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
-  rig_.machine->SetSettings(JobSettings{});
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  RunMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
+  ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
+  ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
+  const struct {
+    const char* what;
+    void (*set)(CAccountJob& work, CAccountJob& home);
+    const char* move;
+  } cases[] = {
+      {"two records forward the same folder", [](CAccountJob& w, CAccountJob& h) { ForwardHold(w), ForwardHold(h); },
+       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
+      {"a reservation folder also forwarded", [](CAccountJob& w, CAccountJob& h) { Reserve(h, "Hold.box"), ForwardHold(w); },
+       "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
+      {"two accounts that forward to each other",
+       [](CAccountJob& w, CAccountJob& h) {
+         ForwardHold(w), ForwardHold(h, "Hold.box");
+         h.reserve.RemainFromAccount = "Account1", h.reserve.RemainFromFolder = "Inbox.box";
+       },
+       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
+  };
+  // The client carries a move out at once, and the target's index shows it.
+  client_.onMove = [this](const std::string& mail, const std::string& target) {
+    const std::size_t slash = target.find('\\');
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-60));
+  };
+  for (const auto& c : cases) {
+    for (const auto& [account, folder] : {std::pair{"Account1", "Inbox.box"}, {"Account2", "Hold.box"},
+                                          {"Account2", "Inbox.box"}, {"Account2", "Outbox.box"}}) {
+      ASSERT_TRUE(sample::WriteFile(EntryListPath(scratch_.Path(), account, folder), ""));
+    }
+    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅"));
+    client_.ClearJournal();
+    data_.AddMail("Account2", "Hold.box", "x", At(-60));
+    data_.AddMail("Account2", "Hold.box", "x", At(-60));  // listed twice
+    RunMinute();
+    EXPECT_EQ(client_.JournalOf("MoveMail"), Texts{c.move}) << c.what;
+  }
 }
 
 }  // namespace
