@@ -9,103 +9,104 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// What the library answers, and the log of every call to it and to the sleeper.
-struct Fakes {
+// A library that answers as scripted, and a sleeper through which alone time
+// passes, at least a millisecond a call; both log every call in one list.
+struct FakeLibrary : IRasLibrary {
+  std::uint32_t GetEntryDialParams(RasDialParams& params) override {
+    log.push_back("entry " + params.entryName);
+    params = {"", "0311112222", "0312345678", "能力ポスト", "ﾊﾟｽ表示", "ｿﾌﾄ"};
+    return kRasEntryNotFound;  // no saved credentials: dialled all the same
+  }
+  std::uint32_t EnumConnections(std::uint32_t& count) override {
+    log.push_back("enum");
+    count = activeCount;
+    return enumResult;
+  }
+  std::uint32_t Dial(const RasDialParams& params, Handle& connection) override {
+    dialled = params;
+    connection = dialResult == 0 || handleOnFailedDial ? ++lastHandle : 0;
+    log.push_back("dial " + params.entryName + " " + std::to_string(connection));
+    return dialResult;
+  }
+  std::uint32_t GetConnectStatus(Handle connection) override {
+    log.push_back("status " + std::to_string(connection));
+    return pollsLeft-- > 0 ? stillThere : kRasInvalidHandle;
+  }
+  std::uint32_t HangUp(Handle connection) override {
+    log.push_back("hangup " + std::to_string(connection));
+    pollsLeft = connectedPolls;
+    return hangUpResult;
+  }
   std::uint32_t enumResult = 0, activeCount = 0, dialResult = 0, hangUpResult = 0;
   bool handleOnFailedDial = true;
   int connectedPolls = 0;  // status answers stillThere this often after a hang-up, then gone
   std::uint32_t stillThere = 0;
   RasDialParams dialled;
   Log log;
-  std::uint64_t now = 1000;  // passes only by sleeping, at least a millisecond a call
-};
-
-struct FakeLibrary : IRasLibrary {
-  explicit FakeLibrary(Fakes& f) : f(f) {}
-  std::uint32_t GetEntryDialParams(RasDialParams& params) override {
-    f.log.push_back("entry " + params.entryName);
-    params = {"", "0311112222", "0312345678", "能力ポスト", "ﾊﾟｽ表示", "ｿﾌﾄ"};
-    return kRasEntryNotFound;  // no saved credentials: dialled all the same
-  }
-  std::uint32_t EnumConnections(std::uint32_t& count) override {
-    f.log.push_back("enum");
-    count = f.activeCount;
-    return f.enumResult;
-  }
-  std::uint32_t Dial(const RasDialParams& params, Handle& connection) override {
-    f.dialled = params;
-    connection = f.dialResult == 0 || f.handleOnFailedDial ? ++lastHandle : 0;
-    f.log.push_back("dial " + params.entryName + " " + std::to_string(connection));
-    return f.dialResult;
-  }
-  std::uint32_t GetConnectStatus(Handle connection) override {
-    f.log.push_back("status " + std::to_string(connection));
-    return pollsLeft-- > 0 ? f.stillThere : kRasInvalidHandle;
-  }
-  std::uint32_t HangUp(Handle connection) override {
-    f.log.push_back("hangup " + std::to_string(connection));
-    pollsLeft = f.connectedPolls;
-    return f.hangUpResult;
-  }
-  Fakes& f;
   Handle lastHandle = 0;
   int pollsLeft = 0;
 };
 
 struct FakeSleeper : ISleeper {
-  explicit FakeSleeper(Fakes& f) : f(f) {}
+  explicit FakeSleeper(Log& log) : log(log) {}
   void Sleep(unsigned milliseconds) override {
-    f.log.push_back("sleep " + std::to_string(milliseconds));
-    f.now += milliseconds > 0 ? milliseconds : 1;
+    log.push_back("sleep " + std::to_string(milliseconds));
+    now += milliseconds > 0 ? milliseconds : 1;
   }
-  std::uint64_t NowMs() override { return f.now; }
-  Fakes& f;
+  std::uint64_t NowMs() override { return now; }
+  Log& log;
+  std::uint64_t now = 1000;
 };
 
 // A line over the fakes, connected through "表示" first when asked to.
 struct Line {
-  explicit Line(bool connected) : line(std::make_unique<FakeLibrary>(fakes), std::make_unique<FakeSleeper>(fakes)) {
-    if (connected) EXPECT_EQ(line.Connect("表示"), 0);
-    fakes.log.clear();
+  explicit Line(bool connected) {
+    auto library = std::make_unique<FakeLibrary>();
+    auto sleeper = std::make_unique<FakeSleeper>(library->log);
+    fakes = library.get(), time = sleeper.get();
+    line = std::make_unique<CDialUp>(std::move(library), std::move(sleeper));
+    if (connected) EXPECT_EQ(line->Connect("表示"), 0);
+    fakes->log.clear();
   }
-  Fakes fakes;
-  CDialUp line;
+  FakeLibrary* fakes;
+  FakeSleeper* time;
+  std::unique_ptr<CDialUp> line;
 };
 
 TEST(DialUp, ConnectDialsOnlyWhenNoOtherLineIsUpAndFreesAFailedDial) {
   const struct {
     const char* what;
-    std::function<void(Fakes&)> script;
+    std::function<void(FakeLibrary&)> script;
     bool connectedBefore;
     long result;
     Log calls;
     bool connectedAfter;
   } cases[] = {
-      {"dials through the entry", [](Fakes&) {}, false, 0, {"enum", "entry 表示", "dial 表示 1"}, true},
-      {"an outside connection is left alone", [](Fakes& f) { f.activeCount = 1; }, false, 0, {"enum"}, false},
+      {"dials through the entry", [](FakeLibrary&) {}, false, 0, {"enum", "entry 表示", "dial 表示 1"}, true},
+      {"an outside connection is left alone", [](FakeLibrary& f) { f.activeCount = 1; }, false, 0, {"enum"}, false},
       {"several outside connections overflow the one-entry buffer",
-       [](Fakes& f) { f.enumResult = kRasBufferTooSmall; }, false, 0, {"enum"}, false},
-      {"a failed dial frees the port it holds", [](Fakes& f) { f.dialResult = 678; }, false, 678,
+       [](FakeLibrary& f) { f.enumResult = kRasBufferTooSmall; }, false, 0, {"enum"}, false},
+      {"a failed dial frees the port it holds", [](FakeLibrary& f) { f.dialResult = 678; }, false, 678,
        {"enum", "entry 表示", "dial 表示 1", "hangup 1", "status 1"}, false},
       {"no library: the dial reports it, with nothing to free",
-       [](Fakes& f) { f.enumResult = f.dialResult = kRasNoLibrary, f.handleOnFailedDial = false; }, false, 754,
+       [](FakeLibrary& f) { f.enumResult = f.dialResult = kRasNoLibrary, f.handleOnFailedDial = false; }, false, 754,
        {"enum", "entry 表示", "dial 表示 0"}, false},
-      {"our own line is hung up and rests before the next dial", [](Fakes&) {}, true, 0,
+      {"our own line is hung up and rests before the next dial", [](FakeLibrary&) {}, true, 0,
        {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2"}, true},
-      {"a new dial that fails after our line was hung up leaves none", [](Fakes& f) { f.dialResult = 680; }, true,
+      {"a new dial that fails after our line was hung up leaves none", [](FakeLibrary& f) { f.dialResult = 680; }, true,
        680, {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2", "hangup 2", "status 2"}, false},
   };
   for (const auto& c : cases) {
     Line line(c.connectedBefore);
-    c.script(line.fakes);
-    EXPECT_EQ(line.line.Connect("表示"), c.result) << c.what;
-    EXPECT_EQ(line.fakes.log, c.calls) << c.what;
-    EXPECT_EQ(line.line.HasConnection(), c.connectedAfter) << c.what;
+    c.script(*line.fakes);
+    EXPECT_EQ(line.line->Connect("表示"), c.result) << c.what;
+    EXPECT_EQ(line.fakes->log, c.calls) << c.what;
+    EXPECT_EQ(line.line->HasConnection(), c.connectedAfter) << c.what;
   }
   // The phone book's credentials are kept, the rest is set.
   Line line(false);
-  ASSERT_EQ(line.line.Connect("能力ポスト"), 0);
-  const RasDialParams& sent = line.fakes.dialled;
+  ASSERT_EQ(line.line->Connect("能力ポスト"), 0);
+  const RasDialParams& sent = line.fakes->dialled;
   EXPECT_EQ((Log{sent.entryName, sent.phoneNumber, sent.callbackNumber, sent.userName, sent.password, sent.domain}),
             (Log{"能力ポスト", "", "*", "能力ポスト", "ﾊﾟｽ表示", "*"}));
 }
@@ -115,38 +116,38 @@ TEST(DialUp, HangUpPollsOurLineUntilItIsGoneOrItsBoundPassed) {
     const char* what;
     bool connected;
     int pollSleepMs;
-    std::function<void(Fakes&)> script;
+    std::function<void(FakeLibrary&)> script;
     Log calls;
   } cases[] = {
-      {"no line of ours: nothing", false, 10, [](Fakes&) {}, {}},
-      {"gone at the first poll", true, 0, [](Fakes&) {}, {"hangup 1", "status 1"}},
-      {"polls with the caller's pause", true, 10, [](Fakes& f) { f.connectedPolls = 2; },
+      {"no line of ours: nothing", false, 10, [](FakeLibrary&) {}, {}},
+      {"gone at the first poll", true, 0, [](FakeLibrary&) {}, {"hangup 1", "status 1"}},
+      {"polls with the caller's pause", true, 10, [](FakeLibrary& f) { f.connectedPolls = 2; },
        {"hangup 1", "status 1", "sleep 10", "status 1", "sleep 10", "status 1"}},
-      {"a negative pause is no pause", true, -5, [](Fakes& f) { f.connectedPolls = 1; },
+      {"a negative pause is no pause", true, -5, [](FakeLibrary& f) { f.connectedPolls = 1; },
        {"hangup 1", "status 1", "sleep 0", "status 1"}},
-      {"a library without the hang-up is not polled", true, 0, [](Fakes& f) { f.hangUpResult = kRasNoFunction; },
+      {"a library without the hang-up is not polled", true, 0, [](FakeLibrary& f) { f.hangUpResult = kRasNoFunction; },
        {"hangup 1"}},
       {"a library without the status stops the poll", true, 0,
-       [](Fakes& f) { f.connectedPolls = 5, f.stillThere = kRasNoFunction; }, {"hangup 1", "status 1"}},
+       [](FakeLibrary& f) { f.connectedPolls = 5, f.stillThere = kRasNoFunction; }, {"hangup 1", "status 1"}},
   };
   for (const auto& c : cases) {
     Line line(c.connected);
-    c.script(line.fakes);
-    line.line.HangUp(c.pollSleepMs);
-    EXPECT_EQ(line.fakes.log, c.calls) << c.what;
-    EXPECT_FALSE(line.line.HasConnection()) << c.what;
+    c.script(*line.fakes);
+    line.line->HangUp(c.pollSleepMs);
+    EXPECT_EQ(line.fakes->log, c.calls) << c.what;
+    EXPECT_FALSE(line.line->HasConnection()) << c.what;
   }
   // A line that never goes is given up at the bound and forgotten: the next
   // Connect dials afresh.
   Line line(true);
-  line.fakes.connectedPolls = 1 << 30;
-  line.line.HangUp(10);
-  EXPECT_GE(line.fakes.now, 1000 + CDialUp::kHangUpBoundMs);
-  EXPECT_LT(line.fakes.now, 1000 + CDialUp::kHangUpBoundMs + 100);
-  line.fakes.log.clear();
-  line.fakes.connectedPolls = 0;
-  ASSERT_EQ(line.line.Connect("表示"), 0);
-  EXPECT_EQ(line.fakes.log, (Log{"enum", "entry 表示", "dial 表示 2"}));
+  line.fakes->connectedPolls = 1 << 30;
+  line.line->HangUp(10);
+  EXPECT_GE(line.time->now, 1000 + CDialUp::kHangUpBoundMs);
+  EXPECT_LT(line.time->now, 1000 + CDialUp::kHangUpBoundMs + 100);
+  line.fakes->log.clear();
+  line.fakes->connectedPolls = 0;
+  ASSERT_EQ(line.line->Connect("表示"), 0);
+  EXPECT_EQ(line.fakes->log, (Log{"enum", "entry 表示", "dial 表示 2"}));
 }
 
 }  // namespace

@@ -72,8 +72,7 @@ TEST(JobSequencer, AFetchRunsInTheTicksMinuteAfterClosingALeftoverWindow) {
   rig.clock.ms = WeekMs(kWed, 10, 15, 40);
   rig.machine->OnMainTimer();
   rig.machine->OnFetch();
-  EXPECT_EQ(rig.machine->NextRunWeekday() * 10000 + rig.machine->NextRun().hour * 100 + rig.machine->NextRun().minute,
-            31015);
+  EXPECT_EQ(rig.machine->NextRun().hour * 100 + rig.machine->NextRun().minute + rig.machine->NextRunWeekday() * 10000, 31015);
   ASSERT_TRUE(rig.RunUntilIdle());
   EXPECT_EQ(rig.client.Journal(), (Texts{"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch",
                                          "Switch(B)", "StartFetch", "PutBack(hidden)"}));
@@ -89,8 +88,8 @@ TEST(JobSequencer, TheMainTimerStartsOneChainAMinuteOnlyWhenArmed) {
   const struct {
     int minute, ms;
     bool refresh;
-  } ticks[] = {{10, 20500, true}, {10, 21000, false}, {11, 0, true}, {11, 500, true},
-               {11, 30000, false}, {12, 40000, true},  {13, 0, true}};
+  } ticks[] = {{10, 20500, true}, {10, 21000, false}, {11, 0, true}, {11, 500, true}, {11, 30000, false},
+               {12, 40000, true}, {13, 0, true}};  // disarmed for the last one
   for (const auto& t : ticks) {
     if (t.minute == 13) rig.machine->OnTimerStop();
     rig.clock.ms = WeekMs(kMon, 7, t.minute) + t.ms;
@@ -126,9 +125,7 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
     std::vector<int> runs;
     rig.observer = [&] {
       const LocalTime at = rig.clock.Local(rig.clock.Now());
-      if (rig.client.JournalOf("StartFetch").size() > runs.size()) {
-        runs.push_back(at.weekday * 10000 + at.hour * 100 + at.minute);
-      }
+      if (rig.client.JournalOf("StartFetch").size() > runs.size()) runs.push_back(at.weekday * 10000 + at.hour * 100 + at.minute);
     };
     rig.RunUntil(c.atMs);
     rig.clock.ms += c.byMs;
@@ -296,9 +293,7 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
     rig.schedule.RetryCount = 1;
     rig.schedule.RetryInterval = 60;
     std::vector<std::int64_t> waits;
-    std::int64_t since = 0;
-    Step last = Step::kIdle;
-    rig.observer = [&] {
+    rig.observer = [&, since = std::int64_t{0}, last = Step::kIdle]() mutable {
       const Step step = rig.machine->CurrentStep();
       if (step == c.waiting && last != step) since = rig.clock.ms;
       if (step == Step::kRetryDecision && last != step) waits.push_back(rig.clock.ms - since);
@@ -340,17 +335,15 @@ TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
   } cases[] = {
       {0, {}, {"SelectFirst(menu)", "StartFetch", "SelectFirst"}},
       // The dial fails; the first retry's fetch fails; the second gets through.
-      {1,
-       {"Connect(X)", "Connect(X)", "HangUp", "Connect(X)", "HangUp"},
+      {1, {"Connect(X)", "Connect(X)", "HangUp", "Connect(X)", "HangUp"},
        {"SelectFirst(menu)", "StartFetch", "Dismiss(error)", "StartFetch", "SelectFirst"}},
   };
   for (const auto& c : cases) {
     Rig rig;
     rig.jobs.Clear();
-    CAccountJob record = MakeRecord("Account1", "A");
-    record.useDialUp = 1;
-    record.dialUpEntry = "X";
-    rig.jobs.Append(record);
+    rig.jobs.Append(MakeRecord("Account1", "A"));
+    rig.jobs.At(0).useDialUp = 1;
+    rig.jobs.At(0).dialUpEntry = "X";
     rig.schedule.DialUp = c.dialUp;
     rig.schedule.RetryCount = 2;
     rig.schedule.RetryInterval = 10;
