@@ -90,7 +90,8 @@ class FakeClient : public IMailClient {
   void ClearJournal();
   // Dialogs the client shows, handed out one per DismissDialogs call.
   void QueueDialog(DismissResult dialog);
-  // Threads other than the test's that asked for dialogs and have not ended yet.
+  // Threads other than the test's that asked for dialogs and have not ended yet
+  // (natively; always 0 on Windows).
   int Watchers();
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
   void Quit() { running_ = false, runningOn_.clear(); }

@@ -360,6 +360,9 @@ TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
 }
 
 TEST(JobSequencer, ANewRunStopsTheWatchOfThePreviousOne) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the fake client counts watching threads natively only";
+#endif
   Rig rig;
   rig.machine->OnFetch();
   ASSERT_TRUE(rig.RunUntilIdle());
