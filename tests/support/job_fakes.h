@@ -76,6 +76,7 @@ class FakeClient : public IMailClient {
   MoveOutcome MoveMail(const std::string& mail, const std::string& target) override;
   // Only a window out of plain view is touched, and then put back.
   bool KeepOutOfSight() override {
+    if (window == "closed") return false;
     if (!window.empty()) Record("OutOfSight(" + window + ")");
     putBack_ = window;
     return true;
@@ -100,7 +101,7 @@ class FakeClient : public IMailClient {
   int fetchPolls = 0;  // polls of IsFetchDone that still see a fetch running; -1: it never ends
   std::string shown;   // the account its caption shows
   bool switchWorks = true;
-  std::string window;                               // "hidden" or "minimized"; empty: in plain view
+  std::string window;  // "hidden", "minimized" or "closed"; empty: in plain view
   std::map<std::string, MoveOutcome> moveOutcomes;  // by mail path; moved when not listed
   // Runs after every move carried out, for a test to show it on disk.
   std::function<void(const std::string& mail, const std::string& target)> onMove;

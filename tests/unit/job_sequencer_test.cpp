@@ -76,6 +76,12 @@ TEST(JobSequencer, AFetchRunsInTheTicksMinuteAfterClosingALeftoverWindow) {
   ASSERT_TRUE(rig.RunUntilIdle());
   EXPECT_EQ(rig.client.Journal(), (Texts{"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch",
                                          "Switch(B)", "StartFetch", "PutBack(hidden)"}));
+  // Without its window the client is asked for nothing.
+  rig.client.window = "closed";
+  rig.client.ClearJournal();
+  rig.machine->OnFetch();
+  ASSERT_TRUE(rig.RunUntilIdle());
+  EXPECT_TRUE(rig.client.Journal().empty());
 }
 
 TEST(JobSequencer, TheMainTimerStartsOneChainAMinuteOnlyWhenArmed) {
@@ -197,6 +203,9 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
   rig.machine->PostStartupActions();
   rig.machine->OnTimerStart();
   EXPECT_FALSE(rig.machine->CanStartTimer());
+  EXPECT_TRUE(rig.machine->CanFetch());
+  rig.Change([](JobSettings& s) { s.fetchAccounts = Texts{}; });
+  EXPECT_FALSE(rig.machine->CanFetch());
   rig.schedule.Day(kFri).AddEntry(7, 5, {"A"}, 0);
   rig.machine->OnTimerStart();
   rig.machine->OnTimerStop();
@@ -321,11 +330,13 @@ TEST(JobSequencer, DialUpDialsEachEntryOnceAndPassesOverAccountsWithoutARecord) 
   rig.schedule.DialUp = 1;
   // The record's spelling of a title is the one switched to and waited for.
   rig.ArmAt730({"Nobody", "acc1", "ACC2", "acc3", "acc4", "acc5", "Ghost"});
-  rig.RunUntil(WeekMs(kMon, 7, 31));
+  rig.RunUntil(WeekMs(kMon, 7, 30, 59));
   EXPECT_EQ(rig.client.JournalOf("Switch"),
             (Texts{"Switch(acc3)", "Switch(acc1)", "Switch(acc2)", "Switch(acc5)", "Switch(acc4)"}));
   EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 5u);
   EXPECT_EQ(rig.dialer.journal, (Texts{"Connect(X)", "Connect(Y)", "HangUp"}));
+  // The last account fetched ends the run as a last account does.
+  EXPECT_EQ(std::vector<int>(rig.steps.end() - 3, rig.steps.end()), (std::vector<int>{10, 8, 11}));
 }
 
 TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
