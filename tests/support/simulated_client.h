@@ -1,103 +1,71 @@
-// A mail client that keeps a real data directory on disk and misbehaves at
-// random, under a fixed seed: fetches that fail, hang or raise message
-// windows, account switches that never happen, a client that vanishes and
-// comes back. It carries out MarkMail and MoveMail on its folder indexes, so
-// the step machine sees the effect of its commands in the next minute, and it
-// checks every command against what was due when it was given.
+// A mail client over a real data directory that misbehaves at random under a
+// fixed seed: fetches that fail, hang or raise message windows, switches that
+// never happen, launches that fail, a client that vanishes. It carries out
+// MoveMail on its folder indexes, so the machine sees its commands' effect the
+// next minute, and checks every mail a command names against what was due.
 #pragma once
 
-#include <cstdint>
-#include <ctime>
-#include <functional>
-#include <map>
 #include <random>
 #include <set>
-#include <string>
-#include <thread>
-#include <vector>
 
-#include "bridge/mail_client.h"
-#include "support/polled_fetch.h"
+#include "support/job_fakes.h"
 
 class SimulatedClient : public IMailClient {
  public:
-  // tick gives the machine's current tick time, for the due checks.
-  SimulatedClient(std::string dataRoot, std::uint32_t seed, std::function<std::time_t()> tick);
+  // tick gives the machine's tick time, for the due checks.
+  SimulatedClient(std::string dataRoot, std::uint32_t seed, std::function<std::time_t()> tick)
+      : dataRoot_(std::move(dataRoot)), random_(seed), tick_(std::move(tick)) {}
 
-  // The folders of the world: their indexes are written from this model.
-  void AddFolder(const std::string& account, const std::string& folder);
-  // A mail arriving in a folder, and the index rewritten.
-  void AddMail(const std::string& account, const std::string& folder, std::int32_t time);
-  // A junk line, or the first half of a mail's line that the next call completes.
-  void AddJunk(const std::string& account, const std::string& folder);
-  void StartHalfWrittenMail(const std::string& account, const std::string& folder, std::int32_t time);
-  void FinishHalfWrittenMails();
+  // A mail arriving in "Account1\Hold.box", and the folder's index written.
+  void AddMail(const std::string& folder, std::int32_t time);
   // The client process ends; the next launch brings it back.
-  void Vanish();
+  void Vanish() {
+    alive_ = false;
+    shown_.clear();
+    fetch_.Stop();
+    pendingDialog_ = kNoClientDialog;
+    ++faultsInjected;
+  }
 
-  // How often each misbehaviour happens, in percent.
-  int failPercent = 8;
-  int hangPercent = 2;
-  int receivedPercent = 10;
-  int stuckSwitchPercent = 2;
-  int launchFailPercent = 10;
-
-  // What happened.
   std::vector<std::string> violations;
+  std::map<std::string, std::string> titles;  // by account directory
   int faultsInjected = 0;
   int fetches = 0;
   std::size_t MovedCount() const { return moved_.size(); }
-  // Mails still in the folders they arrived in, and already due at tick.
+  // Mails still in the folders they arrived in and due at tick.
   std::size_t WaitingDueMails(std::time_t tick) const;
 
-  bool UsesMailbox(const std::string& dataRoot) override;
+  bool UsesMailbox(const std::string& dataRoot) override { return alive_ && dataRoot == dataRoot_; }
   bool Launch(const std::string& program, const std::string& dataRoot) override;
+  bool IsRunning() override { return alive_; }
   DismissResult DismissDialogs() override;
-  std::string CurrentAccount() override;
+  std::string CurrentAccount() override { return alive_ ? shown_ : std::string(); }
   void SwitchAccount(const std::string& title) override;
-  void SelectFirstAccount(bool openMenuFirst) override;
+  void SelectFirstAccount(bool) override { shown_ = alive_ ? titles.begin()->second : shown_; }
   void StartFetch() override;
   void TidyUp() override {}
-  bool IsFetchDone() override;
-  void MarkMail(const std::string& mailPath, std::int32_t mark, int on) override;
-  MoveOutcome MoveMail(const std::string& mailPath, const std::string& targetFolder) override;
-  bool IsRunning() override { return alive_; }
-  // Its window is always in plain view: nothing to keep out of sight.
-  bool KeepOutOfSight() override { return alive_; }
+  bool IsFetchDone() override { return !alive_ || fetch_.Done(); }
+  void MarkMail(const std::string& mail, std::int32_t, int) override { Named(mail); }
+  MoveOutcome MoveMail(const std::string& mail, const std::string& target) override;
+  bool KeepOutOfSight() override { return alive_; }  // its window is always in plain view
   void PutBack() override {}
 
-  // The account titles by directory, for the caption.
-  std::map<std::string, std::string> titles;
-
  private:
-  struct Mail {
-    std::string name;
-    std::int32_t time;
-  };
-  struct Folder {
-    std::vector<Mail> mails;
-    std::vector<std::string> junk;  // lines that name no mail
-    std::string halfLine;           // a line being written, without its end
-    Mail halfMail{};
-  };
-
-  bool Chance(int percent);
-  void Write(const std::string& key);
-  // Checks that the mail exists and was due; false when the command names
-  // no mail of the model (already moved, or never there).
-  const Mail* Named(const std::string& mailPath, std::string& folderKey);
+  using Folder = std::map<std::string, std::int32_t>;  // mail name to its time
+  bool Chance(int percent) { return static_cast<int>(random_() % 100) < percent; }
+  void Write(const std::string& folder);
+  // The folder of a mail a command names, checked to be there and due; folders_.end() when it is not.
+  std::map<std::string, Folder>::iterator Named(const std::string& mail);
 
   std::string dataRoot_;
   std::mt19937 random_;
   std::function<std::time_t()> tick_;
-  std::map<std::string, Folder> folders_;  // "Account1\Hold.box"
-  std::set<std::string> moved_;            // mail paths moved already
+  std::map<std::string, Folder> folders_;  // by "Account1\Hold.box"
+  std::set<std::string> moved_;
   int nextMail_ = 1;
   bool alive_ = true;
   std::string shown_;
-  bool switchStuck_ = false;
   PolledFetch fetch_;
   DismissResult pendingDialog_ = kNoClientDialog;
-  // The thread that runs the simulation; see DismissDialogs.
-  std::thread::id simulation_ = std::this_thread::get_id();
+  const std::thread::id simulation_ = std::this_thread::get_id();
 };

@@ -1,38 +1,33 @@
+// The command line of the program run after a fetch.
 #include "jobs/after_fetch_command.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(AfterFetchCommand, QuotesTheProgramAndEachArgument) {
-  CAccountJob record;
-  record.directory = "Account2";
-  record.command.CommandName = "C:\\Tools\\after.exe";
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\Mail"), "\"C:\\Tools\\after.exe\"");
-
-  record.command.ParamMailBox = 1;
-  record.command.MailBoxSwitch = "/m:";
-  record.command.ParamAccount = 1;
-  record.command.AccountSwitch = "/a:";
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\Mail"),
-            "\"C:\\Tools\\after.exe\" \"/m:D:\\Mail\" \"/a:Account2\"");
-
-  record.command.ParamMailBox = 0;
-  record.command.AccountSwitch = "";
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\表示"), "\"C:\\Tools\\after.exe\" \"Account2\"");
-}
-
-TEST(AfterFetchCommand, ABackslashEndingAnArgumentDoesNotEscapeItsQuote) {
-  CAccountJob record;
-  record.directory = "Account1";
-  record.command.CommandName = "after.exe";
-  record.command.ParamMailBox = 1;
-  record.command.MailBoxSwitch = "/m:";
-  record.command.ParamAccount = 1;
-  // A drive root, and a path whose last character's trail byte is 0x5C.
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\"), "\"after.exe\" \"/m:D:\\\\\" \"Account1\"");
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\表"), "\"after.exe\" \"/m:D:\\表\" \"Account1\"");
-  EXPECT_EQ(AfterFetchCommandLine(record, "D:\\表\\"), "\"after.exe\" \"/m:D:\\表\\\\\" \"Account1\"");
+TEST(AfterFetchCommand, QuotesEachPartAndNeverLetsABackslashEscapeAQuote) {
+  const struct {
+    int mailBox, account;
+    const char* mailBoxPath;
+    const char* line;
+  } cases[] = {
+      {0, 0, "D:\\Mail", "\"C:\\Tools\\after.exe\""},
+      {1, 1, "D:\\Mail", "\"C:\\Tools\\after.exe\" \"/m:D:\\Mail\" \"/a:Account2\""},
+      // A drive root; paths whose last character has the trail byte 0x5C.
+      {1, 0, "D:\\", "\"C:\\Tools\\after.exe\" \"/m:D:\\\\\""},
+      {1, 0, "D:\\表", "\"C:\\Tools\\after.exe\" \"/m:D:\\表\""},
+      {1, 0, "D:\\表\\", "\"C:\\Tools\\after.exe\" \"/m:D:\\表\\\\\""},
+  };
+  for (const auto& c : cases) {
+    CAccountJob record;
+    record.directory = "Account2";
+    record.command.CommandName = "C:\\Tools\\after.exe";
+    record.command.ParamMailBox = c.mailBox;
+    record.command.MailBoxSwitch = "/m:";
+    record.command.ParamAccount = c.account;
+    record.command.AccountSwitch = "/a:";
+    EXPECT_EQ(AfterFetchCommandLine(record, c.mailBoxPath), c.line) << c.mailBoxPath;
+  }
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The dial parameters in the library's short layout: fields cut on character
+// boundaries, never past their terminator, and an entry name refused rather than cut.
 #include "dial_up/ras_records.h"
 
 #include <gtest/gtest.h>
@@ -6,67 +8,38 @@
 
 namespace {
 
-TEST(RasRecords, DialParamsSurviveTheShortLayoutFieldForField) {
-  RasDialParams params;
-  params.entryName = "表示ｿﾌﾄ";
-  params.phoneNumber = "03-1234-5678";
-  params.callbackNumber = "*";
-  params.userName = "能力ポスト";
-  params.password = "ﾊﾟｽ\\表";
-  params.domain = "*";
-
-  ShortRasDialParams record;
-  std::memset(&record, 0x7F, sizeof record);
-  ASSERT_TRUE(ras_records::PackDialParams(params, record));
-  EXPECT_EQ(record.dwSize, sizeof record);
-  const RasDialParams back = ras_records::UnpackDialParams(record);
-  EXPECT_EQ(back.entryName, params.entryName);
-  EXPECT_EQ(back.phoneNumber, params.phoneNumber);
-  EXPECT_EQ(back.callbackNumber, params.callbackNumber);
-  EXPECT_EQ(back.userName, params.userName);
-  EXPECT_EQ(back.password, params.password);
-  EXPECT_EQ(back.domain, params.domain);
+std::vector<std::string> Fields(const RasDialParams& p) {
+  return {p.entryName, p.phoneNumber, p.callbackNumber, p.userName, p.password, p.domain};
 }
 
-TEST(RasRecords, AnEntryNameThatDoesNotFitIsRefusedRatherThanCut) {
-  struct Case {
-    const char* name;
-    bool fits;
-  } const cases[] = {
-      {"", true},
-      {"12345678901234567890", true},            // 20 bytes, the field's limit
-      {"123456789012345678901", false},
-      {"表示能力ポストソフト", true},            // ten double-byte characters
-      {"表示能力ポストソフト回", false},
+TEST(RasRecords, DialParamsSurviveTheShortLayoutOrAreCutOnCharacterBoundaries) {
+  const struct {
+    RasDialParams in, out;
+  } cases[] = {
+      {{"表示ｿﾌﾄ", "03-1234-5678", "*", "能力ポスト", "ﾊﾟｽ\\表", "*"}, {}},
+      // ス would straddle the domain's 15 bytes.
+      {{"", "", std::string(60, '9'), std::string(255, 'a') + "表", "", "ｿﾌﾄｿ表示能力ポスト"},
+       {"", "", std::string(48, '9'), std::string(255, 'a'), "", "ｿﾌﾄｿ表示能力ポ"}},
   };
-  for (const Case& c : cases) {
-    RasDialParams params;
-    params.entryName = c.name;
+  for (const auto& c : cases) {
     ShortRasDialParams record;
-    EXPECT_EQ(ras_records::PackDialParams(params, record), c.fits) << c.name;
+    std::memset(&record, 0x7F, sizeof record);
+    ASSERT_TRUE(ras_records::PackDialParams(c.in, record));
+    EXPECT_EQ(record.dwSize, sizeof record);
+    EXPECT_EQ(Fields(ras_records::UnpackDialParams(record)), Fields(c.out.domain.empty() ? c.in : c.out));
   }
-}
-
-TEST(RasRecords, LongTextsAreCutOnCharacterBoundariesAndKeepTheirTerminator) {
-  RasDialParams params;
-  params.domain = "ｿﾌﾄｿ表示能力ポスト";  // ス would straddle the 15-byte limit
-  params.userName = std::string(255, 'a') + "表";
-  params.callbackNumber = std::string(60, '9');
-  ShortRasDialParams record;
-  ASSERT_TRUE(ras_records::PackDialParams(params, record));
-  const RasDialParams back = ras_records::UnpackDialParams(record);
-  EXPECT_EQ(back.domain, "ｿﾌﾄｿ表示能力ポ");
-  EXPECT_EQ(back.userName, std::string(255, 'a'));
-  EXPECT_EQ(back.callbackNumber, std::string(48, '9'));
-}
-
-TEST(RasRecords, AFieldFilledToTheEndIsReadNoFurther) {
-  ShortRasDialParams record{};
-  std::memset(record.szDomain, 'x', sizeof record.szDomain);
-  std::memset(record.szUserName, 'u', sizeof record.szUserName);
-  const RasDialParams params = ras_records::UnpackDialParams(record);
-  EXPECT_EQ(params.domain, std::string(sizeof record.szDomain, 'x'));
-  EXPECT_EQ(params.userName, std::string(sizeof record.szUserName, 'u'));
+  // An entry name of 20 bytes fits, ten double-byte characters too; one more does not.
+  for (const char* name : {"12345678901234567890", "表示能力ポストソフト", "123456789012345678901", "表示能力ポストソフト回"}) {
+    ShortRasDialParams record;
+    EXPECT_EQ(ras_records::PackDialParams({name}, record), std::strlen(name) <= 20) << name;
+  }
+  // A field filled to its end is read no further.
+  ShortRasDialParams full{};
+  std::memset(full.szDomain, 'x', sizeof full.szDomain);
+  std::memset(full.szUserName, 'u', sizeof full.szUserName);
+  const RasDialParams read = ras_records::UnpackDialParams(full);
+  EXPECT_EQ(read.domain + read.userName,
+            std::string(sizeof full.szDomain, 'x') + std::string(sizeof full.szUserName, 'u'));
 }
 
 }  // namespace

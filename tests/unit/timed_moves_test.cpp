@@ -1,320 +1,184 @@
 // Send reservation and forwarding against a real data directory on disk and a
-// fake client that records the commands it is given.
+// client that journals the commands it is given.
+#include "jobs/timed_moves.h"
+
 #include <gtest/gtest.h>
 
-#include "jobs/job_sequencer.h"
+#include "data_dir/mailbox_paths.h"
 #include "sample_data/sample_data.h"
+#include "sample_data/sample_disk.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
 
 namespace {
 
-enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
+using Texts = std::vector<std::string>;
+constexpr std::time_t kTick = 1000000;
+const std::string kFirst = "Account1\\予約.box\\00000001";
+const std::string kSecond = "Account1\\予約.box\\00000002";
 
-constexpr int kMinute = 60;
+std::int32_t At(int offset) { return static_cast<std::int32_t>(kTick + offset); }
+
+void Reserve(CAccountJob& record, const char* folder = "予約.box") {
+  record.reserve.Reserve = 1;
+  record.reserve.ReserveFolder = folder;
+}
+
+void ForwardHold(CAccountJob& record, const char* to = "Inbox.box") {
+  record.reserve.Remain = 1;
+  record.reserve.RemainFromAccount = "Account2";
+  record.reserve.RemainFromFolder = "Hold.box";
+  record.reserve.RemainToFolder = to;
+}
 
 class TimedMovesTest : public ::testing::Test {
  protected:
-  TimedMovesTest() : data_(scratch_.Path()) {
-    root_ = scratch_.Path();
+  TimedMovesTest() : data_(scratch_.Path()), work_(MakeRecord("Account1", "仕事")), home_(MakeRecord("Account2", "自宅")) {
     EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
     EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "Outbox.box", "", ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "Inbox.box", "", ""));
-    EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", ""));
-    EXPECT_TRUE(data_.AddFolder("Account2", "Hold.box", "保留", ""));
-    JobSettings settings;
-    settings.dataRoot = root_;
-    rig_.machine->SetSettings(settings);
-    // An armed schedule whose own entry is far away (Saturday).
-    rig_.schedule.Day(kSat).AddEntry(23, 0, {"自宅"}, 0);
-    rig_.clock.ms = static_cast<std::int64_t>(Tick() - 30) * 1000;
-    rig_.machine->OnTimerStart();
-    rig_.client.SetShownAccount("仕事");
+    for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box", "予約(1).box", "In,box"}) {
+      EXPECT_TRUE(data_.AddFolder("Account1", folder, "", ""));
+    }
+    for (const char* folder : {"Hold.box", "予約.box"}) EXPECT_TRUE(data_.AddFolder("Account2", folder, "", ""));
   }
 
-  // The minute under test: Wednesday 10:00:00.
-  static std::time_t Tick() { return WeekTime(kWed, 10, 0, 0); }
-  static std::int32_t At(int offset) { return static_cast<std::int32_t>(Tick() + offset); }
-
-  CAccountJob& Reserving(int sendCheck, int mark, int sendNow) {
-    CAccountJob record = MakeRecord("Account1", "仕事");
-    record.reserve.Reserve = 1;
-    record.reserve.ReserveFolder = "予約.box";
-    record.reserve.SendCheck = sendCheck;
-    record.reserve.ReserveMark = mark;
-    record.ReserveSend = sendNow;
-    rig_.jobs.Append(record);
-    return rig_.jobs.At(rig_.jobs.Count() - 1);
+  // One minute's chain: the reservation, then the forwarding; the accounts to run now.
+  Texts RunMinute() {
+    CAccountJobList jobs;
+    jobs.Append(work_);
+    jobs.Append(home_);
+    MoveChain chain;
+    const TimedMoves moves{client_, scratch_.Path(), jobs, kTick, [this] { return ++ensured_, clientThere_; }, chain};
+    const Texts sendNow = SendReservedMails(moves);
+    ForwardHeldMails(moves);
+    return sendNow;
   }
-
-  void RunTheMinute() { rig_.RunUntil(static_cast<std::int64_t>(Tick() + 20) * 1000); }
 
   ScratchDirectory scratch_;
   sample::DataDirectoryBuilder data_;
-  std::string root_;
-  JobRig rig_;
+  CAccountJob work_, home_;
+  FakeClient client_;
+  bool clientThere_ = true;
+  int ensured_ = 0;
 };
 
-TEST_F(TimedMovesTest, DueReservedMailsAreMarkedThenMovedKindByKind) {
-  Reserving(1, 3, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-2 * kMinute));
+TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeSure) {
+  Reserve(work_);
+  work_.reserve.SendCheck = 1;
+  work_.reserve.ReserveMark = 1;
+  ForwardHold(home_);  // into its own Inbox, which is not there
+  ForwardHold(work_);
+  work_.reserve.UnReadCheck = 1;
+  work_.reserve.RemainMark = 8;  // no mark of the client's
+  data_.AddMail("Account1", "予約.box", "00000001", At(-120));
   data_.AddMail("Account1", "予約.box", "00000002", At(-1));
-  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  const std::string first = "Account1\\予約.box\\00000001";
-  const std::string second = "Account1\\予約.box\\00000002";
-  EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{
-                "MarkMail(" + first + ",-1056964608,1)", "MarkMail(" + second + ",-1056964608,1)",
-                "MarkMail(" + first + ",7,0)", "MarkMail(" + second + ",7,0)",
-                "MarkMail(" + first + ",3,1)", "MarkMail(" + second + ",3,1)",
-                "MoveMail(" + first + ",Account1\\Outbox.box)",
-                "MoveMail(" + second + ",Account1\\Outbox.box)"}));
+  data_.AddMail("Account1", "予約.box", "00000003", At(0));  // due only after the tick
+  data_.AddMail("Account1", "予約.box", "a),Move(x", At(-1));  // cannot stand in a command
+  data_.AddMail("Account2", "Hold.box", "00000009", At(-60));
+  EXPECT_TRUE(RunMinute().empty());  // 仕事 does not send at once
+  EXPECT_EQ(ensured_, 2);
+  const std::string bits = ",-1056964608,1)";
+  EXPECT_EQ(client_.Journal(),
+            (Texts{"MarkMail(" + kFirst + bits, "MarkMail(" + kSecond + bits, "MarkMail(" + kFirst + ",7,0)",
+                   "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)", "MarkMail(" + kSecond + ",1,1)",
+                   "MoveMail(" + kFirst + ",Account1\\Outbox.box)", "MoveMail(" + kSecond + ",Account1\\Outbox.box)",
+                   "MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
+                   "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
 }
 
-TEST_F(TimedMovesTest, AFolderWithNothingDueStartsNoClient) {
-  Reserving(1, 3, 1);
-  data_.AddMail("Account1", "予約.box", "00000003", At(3600));
-  RunTheMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
-}
-
-TEST_F(TimedMovesTest, AMailAtTheTickItselfStartsTheClientButWaitsAMinute) {
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(0));
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(), std::vector<std::string>{"Launch(," + root_ + ")"});
-  rig_.client.ClearJournal();
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)"});
-}
-
-TEST_F(TimedMovesTest, AClientHeldOnAnotherDataRootIsNeverNamedAMail) {
-  CAccountJob& record = Reserving(0, 0, 0);
-  record.reserve.Remain = 1;
-  record.reserve.RemainFromAccount = "Account2";
-  record.reserve.RemainFromFolder = "Hold.box";
-  record.reserve.RemainToFolder = "Inbox.box";
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  data_.AddMail("Account2", "Hold.box", "00000002", At(-kMinute));
-  // A client on another data root that will not close, or one too slow to
-  // say where it is: no second client is started beside it.
-  rig_.client.SetRunningOn("E:\\他のメール");
-  RunTheMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-
-  // Once it is gone, ours starts and the mails move the next minute.
-  rig_.client.Quit();
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            (std::vector<std::string>{"MoveMail(Account1\\予約.box\\00000001,Account1\\Outbox.box)",
-                                      "MoveMail(Account2\\Hold.box\\00000002,Account1\\Inbox.box)"}));
-}
-
-TEST_F(TimedMovesTest, UnsafeNamesFromTheIndexNeverReachTheClient) {
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "a),Move(x", At(-kMinute));
-  data_.AddMail("Account1", "予約.box", "ok", At(-kMinute));
-  // An index that lists a mail twice still has it moved once.
-  data_.AddMail("Account1", "予約.box", "ok", At(-kMinute));
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(),
-            std::vector<std::string>{"MoveMail(Account1\\予約.box\\ok,Account1\\Outbox.box)"});
-}
-
-TEST_F(TimedMovesTest, MovedMailsToSendNowPullTheRunForwardWithTheirAccount) {
-  CAccountJob other = MakeRecord("Account2", "自宅");
-  rig_.jobs.Append(other);
-  Reserving(0, 0, 1);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  rig_.client.SetRunningOn(root_);
-  rig_.client.SetFetchPolls(1);
-  // The next run so far is Saturday's, for 自宅 only.
-  ASSERT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
-  // Arming again between steps 2 and 3 keeps the run pulled forward.
-  bool rearmed = false;
-  rig_.observer = [&] {
-    if (!rearmed && !rig_.steps.empty() && rig_.steps.back() == 2) {
-      rearmed = true;
-      rig_.machine->OnTimerStart();
-    }
-  };
-  RunTheMinute();
-  ASSERT_TRUE(rearmed);
-  EXPECT_EQ(rig_.client.JournalOf("Switch"), (std::vector<std::string>{"Switch(自宅)", "Switch(仕事)"}));
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 2u);
-  // Afterwards the schedule's own next run again.
-  EXPECT_EQ(rig_.machine->NextRunWeekday(), kSat);
-  EXPECT_EQ(rig_.machine->NextRun().hour, 23);
-  EXPECT_EQ(rig_.machine->NextRun().accounts, std::vector<std::string>{"自宅"});
-}
-
-TEST_F(TimedMovesTest, HeldMailsAreForwardedIntoTheRecordsOwnAccount) {
-  CAccountJob record = MakeRecord("Account1", "仕事");
-  record.reserve.Remain = 1;
-  record.reserve.RemainFromAccount = "Account2";
-  record.reserve.RemainFromFolder = "Hold.box";
-  record.reserve.RemainToFolder = "Inbox.box";
-  record.reserve.UnReadCheck = 1;
-  rig_.jobs.Append(record);
-  // Forwarding a folder onto itself would repeat every minute: skipped.
-  CAccountJob loop = MakeRecord("Account2", "自宅");
-  loop.reserve.Remain = 1;
-  loop.reserve.RemainFromAccount = "account2";
-  loop.reserve.RemainFromFolder = "Hold.box";
-  loop.reserve.RemainToFolder = "HOLD.BOX";
-  rig_.jobs.Append(loop);
-  data_.AddMail("Account2", "Hold.box", "00000009", At(-kMinute));
-  data_.AddMail("Account2", "Hold.box", "00000010", At(kMinute));
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.Journal(),
-            (std::vector<std::string>{"MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
-                                      "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
-}
-
-TEST_F(TimedMovesTest, OnlyMailsTheClientMovedPullTheRunForward) {
-  Reserving(0, 0, 1);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  data_.AddMail("Account1", "予約.box", "00000002", At(-kMinute));
-  const std::string first = "Account1\\予約.box\\00000001";
-  const std::string second = "Account1\\予約.box\\00000002";
-  rig_.client.SetRunningOn(root_);
-  rig_.client.SetFetchPolls(1);
-  // The client refuses both moves, minute after minute: tried again every
-  // minute, never a run for them.
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kRefused);
-  rig_.client.SetMoveOutcome(second, MoveOutcome::kRefused);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 2 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail").size(), 6u);
-  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
-  // A client that does not answer at all is not asked again within the minute.
-  rig_.client.ClearJournal();
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kNoAnswer);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 3 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"),
-            std::vector<std::string>{"MoveMail(" + first + ",Account1\\Outbox.box)"});
-  EXPECT_TRUE(rig_.client.JournalOf("StartFetch").empty());
-  // Once it takes one, the run comes at once.
-  rig_.client.SetMoveOutcome(first, MoveOutcome::kMoved);
-  rig_.RunUntil(static_cast<std::int64_t>(Tick() + 4 * kMinute + 20) * 1000);
-  EXPECT_EQ(rig_.client.JournalOf("StartFetch").size(), 1u);
-}
-
-TEST_F(TimedMovesTest, AMailWhoseMoveCannotBeAskedForGetsNoCommandAtAll) {
-  ASSERT_TRUE(data_.AddFolder("Account1", "予約(1).box", "予約", ""));
-  ASSERT_TRUE(data_.AddFolder("Account1", "In,box", "", ""));
+TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
   const struct {
     const char* what;
-    const char* account;
-    const char* folder;         // reserved in, or forwarded from Account2's Hold.box when empty
-    const char* forwardTo;      // forwarding target of Account1
+    void (*set)(CAccountJob& work);
+    bool there;  // a client on the data root
+    int ensured;
   } cases[] = {
-      {"a reservation folder that cannot stand in a command", "Account1", "予約(1).box", ""},
-      {"an account without an outbox", "Account2", "Hold.box", ""},
-      {"a forwarding target that cannot stand in a command", "Account1", "", "In,box"},
-      {"a forwarding target that is not there", "Account1", "", "Gone.box"},
+      {"an empty folder", [](CAccountJob& w) { Reserve(w, "Outbox.box"); }, true, 0},
+      {"a mail at the tick itself waits", [](CAccountJob& w) { Reserve(w, "Inbox.box"); }, true, 1},
+      {"no client answers for the data root", [](CAccountJob& w) { Reserve(w), ForwardHold(w); }, false, 2},
+      {"a reservation folder that cannot stand in a command", [](CAccountJob& w) { Reserve(w, "予約(1).box"); }, true, 1},
+      {"reservation turned off", [](CAccountJob& w) { Reserve(w), w.reserve.Reserve = 0; }, true, 0},
+      {"an account without an outbox", [](CAccountJob& w) { w.directory = "Account2"; Reserve(w); }, true, 0},
+      {"a forwarding target that cannot stand in a command", [](CAccountJob& w) { ForwardHold(w, "In,box"); }, true, 0},
+      {"a forwarding target that is not there", [](CAccountJob& w) { ForwardHold(w, "Gone.box"); }, true, 0},
+      {"a folder forwarded onto itself",
+       [](CAccountJob& w) { w.directory = "Account2", ForwardHold(w, "HOLD.BOX"), w.reserve.RemainFromAccount = "account2"; },
+       true, 0},
   };
-  int mails = 0;
+  data_.AddMail("Account1", "Inbox.box", "00000001", At(0));
+  for (const char* folder : {"予約.box", "予約(1).box"}) data_.AddMail("Account1", folder, "00000001", At(-60));
+  for (const char* folder : {"予約.box", "Hold.box"}) data_.AddMail("Account2", folder, "00000001", At(-60));
   for (const auto& c : cases) {
-    const std::string mail = "0000000" + std::to_string(++mails);
-    rig_.jobs.Clear();
-    CAccountJob record = MakeRecord(c.account, "仕事");
-    if (*c.folder != '\0') {
-      record.reserve.Reserve = 1;
-      record.reserve.ReserveFolder = c.folder;
-      record.reserve.SendCheck = 1;
-      data_.AddMail(c.account, c.folder, mail, At(-kMinute));
-    } else {
-      record.reserve.Remain = 1;
-      record.reserve.RemainFromAccount = "Account2";
-      record.reserve.RemainFromFolder = "Hold.box";
-      record.reserve.RemainToFolder = c.forwardTo;
-      record.reserve.UnReadCheck = 1;
-      data_.AddMail("Account2", "Hold.box", mail, At(-kMinute));
-    }
-    rig_.jobs.Append(record);
-    rig_.client.ClearJournal();
-    rig_.client.SetRunningOn(root_);
-    rig_.RunUntil(rig_.clock.ms + kMinute * 1000);
-    EXPECT_TRUE(rig_.client.Journal().empty()) << c.what;
+    work_ = MakeRecord("Account1", "仕事");
+    c.set(work_);
+    clientThere_ = c.there;
+    ensured_ = 0;
+    RunMinute();
+    EXPECT_EQ(ensured_, c.ensured) << c.what;
+    EXPECT_TRUE(client_.Journal().empty()) << c.what;
   }
 }
 
-struct OneMoveCase {
-  const char* what;
-  void (*set)(CReserveData& work, CReserveData& home);
-  const char* move;
-};
-
-class OneMoveTest : public TimedMovesTest, public ::testing::WithParamInterface<OneMoveCase> {};
-
-void ForwardHoldToWorkInbox(CReserveData& data) {
-  data.Remain = 1;
-  data.RemainFromAccount = "Account2";
-  data.RemainFromFolder = "Hold.box";
-  data.RemainToFolder = "Inbox.box";
+TEST_F(TimedMovesTest, OnlyMailsTheClientMovedCountAndASilentClientIsAskedNoMore) {
+  Reserve(work_);
+  work_.ReserveSend = 1;
+  ForwardHold(home_, "予約.box");
+  data_.AddMail("Account2", "Hold.box", "00000005", At(-60));
+  data_.AddMail("Account1", "予約.box", "00000001", At(-60));
+  data_.AddMail("Account1", "予約.box", "00000002", At(-60));
+  const struct {
+    MoveOutcome first, second;
+    Texts sendNow;
+    std::size_t moves;
+  } cases[] = {
+      {MoveOutcome::kRefused, MoveOutcome::kRefused, {}, 3},
+      {MoveOutcome::kRefused, MoveOutcome::kMoved, {"仕事"}, 3},
+      {MoveOutcome::kNoAnswer, MoveOutcome::kMoved, {}, 1},
+  };
+  for (const auto& c : cases) {
+    client_.ClearJournal();
+    client_.moveOutcomes = {{kFirst, c.first}, {kSecond, c.second}};
+    EXPECT_EQ(RunMinute(), c.sendNow);
+    EXPECT_EQ(client_.JournalOf("MoveMail").size(), c.moves);
+  }
 }
 
-TEST_P(OneMoveTest, AMailIsNamedInOneMoveAtMostInAMinute) {
+TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
   ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
-  data_.AddMail("Account2", "Hold.box", "x", At(-kMinute));
-  CAccountJob work = MakeRecord("Account1", "仕事");
-  CAccountJob home = MakeRecord("Account2", "自宅");
-  GetParam().set(work.reserve, home.reserve);
-  rig_.jobs.Append(work);
-  rig_.jobs.Append(home);
-  // The client carries a move out at once, and the target's index shows it.
-  rig_.client.onMove = [this](const std::string& mail, const std::string& target) {
-    const std::size_t slash = target.find('\\');
-    data_.AddMail(target.substr(0, slash), target.substr(slash + 1),
-                  mail.substr(mail.rfind('\\') + 1), At(-kMinute));
+  const struct {
+    const char* what;
+    void (*set)(CAccountJob& work, CAccountJob& home);
+    const char* move;
+  } cases[] = {
+      {"two records forward the same folder", [](CAccountJob& w, CAccountJob& h) { ForwardHold(w), ForwardHold(h); },
+       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
+      {"a reservation folder also forwarded", [](CAccountJob& w, CAccountJob& h) { Reserve(h, "Hold.box"), ForwardHold(w); },
+       "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
+      {"two accounts that forward to each other",
+       [](CAccountJob& w, CAccountJob& h) {
+         ForwardHold(w), ForwardHold(h, "Hold.box");
+         h.reserve.RemainFromAccount = "Account1", h.reserve.RemainFromFolder = "Inbox.box";
+       },
+       "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
   };
-  rig_.client.SetRunningOn(root_);
-  RunTheMinute();
-  EXPECT_EQ(rig_.client.JournalOf("MoveMail"), std::vector<std::string>{GetParam().move});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    TimedMoves, OneMoveTest,
-    ::testing::Values(
-        OneMoveCase{"two records forward the same folder",
-                    [](CReserveData& work, CReserveData& home) {
-                      ForwardHoldToWorkInbox(work);
-                      ForwardHoldToWorkInbox(home);
-                      home.RemainToFolder = "Inbox.box";
-                    },
-                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"},
-        OneMoveCase{"a reservation folder that is also forwarded",
-                    [](CReserveData& work, CReserveData& home) {
-                      home.Reserve = 1;
-                      home.ReserveFolder = "Hold.box";
-                      ForwardHoldToWorkInbox(work);
-                    },
-                    "MoveMail(Account2\\Hold.box\\x,Account2\\Outbox.box)"},
-        OneMoveCase{"two accounts that forward to each other",
-                    [](CReserveData& work, CReserveData& home) {
-                      ForwardHoldToWorkInbox(work);
-                      home.Remain = 1;
-                      home.RemainFromAccount = "Account1";
-                      home.RemainFromFolder = "Inbox.box";
-                      home.RemainToFolder = "Hold.box";
-                    },
-                    "MoveMail(Account2\\Hold.box\\x,Account1\\Inbox.box)"}));
-
-TEST_F(TimedMovesTest, WithoutADataRootTheMinuteStillRunsThrough) {
-  rig_.machine->SetSettings(JobSettings{});
-  Reserving(0, 0, 0);
-  data_.AddMail("Account1", "予約.box", "00000001", At(-kMinute));
-  RunTheMinute();
-  EXPECT_TRUE(rig_.client.Journal().empty());
-  EXPECT_EQ(rig_.steps, (std::vector<int>{2, 1, 3}));
+  // The client carries a move out at once, and the target's index shows it.
+  client_.onMove = [this](const std::string& mail, const std::string& target) {
+    const std::size_t slash = target.find('\\');
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-60));
+  };
+  for (const auto& c : cases) {
+    for (const auto& [account, folder] : {std::pair{"Account1", "Inbox.box"}, {"Account2", "Hold.box"},
+                                          {"Account2", "Inbox.box"}, {"Account2", "Outbox.box"}}) {
+      ASSERT_TRUE(sample::WriteFile(EntryListPath(scratch_.Path(), account, folder), ""));
+    }
+    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅"));
+    client_.ClearJournal();
+    data_.AddMail("Account2", "Hold.box", "x", At(-60));
+    data_.AddMail("Account2", "Hold.box", "x", At(-60));  // listed twice
+    RunMinute();
+    EXPECT_EQ(client_.JournalOf("MoveMail"), Texts{c.move}) << c.what;
+  }
 }
 
 }  // namespace
