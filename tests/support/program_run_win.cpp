@@ -108,7 +108,7 @@ HWND ProgramRunTest::StartProgram(const std::string& program) {
 
 bool ProgramRunTest::ProgramAnswers() const {
   DWORD_PTR result = 0;
-  return program_.IsRunning() && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+  return program_.IsRunning() && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
 }
 
 void ProgramRunTest::CloseProgram() {

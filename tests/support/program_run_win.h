@@ -43,7 +43,9 @@ class ProgramRunTest : public ::testing::Test {
   // step, the reserved mails, has run.
   void WaitForNextMinute();
   HWND StartProgram(const std::string& program = ProgramPath());
-  // True while the program's window answers within 5 s.
+  // True while the program runs and its window answers. It may be inside one of
+  // its own bounded waits (a client starting, a DDE request) when asked, so a
+  // hang is what outlasts 30 s.
   bool ProgramAnswers() const;
   void CloseProgram();
   std::vector<std::string> Journal() const;
