@@ -1,9 +1,12 @@
 #include "support/e2e_win.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
+#include "sample_data/sample_data.h"
 #include "support/png_writer.h"
 #include "text/cp932.h"
 
@@ -130,24 +133,27 @@ std::string ControlText(HWND dialog, int controlId) {
   return text;
 }
 
+// The window's own pixels, painted now: no waiting for the display, and
+// nothing of what lies on top of the window.
 std::string SaveScreenshot(HWND window, const std::string& name) {
   const std::string dir = ShotsDir();
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (dir.empty() || (window != nullptr && !GetWindowRect(window, &area))) {
+  RECT area{};
+  if (dir.empty() || !GetWindowRect(window, &area)) {
     return std::string();
   }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   std::vector<std::uint8_t> rgb;
   if (bitmap != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+    if (BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY)) {
       GdiFlush();
       const auto* pixels = static_cast<const std::uint8_t*>(bits);
       for (int i = 0; i < width * height; ++i) {
@@ -158,9 +164,56 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     DeleteObject(bitmap);
   }
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(window, source);
   const std::string path = dir + "\\" + name + ".png";
   return WritePng(path, width, height, rgb) ? path : std::string();
+}
+
+// Test programs run from bin or from a folder below it.
+std::string StandInPath() {
+  const std::string beside = BinDir() + "\\fixtures\\corvid.exe";
+  return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : BinDir() + "\\..\\fixtures\\corvid.exe";
+}
+
+std::vector<std::string> ReadJournal(const std::string& dataRoot) {
+  return sample::ReadLines(dataRoot + "\\corvid-journal.txt");
+}
+
+void StopStandIns() {
+  for (HWND window : FindWindows({"Corvid32Class", "", 0})) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+}
+
+bool StandIn::Start(const std::string& dataRoot, const std::string& scenario) {
+  const std::string line = "\"" + StandInPath() + "\" \"" + dataRoot + "\" \"" + scenario + "\"";
+  if (!process_.Start(line)) {
+    ADD_FAILURE() << "the stand-in client could not be started: " << line;
+    return false;
+  }
+  // Visible only once its children are in place.
+  const bool shown = WaitUntil([this] { return IsWindowVisible(Window()) != FALSE; }, 20000);
+  EXPECT_TRUE(shown) << "the stand-in client showed no main window within 20 s";
+  return shown;
+}
+
+HWND StandIn::Window() const {
+  const std::vector<HWND> windows = FindWindows({"Corvid32Class", "", process_.Id()});
+  return windows.empty() || !process_.IsRunning() ? nullptr : windows.front();
+}
+
+void StandIn::Stop() {
+  if (HWND window = Window()) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    process_.WaitForExit(10000);
+  }
+  process_.Kill();
 }
 
 }  // namespace e2e

@@ -3,8 +3,7 @@
 #include <string>
 
 #include "main_window_rig.h"
-#include "support/e2e_win.h"
-#include "support/modal_stepper_win.h"
+#include "support/ui_script_win.h"
 
 namespace {
 
@@ -23,22 +22,18 @@ TEST_F(CloseDownTest, AnOpenLineIsOfferedForHangingUpAndTheRestRunsWhateverTheAn
     ASSERT_NE(Open(), nullptr);
     SetWindowPos(window_, nullptr, 210, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     std::string question;
-    ModalStepper stepper(
-        [&] {
-          HWND box = FindOwnDialog("LARKSPUR32");
-          if (box == nullptr) return false;
-          char text[256] = "";
-          GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-          question = text;
-          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(c.answer), 0);
-          return true;
-        },
-        30000);  // generous: after the tray tests, Wine now and then takes over 10 s to close
+    // Generous: after the tray tests, Wine now and then takes over 10 s to close.
+    ui::Script script(30000);
+    script.OnDialog("LARKSPUR32", [&](HWND box) {
+      question = ui::MessageText(box);
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(c.answer), 0);
+    });
+    script.Start();
     // Closed as Cancel does, through a message loop.
     HWND closing = window_;
     PostMessageA(closing, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(closing); }, 40000)) << "the window did not close";
-    EXPECT_EQ(stepper.Done(), c.connected) << c.answer;
+    EXPECT_EQ(script.Failure().empty(), c.connected) << c.answer;
     EXPECT_EQ(question, c.connected ? "ダイアルアップ中です\n切断しますか" : "");
     EXPECT_EQ(dialer_.HasConnection(), c.answer == IDNO);
     // No icon is left behind, and the position is saved, after No as well.

@@ -4,12 +4,9 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
-
-#include <utility>
 
 #include "app/main_dialog_win.h"
 #include "res/resource.h"
@@ -40,19 +37,6 @@ class MainWindowTest : public ::testing::Test {
     window_ = nullptr;
   }
   void Command(int id) { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  // The command on a toolbar slot (0 for a separator) and its image.
-  std::pair<int, int> Slot(int index) const {
-    TBBUTTON button{};
-    SendMessageA(GetDlgItem(window_, 59392), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-    return (button.fsStyle & BTNS_SEP) != 0 ? std::make_pair(0, 0) : std::make_pair(button.idCommand, button.iBitmap);
-  }
-  // The first WM_COMMAND posted to the window and not yet handled, or 0.
-  int TakePostedCommand() {
-    MSG message{};
-    return PeekMessageA(&message, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(message.wParam) : 0;
-  }
-  // Paints the window now, for a screenshot.
-  void Paint() const { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); }
   // True while the shell holds the program's tray icon for window.
   static bool IconPresent(HWND window) {
     NOTIFYICONDATAA data{};

@@ -1,6 +1,9 @@
 // The main window: next run and clock, folding the clock, position, topmost,
 // and what it does at start.
 #include "main_window_rig.h"
+
+#include <commctrl.h>
+
 #include "sample_data/sample_data.h"
 #include "schedule/schedule.h"
 #include "settings/account_job.h"
@@ -31,9 +34,8 @@ TEST_F(MainWindowTest, TheNextRunFollowsArmingAClockChangeAndAResume) {
   EXPECT_EQ(nextRun(), "--:-- ---");
   Command(ID_TIMER_START);
   EXPECT_EQ(nextRun(), " 7:05 Fri");
-  EXPECT_EQ(Slot(0), std::make_pair(ID_TIMER_STOP, 5));
+  EXPECT_EQ(SendDlgItemMessageA(window_, 59392, TB_COMMANDTOINDEX, ID_TIMER_STOP, 0), 0) << "no stop in the armed state";
   app_.OnIdle();
-  Paint();
   EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window").empty());
   // Set past the run, then a sleep past the next one: each time the window
   // shows the time and the run still to come at once.
@@ -59,7 +61,8 @@ TEST_F(MainWindowTest, RunningOutOfMemoryWhileLoadingEndsTheProgramAsItSays) {
   SetJobRecordAllocator(nullptr);
   SetOutOfMemoryHandler(nullptr);
   EXPECT_EQ(told, 1);
-  EXPECT_EQ(TakePostedCommand(), IDCANCEL);
+  MSG posted{};
+  EXPECT_TRUE(PeekMessageA(&posted, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) && LOWORD(posted.wParam) == IDCANCEL);
 }
 
 TEST_F(MainWindowTest, ADataRootAwayAtStartIsReadOnceItIsThere) {
@@ -104,7 +107,6 @@ TEST_F(MainWindowTest, TheClockFoldsAwayAndComesBackAtFullHeightTakingTopMostAlo
   }
   EXPECT_EQ(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(ReadRootDword("NoTimeDisp"), 1);
-  Paint();
   EXPECT_FALSE(e2e::SaveScreenshot(window_, "main-window-folded").empty());
   Command(ID_CLOCK_SHOW);
   EXPECT_EQ(WindowRect(window_).top, 90);

@@ -36,7 +36,6 @@ TEST(Splash, IsCentredAboveItsMessageBandHidesOnAClickAndGoesAfterFourSeconds) {
   e2e::WaitUntil([&] { return !IsWindowVisible(splashes[1]) && !IsWindowVisible(splashes[2]); }, 2000);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(IsWindowVisible(splashes[i]) != FALSE, i == 0) << i;
   EXPECT_NE(GetWindowLongA(splashes[0], GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  RedrawWindow(splashes[0], nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   EXPECT_FALSE(e2e::SaveScreenshot(splashes[0], "splash").empty());
   RECT window{}, picture{};
   GetWindowRect(splashes[0], &window);
