@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "sample_data/sample_data.h"
-#include "support/png_writer.h"
 #include "text/cp932.h"
 
 namespace e2e {
@@ -90,6 +89,7 @@ std::string ShotsDir() {
 
 }  // namespace
 
+
 std::vector<HWND> FindWindows(const WindowQuery& query) {
   Search search{&query, {}};
   EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
@@ -133,6 +133,39 @@ std::string ControlText(HWND dialog, int controlId) {
   return text;
 }
 
+namespace {
+
+template <typename Function>
+Function Find(HMODULE library, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The system's image library writes the file; loaded here, so no test program links it.
+bool SavePng(HBITMAP bitmap, const std::string& path) {
+  HMODULE library = LoadLibraryA("gdiplus.dll");
+  if (library == nullptr) return false;
+  const auto startup = Find<int(WINAPI*)(ULONG_PTR*, const void*, void*)>(library, "GdiplusStartup");
+  const auto shutdown = Find<void(WINAPI*)(ULONG_PTR)>(library, "GdiplusShutdown");
+  const auto fromBitmap = Find<int(WINAPI*)(HBITMAP, HPALETTE, void**)>(library, "GdipCreateBitmapFromHBITMAP");
+  const auto save = Find<int(WINAPI*)(void*, const wchar_t*, const CLSID*, const void*)>(library, "GdipSaveImageToFile");
+  const auto dispose = Find<int(WINAPI*)(void*)>(library, "GdipDisposeImage");
+  const struct { UINT32 version; void* callback; BOOL noThread, noCodecs; } input{1, nullptr, FALSE, FALSE};
+  const CLSID pngEncoder{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  wchar_t widePath[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+  ULONG_PTR token = 0;
+  void* image = nullptr;
+  bool saved = false;
+  if (startup(&token, &input, nullptr) == 0) {
+    saved = fromBitmap(bitmap, nullptr, &image) == 0 && save(image, widePath, &pngEncoder, nullptr) == 0;
+    if (image != nullptr) dispose(image);
+    shutdown(token);
+  }
+  return saved;
+}
+
+}  // namespace
+
 // The window's own pixels, painted now: no waiting for the display, and
 // nothing of what lies on top of the window.
 std::string SaveScreenshot(HWND window, const std::string& name) {
@@ -142,31 +175,18 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     return std::string();
   }
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
   HDC source = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::vector<std::uint8_t> rgb;
-  if (bitmap != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY)) {
-      GdiFlush();
-      const auto* pixels = static_cast<const std::uint8_t*>(bits);
-      for (int i = 0; i < width * height; ++i) {
-        rgb.insert(rgb.end(), {pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]});
-      }
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
+  HBITMAP bitmap = CreateCompatibleBitmap(source, area.right - area.left, area.bottom - area.top);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const bool copied = BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, source, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(window, source);
   const std::string path = dir + "\\" + name + ".png";
-  return WritePng(path, width, height, rgb) ? path : std::string();
+  const bool saved = copied && SavePng(bitmap, path);
+  DeleteObject(bitmap);
+  return saved ? path : std::string();
 }
 
 // Test programs run from bin or from a folder below it.
