@@ -63,14 +63,13 @@ BOOL CALLBACK Collect(HWND window, LPARAM param) {
   const WindowQuery& query = *search->first;
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  char name[256] = "";
-  GetClassNameA(window, name, sizeof name);
   char caption[1024] = "";
   if (!query.caption.empty()) {
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
                         SMTO_ABORTIFHUNG, 2000, nullptr);
   }
-  if ((query.processId == 0 || owner == query.processId) && (query.className.empty() || query.className == name) &&
+  if ((query.processId == 0 || owner == query.processId) &&
+      (query.className.empty() || query.className == ClassOf(window)) &&
       (query.caption.empty() || query.caption == caption)) {
     search->second.push_back(window);
   }
@@ -89,6 +88,12 @@ std::string ShotsDir() {
 
 }  // namespace
 
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
 
 std::vector<HWND> FindWindows(const WindowQuery& query) {
   Search search{&query, {}};

@@ -42,6 +42,7 @@ struct WindowQuery {
 };
 
 std::vector<HWND> FindWindows(const WindowQuery& query);
+std::string ClassOf(HWND window);
 // Polls condition, handling this thread's messages meanwhile, until it holds
 // or timeoutMs passes. Returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

@@ -5,28 +5,6 @@
 
 namespace ui {
 
-namespace {
-
-// Adds item, its siblings after it and all their children to items with their texts, depth first.
-void CollectTree(HWND tree, HTREEITEM item, std::vector<std::pair<HTREEITEM, std::string>>& items) {
-  for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-    char text[1024] = "";
-    TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
-    TreeView_GetItem(tree, &data);
-    items.emplace_back(item, text);
-    CollectTree(tree, TreeView_GetChild(tree, item), items);
-  }
-}
-
-HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
-  std::vector<std::pair<HTREEITEM, std::string>> items;
-  CollectTree(tree, TreeView_GetRoot(tree), items);
-  const auto found = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == text; });
-  return found == items.end() ? nullptr : found->first;
-}
-
-}  // namespace
-
 Script& Script::When(const std::string& what, std::function<bool()> ready, std::function<void()> act) {
   steps_.push_back({what, std::move(ready), std::move(act)});
   return *this;
@@ -104,46 +82,5 @@ HWND FindModal(const std::string& caption, const std::vector<HWND>& known) {
 
 // Message boxes give their text the id 0xFFFF.
 std::string MessageText(HWND box) { return e2e::ControlText(box, 0xFFFF); }
-
-void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
-
-void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-void SelectCombo(HWND dialog, int id, const std::string& text) {
-  const LRESULT found = SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>(text.c_str()));
-  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-std::string ComboSelection(HWND dialog, int id) {
-  char text[1024] = "";
-  const LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-  SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
-  return selected == CB_ERR ? std::string() : text;
-}
-
-void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
-
-std::vector<std::string> TreeTexts(HWND dialog, int id) {
-  std::vector<std::pair<HTREEITEM, std::string>> items;
-  CollectTree(GetDlgItem(dialog, id), TreeView_GetRoot(GetDlgItem(dialog, id)), items);
-  std::vector<std::string> texts;
-  for (const auto& item : items) {
-    texts.push_back(item.second);
-  }
-  return texts;
-}
-
-void ClickTreeItem(HWND dialog, int id, const std::string& text) {
-  HWND tree = GetDlgItem(dialog, id);
-  RECT rect{};
-  TreeView_GetItemRect(tree, FindTreeItem(tree, text), &rect, TRUE);
-  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  // The tree follows a pressed button until its release, which therefore
-  // waits in the queue before the press arrives.
-  PostMessageA(tree, WM_LBUTTONUP, 0, point);
-  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
-}
 
 }  // namespace ui

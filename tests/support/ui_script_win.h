@@ -6,7 +6,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -60,19 +59,5 @@ HWND FindModal(const std::string& caption, const std::vector<HWND>& known = {});
 // The text of a message box.
 std::string MessageText(HWND box);
 
-// Click sends; ClickLater posts, for buttons that open a modal window.
-void Click(HWND dialog, int id);
-void ClickLater(HWND dialog, int id);
-// CBN_SELCHANGE follows, as after the user's choice.
-void SelectCombo(HWND dialog, int id, const std::string& text);
-std::string ComboSelection(HWND dialog, int id);
-
-// A button of a property sheet pressed later, as the user would.
-void PressLater(HWND sheet, int button);
-
-// Tree views: the texts of all items, depth first; a click in the middle of
-// an item's row (the tree gets the button messages; the cursor stays put).
-std::vector<std::string> TreeTexts(HWND dialog, int id);
-void ClickTreeItem(HWND dialog, int id, const std::string& text);
 
 }  // namespace ui

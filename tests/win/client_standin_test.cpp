@@ -14,12 +14,6 @@ namespace {
 
 constexpr DWORD kBound = 10000;
 
-std::string ClassOf(HWND window) {
-  char name[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 // The data directory of a program run; the program itself is not started.
 class ClientStandInTest : public e2e::ProgramRunTest {
  protected:
@@ -53,7 +47,7 @@ TEST_F(ClientStandInTest, TheListIsFoundInEveryLayoutAndOnlyAClientOnThisRootIsU
     CMailClientBridge bridge(bounds);
     EXPECT_EQ(bridge.FindClientWindow(), client_.Window());
     HWND list = bridge.FindClientList();
-    EXPECT_EQ(std::make_pair(ClassOf(list), ClassOf(GetParent(list))), c.list);
+    EXPECT_EQ(std::make_pair(e2e::ClassOf(list), e2e::ClassOf(GetParent(list))), c.list);
     const DWORD start = GetTickCount();
     EXPECT_EQ(bridge.UsesMailbox(c.asked), c.uses);
     EXPECT_LT(GetTickCount() - start, 5000u);

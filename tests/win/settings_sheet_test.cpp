@@ -3,6 +3,7 @@
 // record on OK, the schedule page's editing, and the boxes that show the
 // user's texts.
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <gtest/gtest.h>
@@ -74,10 +75,69 @@ class SettingsSheetTest : public ::testing::Test {
 };
 
 
-std::string ClassOf(HWND control) {
-  char name[32] = "";
-  GetClassNameA(control, name, sizeof name);
-  return name;
+// Adds item, its siblings after it and all their children to items with their texts, depth first.
+void CollectTree(HWND tree, HTREEITEM item, std::vector<std::pair<HTREEITEM, std::string>>& items) {
+  for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+    char text[1024] = "";
+    TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
+    TreeView_GetItem(tree, &data);
+    items.emplace_back(item, text);
+    CollectTree(tree, TreeView_GetChild(tree, item), items);
+  }
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
+  std::vector<std::pair<HTREEITEM, std::string>> items;
+  CollectTree(tree, TreeView_GetRoot(tree), items);
+  const auto found = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == text; });
+  return found == items.end() ? nullptr : found->first;
+}
+
+
+// Click sends; ClickLater posts, for buttons that open a modal window.
+void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+
+void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// CBN_SELCHANGE follows, as after the user's choice.
+void SelectCombo(HWND dialog, int id, const std::string& text) {
+  const LRESULT found = SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(text.c_str()));
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string ComboSelection(HWND dialog, int id) {
+  char text[1024] = "";
+  const LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+  SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+  return selected == CB_ERR ? std::string() : text;
+}
+
+// A button of the sheet pressed later, as the user would.
+void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
+
+std::vector<std::string> TreeTexts(HWND dialog, int id) {
+  std::vector<std::pair<HTREEITEM, std::string>> items;
+  CollectTree(GetDlgItem(dialog, id), TreeView_GetRoot(GetDlgItem(dialog, id)), items);
+  std::vector<std::string> texts;
+  for (const auto& item : items) {
+    texts.push_back(item.second);
+  }
+  return texts;
+}
+
+// A click in the middle of an item's row: the tree gets the button messages
+// and the cursor stays put.
+void ClickTreeItem(HWND dialog, int id, const std::string& text) {
+  HWND tree = GetDlgItem(dialog, id);
+  RECT rect{};
+  TreeView_GetItemRect(tree, FindTreeItem(tree, text), &rect, TRUE);
+  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  // The tree follows a pressed button until its release, which therefore
+  // waits in the queue before the press arrives.
+  PostMessageA(tree, WM_LBUTTONUP, 0, point);
+  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
 }
 
 bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(Sheet(), 0x3021)) != FALSE; }
@@ -164,27 +224,27 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
     for (int index = kCorvidPage; index <= kCommandPage; ++index) {
       HWND page = ShowPage(index);
       for (const auto& f : fields) {
-        const std::string kind = ClassOf(GetDlgItem(page, f.id));
+        const std::string kind = e2e::ClassOf(GetDlgItem(page, f.id));
         if (f.page != index) {
           continue;
         } else if (kind == "Button") {
           EXPECT_EQ(SendDlgItemMessageA(page, f.id, BM_GETCHECK, 0, 0), f.stored == "0" ? 0 : 1) << f.id;
         } else {
-          EXPECT_EQ(kind == "ComboBox" ? ui::ComboSelection(page, f.id) : e2e::ControlText(page, f.id), f.stored) << f.id;
+          EXPECT_EQ(kind == "ComboBox" ? ComboSelection(page, f.id) : e2e::ControlText(page, f.id), f.stored) << f.id;
         }
         if (f.click != 0) {
-          ui::Click(page, f.click);
+          Click(page, f.click);
         } else if (kind == "Edit") {
           SetDlgItemTextA(page, f.id, f.entered.c_str());
         } else if (!f.entered.empty()) {
-          ui::SelectCombo(page, f.id, f.entered);
+          SelectCombo(page, f.id, f.entered);
         }
       }
       if (index == kGeneralPage) {
         // Turned by a click on the item's own row, in any order, and by the
         // space key on the item the last click selected.
         for (const char* title : {kKana, kHome, kWork}) {
-          ui::ClickTreeItem(page, IDC_ACCOUNT_TREE, title);
+          ClickTreeItem(page, IDC_ACCOUNT_TREE, title);
         }
         SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_KEYDOWN, VK_SPACE, 1);
         SendDlgItemMessageA(page, IDC_ACCOUNT_TREE, WM_CHAR, ' ', 1);
@@ -194,7 +254,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
       EXPECT_TRUE(ApplyEnabled()) << index;
       SendMessageA(Sheet(), PSM_APPLY, 0, 0);
     }
-    ui::PressLater(Sheet(), PSBTN_OK);
+    PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
@@ -226,7 +286,7 @@ TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
   for (const auto& c : cases) {
     CSettingSheet sheet;
     ui::Script script;
-    script.OnDialog(kSheetCaption, [&c](HWND) { ui::ClickLater(ShowPage(c.page), c.button); });
+    script.OnDialog(kSheetCaption, [&c](HWND) { ClickLater(ShowPage(c.page), c.button); });
     script.When("the picker", [picker] { return picker() != nullptr; }, [&c, picker] {
       e2e::SaveScreenshot(picker(), c.shot);
       SetDlgItemTextA(picker(), cmb13, c.file.c_str());
@@ -234,7 +294,7 @@ TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
     });
     script.When("the picker to close", [picker] { return picker() == nullptr; }, [&c] {
       EXPECT_TRUE(ApplyEnabled()) << c.button;
-      ui::PressLater(Sheet(), PSBTN_CANCEL);
+      PressLater(Sheet(), PSBTN_CANCEL);
     });
     script.Start();
     EXPECT_EQ(sheet.DoModal(nullptr), IDCANCEL);
@@ -269,11 +329,11 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
     ui::Script script;
     script.OnDialog(kSheetCaption, [](HWND) {
       HWND commands = ShowPage(kCommandPage);
-      ui::SelectCombo(commands, IDC_ACCOUNT_LIST, kHome);
-      ui::Click(commands, IDC_EXEC_COMMAND);
+      SelectCombo(commands, IDC_ACCOUNT_LIST, kHome);
+      Click(commands, IDC_EXEC_COMMAND);
       SetDlgItemTextA(commands, IDC_COMMAND_NAME, "C:\\表示.exe");
-      ui::ClickTreeItem(ShowPage(kGeneralPage), IDC_ACCOUNT_TREE, kHome);
-      ui::ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE);
+      ClickTreeItem(ShowPage(kGeneralPage), IDC_ACCOUNT_TREE, kHome);
+      ClickLater(ShowPage(kCorvidPage), IDC_MAILBOX_BROWSE);
     });
     script.OnDialog("ﾌｫﾙﾀﾞの選択", [&](HWND chooser) {
       if (&c == cases) {
@@ -296,10 +356,10 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       // Pages shown before the change show the new root without being shown again.
       HWND commands = PropSheet_IndexToHwnd(Sheet(), kCommandPage);
       EXPECT_EQ(e2e::ControlText(commands, IDC_MAILBOX_PATH), c.root);
-      EXPECT_EQ(ui::ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
-      const Titles tree = ui::TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      EXPECT_EQ(ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
+      const Titles tree = TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
       EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
-      ui::PressLater(Sheet(), PSBTN_OK);
+      PressLater(Sheet(), PSBTN_OK);
     });
     script.Start();
     ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
@@ -341,7 +401,7 @@ TEST_F(SettingsSheetTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen
     ui::Script script;
     script.OnDialog(kSheetCaption, [&c](HWND) {
       ShowPage(c.page);
-      ui::PressLater(Sheet(), PSBTN_OK);
+      PressLater(Sheet(), PSBTN_OK);
     });
     for (const std::string& title : {jobs.At(1).title, jobs.At(2).title}) {
       script.OnDialog(c.caption, [&c, title](HWND box) {
@@ -350,11 +410,11 @@ TEST_F(SettingsSheetTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen
       });
       script.OnDialog("ﾌｫﾙﾀﾞ選択", [title](HWND dialog) {
         const bool fixed = IsWindowVisible(GetDlgItem(dialog, IDC_FIXED_ACCOUNT));
-        EXPECT_EQ(fixed ? e2e::ControlText(dialog, IDC_FIXED_ACCOUNT) : ui::ComboSelection(dialog, IDC_ACCOUNT_CHOICE), title);
+        EXPECT_EQ(fixed ? e2e::ControlText(dialog, IDC_FIXED_ACCOUNT) : ComboSelection(dialog, IDC_ACCOUNT_CHOICE), title);
         if (title == kHome) {
           e2e::SaveScreenshot(dialog, "settings-folder-dialog");
         } else if (!fixed) {
-          ui::SelectCombo(dialog, IDC_ACCOUNT_CHOICE, kHome);
+          SelectCombo(dialog, IDC_ACCOUNT_CHOICE, kHome);
           e2e::SaveScreenshot(dialog, "settings-folder-choice");
         }
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -362,10 +422,10 @@ TEST_F(SettingsSheetTest, OkChecksEveryAccountInRecordOrderNotJustTheOneOnScreen
       script.AfterClose("the folder dialog", [&c, title] {
         HWND page = PropSheet_IndexToHwnd(Sheet(), c.page);
         EXPECT_EQ(PropSheet_GetCurrentPageHwnd(Sheet()), page);
-        EXPECT_EQ(ui::ComboSelection(page, IDC_ACCOUNT_LIST), title);
+        EXPECT_EQ(ComboSelection(page, IDC_ACCOUNT_LIST), title);
         // The user gives up on this account.
-        ui::Click(page, c.onOff);
-        ui::PressLater(Sheet(), PSBTN_OK);
+        Click(page, c.onOff);
+        PressLater(Sheet(), PSBTN_OK);
       });
     }
     script.Start();
@@ -386,7 +446,7 @@ HWND OnWednesday(int row = -1, int button = 0) {
   if (row >= 0) {
     const UINT picked = LVIS_FOCUSED | LVIS_SELECTED;
     ListView_SetItemState(GetDlgItem(page, IDC_ENTRY_LIST), row, picked, picked);
-    ui::ClickLater(page, button);
+    ClickLater(page, button);
   }
   return page;
 }
@@ -417,14 +477,14 @@ TEST_F(SettingsSheetTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   script.OnDialog(kDetailCaption, [](HWND detail) {
     EXPECT_EQ(e2e::ControlText(detail, IDC_HOUR), "7");
     SetDlgItemTextA(detail, IDC_HOUR, "8");
-    ui::ClickTreeItem(detail, IDC_ACCOUNT_TREE, kHome);
+    ClickTreeItem(detail, IDC_ACCOUNT_TREE, kHome);
     PostMessageA(detail, WM_COMMAND, IDOK, 0);
   });
-  script.AfterClose("the detail", [] { ui::ClickLater(OnWednesday(), IDC_ENTRY_ADD); });
+  script.AfterClose("the detail", [] { ClickLater(OnWednesday(), IDC_ENTRY_ADD); });
   script.OnDialog(kDetailCaption, [](HWND detail) {
     SetDlgItemTextA(detail, IDC_HOUR, "23");
     SetDlgItemTextA(detail, IDC_MINUTE, "0");
-    ui::ClickTreeItem(detail, IDC_ACCOUNT_TREE, kKana);
+    ClickTreeItem(detail, IDC_ACCOUNT_TREE, kKana);
     e2e::SaveScreenshot(detail, "settings-schedule-detail");
     PostMessageA(detail, WM_COMMAND, IDOK, 0);
   });
@@ -435,7 +495,7 @@ TEST_F(SettingsSheetTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   });
   script.AfterClose("the question", [] {
     EXPECT_EQ(Rows(), (std::vector<std::string>{" 8時30分 表示", "23時 0分 ｶﾅ"}));
-    ui::PressLater(Sheet(), PSBTN_OK);
+    PressLater(Sheet(), PSBTN_OK);
   });
   script.Start();
   ASSERT_EQ(sheet.DoModal(nullptr), IDOK);
@@ -457,7 +517,7 @@ TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
     for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
       const LONG_PTR style = GetWindowLongPtrA(box, GWL_STYLE);
       const LONG_PTR type = style & SS_TYPEMASK;
-      if (ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) &&
+      if (e2e::ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) &&
           GetWindowTextLengthA(box) == 0) {
         EXPECT_NE(style & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
       }

@@ -40,8 +40,6 @@ TEST(Splash, IsCentredAboveItsMessageBandHidesOnAClickAndGoesAfterFourSeconds) {
   RECT window{}, picture{};
   GetWindowRect(splashes[0], &window);
   GetWindowRect(GetDlgItem(splashes[0], IDC_SPLASH_PICTURE), &picture);
-  EXPECT_EQ(window.right - window.left, 312);
-  EXPECT_EQ(picture.right - picture.left, 312);
   EXPECT_EQ(window.bottom - window.top, picture.bottom - picture.top + 30);
   EXPECT_LE(std::abs(window.left + window.right - GetSystemMetrics(SM_CXSCREEN)), 1);
   EXPECT_LE(std::abs(window.top + window.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
