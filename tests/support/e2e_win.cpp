@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sample_data/sample_data.h"
 #include "text/cp932.h"
 
 namespace e2e {
@@ -176,9 +175,7 @@ bool SavePng(HBITMAP bitmap, const std::string& path) {
 std::string SaveScreenshot(HWND window, const std::string& name) {
   const std::string dir = ShotsDir();
   RECT area{};
-  if (dir.empty() || !GetWindowRect(window, &area)) {
-    return std::string();
-  }
+  if (dir.empty() || !GetWindowRect(window, &area)) return std::string();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   HDC source = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(source);
@@ -198,10 +195,6 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
 std::string StandInPath() {
   const std::string beside = BinDir() + "\\fixtures\\corvid.exe";
   return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : BinDir() + "\\..\\fixtures\\corvid.exe";
-}
-
-std::vector<std::string> ReadJournal(const std::string& dataRoot) {
-  return sample::ReadLines(dataRoot + "\\corvid-journal.txt");
 }
 
 void StopStandIns() {

@@ -57,8 +57,6 @@ std::string SaveScreenshot(HWND window, const std::string& name);
 
 // The stand-in mail client, fixtures\corvid.exe below the tests' folder.
 std::string StandInPath();
-// The lines of "<data root>\corvid-journal.txt", what the stand-in received.
-std::vector<std::string> ReadJournal(const std::string& dataRoot);
 // Ends every stand-in client still running.
 void StopStandIns();
 
