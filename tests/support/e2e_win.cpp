@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "sample_data/sample_data.h"
 #include "text/cp932.h"
 
 namespace e2e {
@@ -115,15 +116,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        const std::vector<HWND> windows = FindWindows(query);
-        found = windows.empty() ? nullptr : windows.front();
-        return found != nullptr;
-      },
-      timeoutMs);
-  return found;
+  std::vector<HWND> windows;
+  WaitUntil([&] { return !(windows = FindWindows(query)).empty(); }, timeoutMs);
+  return windows.empty() ? nullptr : windows.front();
 }
 
 void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -170,21 +165,26 @@ bool SavePng(HBITMAP bitmap, const std::string& path) {
 
 }  // namespace
 
-// The window's own pixels, painted now: no waiting for the display, and
-// nothing of what lies on top of the window.
+// Our own windows' pixels, painted now: no waiting for the display, and
+// nothing of what lies on top of them. Another process's as the screen shows it.
 std::string SaveScreenshot(HWND window, const std::string& name) {
   const std::string dir = ShotsDir();
   RECT area{};
   if (dir.empty() || !GetWindowRect(window, &area)) return std::string();
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  HDC source = GetWindowDC(window);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool own = owner == GetCurrentProcessId();
+  const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+  if (own) RedrawWindow(window, nullptr, nullptr, redraw);
+  HDC source = own ? GetWindowDC(window) : GetDC(nullptr);
   HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateCompatibleBitmap(source, area.right - area.left, area.bottom - area.top);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  const bool copied = BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, source, 0, 0, SRCCOPY);
+  const bool copied = BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, source, own ? 0 : area.left,
+                             own ? 0 : area.top, SRCCOPY);
   SelectObject(memory, old);
   DeleteDC(memory);
-  ReleaseDC(window, source);
+  ReleaseDC(own ? window : nullptr, source);
   const std::string path = dir + "\\" + name + ".png";
   const bool saved = copied && SavePng(bitmap, path);
   DeleteObject(bitmap);
@@ -195,6 +195,10 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
 std::string StandInPath() {
   const std::string beside = BinDir() + "\\fixtures\\corvid.exe";
   return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : BinDir() + "\\..\\fixtures\\corvid.exe";
+}
+
+std::vector<std::string> ReadJournal(const std::string& dataRoot) {
+  return sample::ReadLines(dataRoot + "\\corvid-journal.txt");
 }
 
 void StopStandIns() {

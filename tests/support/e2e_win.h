@@ -51,12 +51,14 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 void PostCommand(HWND window, int id);
 // A control's text read with WM_GETTEXT, which works across processes.
 std::string ControlText(HWND dialog, int controlId);
-// Saves a window of this process as <name>.png in the folder LARKSPUR_SHOTS
-// names. The file's path, or "" when no folder is set or the capture failed.
+// Saves the window as <name>.png in the folder LARKSPUR_SHOTS names. The
+// file's path, or "" when no folder is set or the capture failed.
 std::string SaveScreenshot(HWND window, const std::string& name);
 
 // The stand-in mail client, fixtures\corvid.exe below the tests' folder.
 std::string StandInPath();
+// The lines of "<data root>\\corvid-journal.txt", what the stand-in received.
+std::vector<std::string> ReadJournal(const std::string& dataRoot);
 // Ends every stand-in client still running.
 void StopStandIns();
 

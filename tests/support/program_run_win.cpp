@@ -107,7 +107,7 @@ void ProgramRunTest::CloseProgram() {
   }
 }
 
-std::vector<std::string> ProgramRunTest::Journal() const { return sample::ReadLines(root_ + "\\corvid-journal.txt"); }
+std::vector<std::string> ProgramRunTest::Journal() const { return ReadJournal(root_); }
 
 bool ProgramRunTest::WaitForFetches(std::size_t count, DWORD ms) const {
   return WaitUntil([&] { return Count(Journal(), "command 32786") >= count; }, ms);

@@ -44,7 +44,6 @@ class ProgramRunTest : public ::testing::Test {
   // True while the program's window answers within 5 s.
   bool ProgramAnswers() const;
   void CloseProgram();
-  // What the stand-in received, a line each.
   std::vector<std::string> Journal() const;
   // Until the client was told to fetch at least count times.
   bool WaitForFetches(std::size_t count, DWORD ms) const;
