@@ -42,10 +42,8 @@ LRESULT CALLBACK TestProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 struct TestWindow {
   TestWindow(const char* caption, WindowState* state, HWND owner = nullptr, HMENU menu = nullptr) {
-    static const bool registered = [] {
-      WNDCLASSA wc{0, &TestProc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "LarkspurTest"};
-      return RegisterClassA(&wc) != 0;
-    }();
+    static const WNDCLASSA type{0, &TestProc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "LarkspurTest"};
+    static const bool registered = RegisterClassA(&type) != 0;
     const DWORD style = (owner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE;
     handle = registered ? CreateWindowExA(0, "LarkspurTest", caption, style, 100, 100, 300, 200, owner, menu, nullptr, state) : nullptr;
   }

@@ -75,8 +75,10 @@ class SettingsSheetTest : public ::testing::Test {
 };
 
 
+using TreeItems = std::vector<std::pair<HTREEITEM, std::string>>;
+
 // Adds item, its siblings after it and all their children to items with their texts, depth first.
-void CollectTree(HWND tree, HTREEITEM item, std::vector<std::pair<HTREEITEM, std::string>>& items) {
+void CollectTree(HWND tree, HTREEITEM item, TreeItems& items) {
   for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
     char text[1024] = "";
     TVITEMA data{TVIF_HANDLE | TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
@@ -86,13 +88,11 @@ void CollectTree(HWND tree, HTREEITEM item, std::vector<std::pair<HTREEITEM, std
   }
 }
 
-HTREEITEM FindTreeItem(HWND tree, const std::string& text) {
-  std::vector<std::pair<HTREEITEM, std::string>> items;
+TreeItems ItemsOf(HWND tree) {
+  TreeItems items;
   CollectTree(tree, TreeView_GetRoot(tree), items);
-  const auto found = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == text; });
-  return found == items.end() ? nullptr : found->first;
+  return items;
 }
-
 
 // Click sends; ClickLater posts, for buttons that open a modal window.
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
@@ -114,25 +114,16 @@ std::string ComboSelection(HWND dialog, int id) {
   return selected == CB_ERR ? std::string() : text;
 }
 
-// A button of the sheet pressed later, as the user would.
 void PressLater(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
-
-std::vector<std::string> TreeTexts(HWND dialog, int id) {
-  std::vector<std::pair<HTREEITEM, std::string>> items;
-  CollectTree(GetDlgItem(dialog, id), TreeView_GetRoot(GetDlgItem(dialog, id)), items);
-  std::vector<std::string> texts;
-  for (const auto& item : items) {
-    texts.push_back(item.second);
-  }
-  return texts;
-}
 
 // A click in the middle of an item's row: the tree gets the button messages
 // and the cursor stays put.
 void ClickTreeItem(HWND dialog, int id, const std::string& text) {
   HWND tree = GetDlgItem(dialog, id);
   RECT rect{};
-  TreeView_GetItemRect(tree, FindTreeItem(tree, text), &rect, TRUE);
+  for (const auto& [item, title] : ItemsOf(tree)) {
+    if (title == text) TreeView_GetItemRect(tree, item, &rect, TRUE);
+  }
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   // The tree follows a pressed button until its release, which therefore
   // waits in the queue before the press arrives.
@@ -357,7 +348,10 @@ TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeep
       HWND commands = PropSheet_IndexToHwnd(Sheet(), kCommandPage);
       EXPECT_EQ(e2e::ControlText(commands, IDC_MAILBOX_PATH), c.root);
       EXPECT_EQ(ComboSelection(commands, IDC_ACCOUNT_LIST), c.titles.empty() ? "" : c.titles.front());
-      const Titles tree = TreeTexts(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE);
+      Titles tree;
+      for (const auto& item : ItemsOf(GetDlgItem(PropSheet_IndexToHwnd(Sheet(), kGeneralPage), IDC_ACCOUNT_TREE))) {
+        tree.push_back(item.second);
+      }
       EXPECT_TRUE(std::is_permutation(tree.begin(), tree.end(), c.titles.begin(), c.titles.end())) << c.root;
       PressLater(Sheet(), PSBTN_OK);
     });
