@@ -26,7 +26,6 @@
 #include "settings/settings_layout.h"
 #include "support/e2e_win.h"
 #include "support/program_run_win.h"
-#include "support/standin_win.h"
 
 namespace {
 
@@ -92,7 +91,7 @@ bool BuildData(const std::string& root) {
 bool WriteSettings(const std::string& root) {
   CSettingsKey settings;
   settings.WriteString("MailBoxPath", root);
-  settings.WriteString("CorvidPath", standin::ProgramPath());
+  settings.WriteString("CorvidPath", e2e::StandInPath());
   settings.WriteString("DefAccount", "仕事");
   settings.WriteDword("AutoStart", 1);
   layout::ReplaceTextList(settings, layout::kDefAccountKey, layout::kAccountItemFormat, {"仕事", "自宅"});
@@ -190,10 +189,10 @@ bool Play(const std::string& root) {
 
   Say("demo: fetch command (取り込み) for 仕事 and 自宅");
   e2e::PostCommand(window, ID_FETCH);
-  if (!e2e::WaitUntil([&] { return RunEnded(standin::ReadJournal(root), 2); }, 60000)) {
+  if (!e2e::WaitUntil([&] { return RunEnded(e2e::ReadJournal(root), 2); }, 60000)) {
     return Fail("the fetch did not end within 60 s");
   }
-  for (const std::string& account : Fetches(standin::ReadJournal(root))) {
+  for (const std::string& account : Fetches(e2e::ReadJournal(root))) {
     Say("demo:   the client fetched " + account);
   }
   SaveOnTop(window, "demo-main-window");
@@ -207,8 +206,8 @@ bool Play(const std::string& root) {
       90000);
   if (!moved) return Fail("the due mails did not move within 90 s");
   // The reserved mail of 仕事, which sends at once, pulls a run forward.
-  e2e::WaitUntil([&] { return RunEnded(standin::ReadJournal(root), 3); }, 30000);
-  const std::vector<std::string> fetched = Fetches(standin::ReadJournal(root));
+  e2e::WaitUntil([&] { return RunEnded(e2e::ReadJournal(root), 3); }, 30000);
+  const std::vector<std::string> fetched = Fetches(e2e::ReadJournal(root));
   if (fetched.size() > 2) Say("demo:   the moved reserved mail started a run at once: the client fetched " + fetched[2]);
   for (const auto& [file, where] : Inventory(root)) {
     Say("demo:   " + kMailNames.at(file) + " (" + file + ") is now in " + where);

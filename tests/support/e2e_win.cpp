@@ -1,10 +1,12 @@
 #include "support/e2e_win.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
-#include "support/png_writer.h"
+#include "sample_data/sample_data.h"
 #include "text/cp932.h"
 
 namespace e2e {
@@ -61,14 +63,13 @@ BOOL CALLBACK Collect(HWND window, LPARAM param) {
   const WindowQuery& query = *search->first;
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  char name[256] = "";
-  GetClassNameA(window, name, sizeof name);
   char caption[1024] = "";
   if (!query.caption.empty()) {
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
                         SMTO_ABORTIFHUNG, 2000, nullptr);
   }
-  if ((query.processId == 0 || owner == query.processId) && (query.className.empty() || query.className == name) &&
+  if ((query.processId == 0 || owner == query.processId) &&
+      (query.className.empty() || query.className == ClassOf(window)) &&
       (query.caption.empty() || query.caption == caption)) {
     search->second.push_back(window);
   }
@@ -86,6 +87,13 @@ std::string ShotsDir() {
 }
 
 }  // namespace
+
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
 
 std::vector<HWND> FindWindows(const WindowQuery& query) {
   Search search{&query, {}};
@@ -108,15 +116,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        const std::vector<HWND> windows = FindWindows(query);
-        found = windows.empty() ? nullptr : windows.front();
-        return found != nullptr;
-      },
-      timeoutMs);
-  return found;
+  std::vector<HWND> windows;
+  WaitUntil([&] { return !(windows = FindWindows(query)).empty(); }, timeoutMs);
+  return windows.empty() ? nullptr : windows.front();
 }
 
 void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -130,37 +132,110 @@ std::string ControlText(HWND dialog, int controlId) {
   return text;
 }
 
+namespace {
+
+template <typename Function>
+Function Find(HMODULE library, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The system's image library writes the file; loaded here, so no test program links it.
+bool SavePng(HBITMAP bitmap, const std::string& path) {
+  HMODULE library = LoadLibraryA("gdiplus.dll");
+  if (library == nullptr) return false;
+  const auto startup = Find<int(WINAPI*)(ULONG_PTR*, const void*, void*)>(library, "GdiplusStartup");
+  const auto shutdown = Find<void(WINAPI*)(ULONG_PTR)>(library, "GdiplusShutdown");
+  const auto fromBitmap = Find<int(WINAPI*)(HBITMAP, HPALETTE, void**)>(library, "GdipCreateBitmapFromHBITMAP");
+  const auto save = Find<int(WINAPI*)(void*, const wchar_t*, const CLSID*, const void*)>(library, "GdipSaveImageToFile");
+  const auto dispose = Find<int(WINAPI*)(void*)>(library, "GdipDisposeImage");
+  const struct { UINT32 version; void* callback; BOOL noThread, noCodecs; } input{1, nullptr, FALSE, FALSE};
+  const CLSID pngEncoder{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  wchar_t widePath[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+  ULONG_PTR token = 0;
+  void* image = nullptr;
+  bool saved = false;
+  if (startup(&token, &input, nullptr) == 0) {
+    saved = fromBitmap(bitmap, nullptr, &image) == 0 && save(image, widePath, &pngEncoder, nullptr) == 0;
+    if (image != nullptr) dispose(image);
+    shutdown(token);
+  }
+  return saved;
+}
+
+}  // namespace
+
+// Our own windows' pixels, painted now: no waiting for the display, and
+// nothing of what lies on top of them. Another process's as the screen shows it.
 std::string SaveScreenshot(HWND window, const std::string& name) {
   const std::string dir = ShotsDir();
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (dir.empty() || (window != nullptr && !GetWindowRect(window, &area))) {
-    return std::string();
-  }
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::vector<std::uint8_t> rgb;
-  if (bitmap != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
-      GdiFlush();
-      const auto* pixels = static_cast<const std::uint8_t*>(bits);
-      for (int i = 0; i < width * height; ++i) {
-        rgb.insert(rgb.end(), {pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]});
-      }
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
+  RECT area{};
+  if (dir.empty() || !GetWindowRect(window, &area)) return std::string();
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool own = owner == GetCurrentProcessId();
+  const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+  if (own) RedrawWindow(window, nullptr, nullptr, redraw);
+  HDC source = own ? GetWindowDC(window) : GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, area.right - area.left, area.bottom - area.top);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const bool copied = BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, source, own ? 0 : area.left,
+                             own ? 0 : area.top, SRCCOPY);
+  SelectObject(memory, old);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(own ? window : nullptr, source);
   const std::string path = dir + "\\" + name + ".png";
-  return WritePng(path, width, height, rgb) ? path : std::string();
+  const bool saved = copied && SavePng(bitmap, path);
+  DeleteObject(bitmap);
+  return saved ? path : std::string();
+}
+
+// Test programs run from bin or from a folder below it.
+std::string StandInPath() {
+  const std::string beside = BinDir() + "\\fixtures\\corvid.exe";
+  return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : BinDir() + "\\..\\fixtures\\corvid.exe";
+}
+
+std::vector<std::string> ReadJournal(const std::string& dataRoot) {
+  return sample::ReadLines(dataRoot + "\\corvid-journal.txt");
+}
+
+void StopStandIns() {
+  for (HWND window : FindWindows({"Corvid32Class", "", 0})) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+}
+
+bool StandIn::Start(const std::string& dataRoot, const std::string& scenario) {
+  const std::string line = "\"" + StandInPath() + "\" \"" + dataRoot + "\" \"" + scenario + "\"";
+  if (!process_.Start(line)) {
+    ADD_FAILURE() << "the stand-in client could not be started: " << line;
+    return false;
+  }
+  // Visible only once its children are in place.
+  const bool shown = WaitUntil([this] { return IsWindowVisible(Window()) != FALSE; }, 20000);
+  EXPECT_TRUE(shown) << "the stand-in client showed no main window within 20 s";
+  return shown;
+}
+
+HWND StandIn::Window() const {
+  const std::vector<HWND> windows = FindWindows({"Corvid32Class", "", process_.Id()});
+  return windows.empty() || !process_.IsRunning() ? nullptr : windows.front();
+}
+
+void StandIn::Stop() {
+  if (HWND window = Window()) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    process_.WaitForExit(10000);
+  }
+  process_.Kill();
 }
 
 }  // namespace e2e

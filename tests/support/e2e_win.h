@@ -1,6 +1,6 @@
-// Driving windows and processes under Wine: start and stop processes, wait
-// (always with a bound) for windows, send commands, read another process's
-// controls, and save screenshots.
+// Driving windows and processes under Wine: start and stop processes and the
+// stand-in mail client, wait (always with a bound) for windows, send commands,
+// read another process's controls, and save screenshots.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +42,7 @@ struct WindowQuery {
 };
 
 std::vector<HWND> FindWindows(const WindowQuery& query);
+std::string ClassOf(HWND window);
 // Polls condition, handling this thread's messages meanwhile, until it holds
 // or timeoutMs passes. Returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
@@ -50,9 +51,30 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 void PostCommand(HWND window, int id);
 // A control's text read with WM_GETTEXT, which works across processes.
 std::string ControlText(HWND dialog, int controlId);
-// Saves the window's screen area (the whole screen for nullptr) as <name>.png
-// in the folder LARKSPUR_SHOTS names. The file's path, or "" when no folder is
-// set or the capture failed.
+// Saves the window as <name>.png in the folder LARKSPUR_SHOTS names. The
+// file's path, or "" when no folder is set or the capture failed.
 std::string SaveScreenshot(HWND window, const std::string& name);
+
+// The stand-in mail client, fixtures\corvid.exe below the tests' folder.
+std::string StandInPath();
+// The lines of "<data root>\\corvid-journal.txt", what the stand-in received.
+std::vector<std::string> ReadJournal(const std::string& dataRoot);
+// Ends every stand-in client still running.
+void StopStandIns();
+
+class StandIn {
+ public:
+  ~StandIn() { Stop(); }
+  // Starts it on dataRoot with the scenario text; false (with a test failure)
+  // when its main window does not show within 20 s.
+  bool Start(const std::string& dataRoot, const std::string& scenario = std::string());
+  HWND Window() const;
+  Process& Program() { return process_; }
+  // Closes the main window and waits for the end; kills it after 10 s.
+  void Stop();
+
+ private:
+  Process process_;
+};
 
 }  // namespace e2e

@@ -8,7 +8,6 @@
 #include "schedule/schedule.h"
 #include "settings/registry_key.h"
 #include "settings/settings_layout.h"
-#include "support/standin_win.h"
 
 namespace e2e {
 
@@ -17,18 +16,6 @@ std::size_t Count(const std::vector<std::string>& lines, const std::string& line
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void StopStandIns() {
-  for (HWND window : FindWindows({"Corvid32Class", "", 0})) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(process, 9);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-  }
-}
 
 ProgramRunTest::ProgramRunTest() : root_(scratch_.Path()), data_(root_) {
   StopStandIns();
@@ -39,7 +26,7 @@ ProgramRunTest::ProgramRunTest() : root_(scratch_.Path()), data_(root_) {
   EXPECT_TRUE(data_.AddFolder("Account1", "予約.box", "予約", "") && data_.AddFolder("Account2", "Hold.box", "保留", ""));
   CSettingsKey settings;
   settings.WriteString("MailBoxPath", root_);
-  settings.WriteString("CorvidPath", standin::ProgramPath());
+  settings.WriteString("CorvidPath", StandInPath());
   Scenario("fetch_ms=300");
 }
 
@@ -120,7 +107,7 @@ void ProgramRunTest::CloseProgram() {
   }
 }
 
-std::vector<std::string> ProgramRunTest::Journal() const { return standin::ReadJournal(root_); }
+std::vector<std::string> ProgramRunTest::Journal() const { return ReadJournal(root_); }
 
 bool ProgramRunTest::WaitForFetches(std::size_t count, DWORD ms) const {
   return WaitUntil([&] { return Count(Journal(), "command 32786") >= count; }, ms);

@@ -19,8 +19,6 @@ namespace e2e {
 
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line);
 bool Exists(const std::string& path);
-// Ends every stand-in client still running.
-void StopStandIns();
 
 // Accounts Account1 "仕事" and Account2 "自宅", each with Outbox.box and
 // Inbox.box; Account1 also 予約.box, Account2 also Hold.box.

@@ -1,24 +1,27 @@
-// Drives modal windows of the test's own thread by steps run one after the
-// other from a ModalStepper, inside whatever modal loop holds the thread. Past
-// the bound every dialog is closed, so the test's modal call returns. Steps
-// must not block: an action that opens a modal window posts its message.
+// Drives modal windows of the test's own thread (dialogs, message boxes,
+// pop-up menus) by steps run one after the other from a timer, inside whatever
+// modal loop holds the thread. Past the bound every dialog and menu is closed,
+// so the test's modal call returns. Steps must not block: an action that opens
+// a modal window posts its message. One script runs at a time.
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "support/modal_stepper_win.h"
+#include "support/e2e_win.h"
 
 namespace ui {
 
 class Script {
  public:
   explicit Script(DWORD boundMs = 20000) : boundMs_(boundMs) {}
+  ~Script();
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
 
   // Waits until ready() holds, then runs act().
   Script& When(const std::string& what, std::function<bool()> ready, std::function<void()> act);
@@ -32,6 +35,9 @@ class Script {
   std::string Failure() const;
 
  private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void OnTick();
+
   struct Step {
     std::string what;
     std::function<bool()> ready;
@@ -41,32 +47,17 @@ class Script {
   std::vector<Step> steps_;
   std::shared_ptr<HWND> lastDialog_;
   std::size_t next_ = 0;
-  std::unique_ptr<ModalStepper> stepper_;
+  static Script* running_;
+  UINT_PTR timer_ = 0;
+  DWORD start_ = 0;
+  bool timedOut_ = false;
 };
 
 // This process's visible, enabled dialog captioned caption (any caption when
-// empty) that is none of known, or nullptr. FindOwnDialog finds one under a modal one.
+// empty) that is none of known, or nullptr.
 HWND FindModal(const std::string& caption, const std::vector<HWND>& known = {});
 // The text of a message box.
 std::string MessageText(HWND box);
 
-// Click sends; ClickLater posts, for buttons that open a modal window.
-void Click(HWND dialog, int id);
-void ClickLater(HWND dialog, int id);
-std::string Text(HWND dialog, int id);
-// CBN_SELCHANGE follows, as after the user's choice.
-void SelectCombo(HWND dialog, int id, const std::string& text);
-std::string ComboSelection(HWND dialog, int id);
-
-// A button of a property sheet pressed later, as the user would.
-void PressLater(HWND sheet, int button);
-
-// Tree views: the texts of all items, depth first; a click in the middle of
-// an item's row (the tree gets the button messages; the cursor stays put).
-std::vector<std::string> TreeTexts(HWND dialog, int id);
-void ClickTreeItem(HWND dialog, int id, const std::string& text);
-
-// Paints the window and saves it as name.png in the folder LARKSPUR_SHOTS names, if any.
-void Shot(HWND window, const std::string& name);
 
 }  // namespace ui

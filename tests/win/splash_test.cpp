@@ -36,13 +36,10 @@ TEST(Splash, IsCentredAboveItsMessageBandHidesOnAClickAndGoesAfterFourSeconds) {
   e2e::WaitUntil([&] { return !IsWindowVisible(splashes[1]) && !IsWindowVisible(splashes[2]); }, 2000);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(IsWindowVisible(splashes[i]) != FALSE, i == 0) << i;
   EXPECT_NE(GetWindowLongA(splashes[0], GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  RedrawWindow(splashes[0], nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   EXPECT_FALSE(e2e::SaveScreenshot(splashes[0], "splash").empty());
   RECT window{}, picture{};
   GetWindowRect(splashes[0], &window);
   GetWindowRect(GetDlgItem(splashes[0], IDC_SPLASH_PICTURE), &picture);
-  EXPECT_EQ(window.right - window.left, 312);
-  EXPECT_EQ(picture.right - picture.left, 312);
   EXPECT_EQ(window.bottom - window.top, picture.bottom - picture.top + 30);
   EXPECT_LE(std::abs(window.left + window.right - GetSystemMetrics(SM_CXSCREEN)), 1);
   EXPECT_LE(std::abs(window.top + window.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
