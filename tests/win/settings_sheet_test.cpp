@@ -500,13 +500,14 @@ TEST_F(SettingsSheetTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   EXPECT_EQ(day.At(0).accounts, std::vector<std::string>{kWork});
 }
 
+INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
   // Titles, paths and font names may hold "&"; a box without SS_NOPREFIX
   // would underline the next character instead.
   for (int id : {IDD_CORVID_PAGE, IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL, IDD_RESERVE_PAGE,
                  IDD_REMAIN_PAGE, IDD_COMMAND_PAGE, IDD_FOLDER_SELECT}) {
-    const DLGPROC inert = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), GetDesktopWindow(), inert, 0);
+    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), GetDesktopWindow(), InertDialog, 0);
     ASSERT_NE(dialog, nullptr) << id;
     for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
       const LONG_PTR style = GetWindowLongPtrA(box, GWL_STYLE);
