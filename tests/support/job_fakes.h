@@ -86,8 +86,7 @@ class FakeClient : public IMailClient {
     putBack_.clear();
   }
 
-  std::vector<std::string> JournalOf(const std::string& prefix);
-  std::vector<std::string> Journal() { return JournalOf(""); }
+  std::vector<std::string> JournalOf(const std::string& prefix = "");
   void ClearJournal();
   // Dialogs the client shows, handed out one per DismissDialogs call.
   void QueueDialog(DismissResult dialog);
@@ -96,7 +95,6 @@ class FakeClient : public IMailClient {
   int Watchers();
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
   void Quit() { running_ = false, runningOn_.clear(); }
-  void SetFetchPolls(int polls) { fetchPolls = polls; }
 
   int fetchPolls = 0;  // polls of IsFetchDone that still see a fetch running; -1: it never ends
   std::string shown;   // the account its caption shows
@@ -158,11 +156,11 @@ struct JobRig : IJobHost {
   void SetPollTimer(int milliseconds) override { pollDue = clock.ms + milliseconds; }
   void KillPollTimer() override { pollDue.reset(); }
   void SetRetryTimer(int milliseconds) override {
-    retryDue = clock.ms + milliseconds, retryTimers.push_back(milliseconds);
+    retryDue = clock.ms + milliseconds, told.push_back("Retry(" + std::to_string(milliseconds) + ")");
   }
   void KillRetryTimer() override { retryDue.reset(); }
-  void NextRunChanged() override { ++nextRunChanges; }
-  void ArmedChanged(bool armed) override { armedChanges.push_back(armed); }
+  void NextRunChanged() override { told.push_back("NextRun"); }
+  void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
 
   FakeClock clock;
   FakeClient client;
@@ -176,9 +174,7 @@ struct JobRig : IJobHost {
   std::deque<std::pair<Continuation, std::uint32_t>> posted;
   std::uint32_t lastToken = 0;  // of the latest step posted: the one the machine acts on
   std::optional<std::int64_t> pollDue, retryDue;
-  std::vector<int> retryTimers;
-  int nextRunChanges = 0;
-  std::vector<bool> armedChanges;
+  std::vector<std::string> told;  // what the window was told, and the retry waits
   std::int64_t nextTickMs = 0;
   // Only the two ticks of each minute's second 0, for long runs: the machine starts nothing on the others.
   bool sparseTicks = false;
