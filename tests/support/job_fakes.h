@@ -33,22 +33,6 @@ inline std::int64_t WeekMs(int weekday, int hour, int minute, int second = 0) {
 // Polls until done() holds or boundMs of real time went by; done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, int boundMs);
 
-// A fetch that ends after a set number of polls that still see it running (negative: never).
-class PolledFetch {
- public:
-  void Start(int polls) { pollsLeft_ = polls, running_ = true; }
-  void Stop() { running_ = false; }
-  bool Done() {
-    if (running_ && pollsLeft_ == 0) running_ = false;
-    if (running_ && pollsLeft_ > 0) --pollsLeft_;
-    return !running_;
-  }
-
- private:
-  bool running_ = false;
-  int pollsLeft_ = 0;
-};
-
 // A client that journals the calls that act on it ("StartFetch", "MoveMail(a,b)",
 // ...). Only DismissDialogs may come from another thread.
 class FakeClient : public IMailClient {
@@ -56,8 +40,8 @@ class FakeClient : public IMailClient {
   bool UsesMailbox(const std::string& dataRoot) override { return running_ && dataRoot == runningOn_; }
   bool Launch(const std::string& program, const std::string& dataRoot) override {
     Record("Launch(" + program + "," + dataRoot + ")");
-    SetRunningOn(dataRoot);
-    return true;
+    if (launchWorks) SetRunningOn(dataRoot);
+    return launchWorks;
   }
   bool IsRunning() override { return running_; }
   DismissResult DismissDialogs() override;
@@ -67,9 +51,9 @@ class FakeClient : public IMailClient {
     if (switchWorks && !shown.empty()) shown = title;
   }
   void SelectFirstAccount(bool openMenuFirst) override { Record(openMenuFirst ? "SelectFirst(menu)" : "SelectFirst"); }
-  void StartFetch() override { Record("StartFetch"), fetch_.Start(fetchPolls); }
+  void StartFetch() override { Record("StartFetch"), pollsLeft_ = fetchPolls, fetching_ = true; }
   void TidyUp() override { Record("TidyUp"); }
-  bool IsFetchDone() override { return fetch_.Done(); }
+  bool IsFetchDone() override;
   void MarkMail(const std::string& mail, std::int32_t mark, int on) override {
     Record("MarkMail(" + mail + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
   }
@@ -94,15 +78,19 @@ class FakeClient : public IMailClient {
   // (natively; always 0 on Windows).
   int Watchers();
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
-  void Quit() { running_ = false, runningOn_.clear(); }
+  void Quit() { running_ = false, runningOn_.clear(), fetching_ = false; }
 
   int fetchPolls = 0;  // polls of IsFetchDone that still see a fetch running; -1: it never ends
   std::string shown;   // the account its caption shows
   bool switchWorks = true;
+  bool launchWorks = true;
   std::string window;  // "hidden", "minimized" or "closed"; empty: in plain view
   std::map<std::string, MoveOutcome> moveOutcomes;  // by mail path; moved when not listed
   // Runs after every move carried out, for a test to show it on disk.
   std::function<void(const std::string& mail, const std::string& target)> onMove;
+  // Runs on the caller's thread as each call is journaled, before the client
+  // answers it, for a test to script the answer.
+  std::function<void(const std::string& call)> onCall;
 
  private:
   friend struct WatcherLife;
@@ -115,7 +103,8 @@ class FakeClient : public IMailClient {
   const std::thread::id owner_ = std::this_thread::get_id();
   bool running_ = false;
   std::string runningOn_;
-  PolledFetch fetch_;
+  bool fetching_ = false;
+  int pollsLeft_ = 0;
   std::string putBack_;
 };
 
@@ -144,8 +133,7 @@ class FakeLauncher : public ILauncher {
 
 // The machine with its fakes, and the host window's part.
 struct JobRig : IJobHost {
-  // The machine talks to client when one is given, else to the FakeClient below.
-  explicit JobRig(IMailClient* client = nullptr);
+  JobRig();
   // Handles posted continuations and due timers, ticking the main timer, until
   // the clock reaches untilMs; observer runs after each event.
   void RunUntil(std::int64_t untilMs);
