@@ -78,21 +78,6 @@ std::vector<std::string> FakeClient::JournalOf(const std::string& prefix) {
   return matching;
 }
 
-void FakeClient::ClearJournal() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  journal_.clear();
-}
-
-void FakeClient::QueueDialog(DismissResult dialog) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  dialogs_.push_back(dialog);
-}
-
-int FakeClient::Watchers() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return watchers_;
-}
-
 JobRig::JobRig()
     : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
 
