@@ -48,9 +48,9 @@ class WeekRunTest : public ::testing::Test {
         client.switchWorks = !Fault(20);
       } else if (name == "StartFetch") {
         // A fetch the client is gone for ends at once.
-        client.fetchPolls = client.IsRunning() ? 1 + static_cast<int>(random_() % 200) : 0;
-        fetches_ += client.IsRunning() ? 1 : 0;
-        if (!client.IsRunning()) return;
+        if (!client.IsRunning()) return void(client.fetchPolls = 0);
+        ++fetches_;
+        client.fetchPolls = 1 + static_cast<int>(random_() % 200);
         if (Fault(20)) return void(client.fetchPolls = -1);
         if (Fault(80)) return client.QueueDialog(kErrorDialog);
         if (Chance(100)) client.QueueDialog(kMailReceivedDialog);
