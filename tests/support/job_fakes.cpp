@@ -34,8 +34,17 @@ struct WatcherLife {
 };
 
 void FakeClient::Record(const std::string& call) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  journal_.push_back(call);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    journal_.push_back(call);
+  }
+  if (onCall) onCall(call);
+}
+
+bool FakeClient::IsFetchDone() {
+  if (fetching_ && pollsLeft_ == 0) fetching_ = false;
+  if (fetching_ && pollsLeft_ > 0) --pollsLeft_;
+  return !fetching_;
 }
 
 DismissResult FakeClient::DismissDialogs() {
@@ -69,25 +78,8 @@ std::vector<std::string> FakeClient::JournalOf(const std::string& prefix) {
   return matching;
 }
 
-void FakeClient::ClearJournal() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  journal_.clear();
-}
-
-void FakeClient::QueueDialog(DismissResult dialog) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  dialogs_.push_back(dialog);
-}
-
-int FakeClient::Watchers() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return watchers_;
-}
-
-JobRig::JobRig(IMailClient* otherClient)
-    : machine(std::make_unique<CJobSequencer>(
-          CJobSequencer::Ports{otherClient != nullptr ? *otherClient : client, dialer, launcher, clock}, *this,
-          schedule, jobs)) {}
+JobRig::JobRig()
+    : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
 
 void JobRig::Post(Continuation continuation, std::uint32_t token) {
   posted.emplace_back(continuation, token);

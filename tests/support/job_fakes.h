@@ -33,22 +33,6 @@ inline std::int64_t WeekMs(int weekday, int hour, int minute, int second = 0) {
 // Polls until done() holds or boundMs of real time went by; done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, int boundMs);
 
-// A fetch that ends after a set number of polls that still see it running (negative: never).
-class PolledFetch {
- public:
-  void Start(int polls) { pollsLeft_ = polls, running_ = true; }
-  void Stop() { running_ = false; }
-  bool Done() {
-    if (running_ && pollsLeft_ == 0) running_ = false;
-    if (running_ && pollsLeft_ > 0) --pollsLeft_;
-    return !running_;
-  }
-
- private:
-  bool running_ = false;
-  int pollsLeft_ = 0;
-};
-
 // A client that journals the calls that act on it ("StartFetch", "MoveMail(a,b)",
 // ...). Only DismissDialogs may come from another thread.
 class FakeClient : public IMailClient {
@@ -56,8 +40,8 @@ class FakeClient : public IMailClient {
   bool UsesMailbox(const std::string& dataRoot) override { return running_ && dataRoot == runningOn_; }
   bool Launch(const std::string& program, const std::string& dataRoot) override {
     Record("Launch(" + program + "," + dataRoot + ")");
-    SetRunningOn(dataRoot);
-    return true;
+    if (launchWorks) SetRunningOn(dataRoot);
+    return launchWorks;
   }
   bool IsRunning() override { return running_; }
   DismissResult DismissDialogs() override;
@@ -67,9 +51,9 @@ class FakeClient : public IMailClient {
     if (switchWorks && !shown.empty()) shown = title;
   }
   void SelectFirstAccount(bool openMenuFirst) override { Record(openMenuFirst ? "SelectFirst(menu)" : "SelectFirst"); }
-  void StartFetch() override { Record("StartFetch"), fetch_.Start(fetchPolls); }
+  void StartFetch() override { Record("StartFetch"), pollsLeft_ = fetchPolls, fetching_ = true; }
   void TidyUp() override { Record("TidyUp"); }
-  bool IsFetchDone() override { return fetch_.Done(); }
+  bool IsFetchDone() override;
   void MarkMail(const std::string& mail, std::int32_t mark, int on) override {
     Record("MarkMail(" + mail + "," + std::to_string(mark) + "," + std::to_string(on) + ")");
   }
@@ -86,25 +70,36 @@ class FakeClient : public IMailClient {
     putBack_.clear();
   }
 
-  std::vector<std::string> JournalOf(const std::string& prefix);
-  std::vector<std::string> Journal() { return JournalOf(""); }
-  void ClearJournal();
+  std::vector<std::string> JournalOf(const std::string& prefix = "");
+  void ClearJournal() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    journal_.clear();
+  }
   // Dialogs the client shows, handed out one per DismissDialogs call.
-  void QueueDialog(DismissResult dialog);
+  void QueueDialog(DismissResult dialog) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dialogs_.push_back(dialog);
+  }
   // Threads other than the test's that asked for dialogs and have not ended yet
   // (natively; always 0 on Windows).
-  int Watchers();
+  int Watchers() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return watchers_;
+  }
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
-  void Quit() { running_ = false, runningOn_.clear(); }
-  void SetFetchPolls(int polls) { fetchPolls = polls; }
+  void Quit() { running_ = false, runningOn_.clear(), fetching_ = false; }
 
   int fetchPolls = 0;  // polls of IsFetchDone that still see a fetch running; -1: it never ends
   std::string shown;   // the account its caption shows
   bool switchWorks = true;
+  bool launchWorks = true;
   std::string window;  // "hidden", "minimized" or "closed"; empty: in plain view
   std::map<std::string, MoveOutcome> moveOutcomes;  // by mail path; moved when not listed
   // Runs after every move carried out, for a test to show it on disk.
   std::function<void(const std::string& mail, const std::string& target)> onMove;
+  // Runs on the caller's thread as each call is journaled, before the client
+  // answers it, for a test to script the answer.
+  std::function<void(const std::string& call)> onCall;
 
  private:
   friend struct WatcherLife;
@@ -117,7 +112,8 @@ class FakeClient : public IMailClient {
   const std::thread::id owner_ = std::this_thread::get_id();
   bool running_ = false;
   std::string runningOn_;
-  PolledFetch fetch_;
+  bool fetching_ = false;
+  int pollsLeft_ = 0;
   std::string putBack_;
 };
 
@@ -146,8 +142,7 @@ class FakeLauncher : public ILauncher {
 
 // The machine with its fakes, and the host window's part.
 struct JobRig : IJobHost {
-  // The machine talks to client when one is given, else to the FakeClient below.
-  explicit JobRig(IMailClient* client = nullptr);
+  JobRig();
   // Handles posted continuations and due timers, ticking the main timer, until
   // the clock reaches untilMs; observer runs after each event.
   void RunUntil(std::int64_t untilMs);
@@ -158,11 +153,11 @@ struct JobRig : IJobHost {
   void SetPollTimer(int milliseconds) override { pollDue = clock.ms + milliseconds; }
   void KillPollTimer() override { pollDue.reset(); }
   void SetRetryTimer(int milliseconds) override {
-    retryDue = clock.ms + milliseconds, retryTimers.push_back(milliseconds);
+    retryDue = clock.ms + milliseconds, told.push_back("Retry(" + std::to_string(milliseconds) + ")");
   }
   void KillRetryTimer() override { retryDue.reset(); }
-  void NextRunChanged() override { ++nextRunChanges; }
-  void ArmedChanged(bool armed) override { armedChanges.push_back(armed); }
+  void NextRunChanged() override { told.push_back("NextRun"); }
+  void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
 
   FakeClock clock;
   FakeClient client;
@@ -176,9 +171,7 @@ struct JobRig : IJobHost {
   std::deque<std::pair<Continuation, std::uint32_t>> posted;
   std::uint32_t lastToken = 0;  // of the latest step posted: the one the machine acts on
   std::optional<std::int64_t> pollDue, retryDue;
-  std::vector<int> retryTimers;
-  int nextRunChanges = 0;
-  std::vector<bool> armedChanges;
+  std::vector<std::string> told;  // what the window was told, and the retry waits
   std::int64_t nextTickMs = 0;
   // Only the two ticks of each minute's second 0, for long runs: the machine starts nothing on the others.
   bool sparseTicks = false;

@@ -31,12 +31,6 @@ struct Rig : JobRig {
     change(settings);
     machine->SetSettings(settings);
   }
-  // The client raises its error window while the first fetch runs.
-  void FailFirstFetch() {
-    observer = [this, queued = false]() mutable {
-      if (!queued && client.JournalOf("StartFetch").size() == 1) queued = true, client.QueueDialog(kErrorDialog);
-    };
-  }
   // Armed with an entry at Monday 07:30, two seconds before it.
   void ArmAt730(const Texts& accounts) {
     schedule.Day(kMon).AddEntry(7, 30, accounts, 0);
@@ -51,37 +45,94 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
   rig.jobs.At(0).command.PreTidyUp = rig.jobs.At(0).command.PostTidyUp = 1;
   rig.jobs.At(1).command.ExecCommand = 1;
   rig.jobs.At(1).command.CommandName = "C:\\Tools\\after.exe";
-  rig.client.SetFetchPolls(3);
+  rig.client.fetchPolls = 3;
   rig.client.window = "minimized";
   rig.ArmAt730({"A", "B"});
-  const int shown = rig.nextRunChanges;
+  rig.told.clear();
   rig.RunUntil(WeekMs(kMon, 7, 30, 20));
-  EXPECT_EQ(rig.client.Journal(), (Texts{"OutOfSight(minimized)", "Switch(A)", "TidyUp", "StartFetch", "TidyUp",
+  EXPECT_EQ(rig.client.JournalOf(), (Texts{"OutOfSight(minimized)", "Switch(A)", "TidyUp", "StartFetch", "TidyUp",
                                          "Switch(B)", "StartFetch", "Switch(A)", "PutBack(minimized)"}));
   EXPECT_EQ(rig.launcher.started, Texts{"\"C:\\Tools\\after.exe\""});
   // Next week's run, shown as soon as this one is over.
-  EXPECT_EQ(rig.nextRunChanges, shown + 1);
+  EXPECT_EQ(rig.told, Texts{"NextRun"});
   EXPECT_EQ(rig.machine->NextRun().accounts, (Texts{"A", "B"}));
   EXPECT_EQ(rig.machine->CurrentStep(), Step::kIdle);
 }
 
-TEST(JobSequencer, AFetchRunsInTheTicksMinuteAfterClosingALeftoverWindow) {
-  Rig rig;
-  rig.client.window = "hidden";
-  rig.client.QueueDialog(kMailReceivedDialog);
-  rig.clock.ms = WeekMs(kWed, 10, 15, 40);
-  rig.machine->OnMainTimer();
-  rig.machine->OnFetch();
-  EXPECT_EQ(rig.machine->NextRun().hour * 100 + rig.machine->NextRun().minute + rig.machine->NextRunWeekday() * 10000, 31015);
-  ASSERT_TRUE(rig.RunUntilIdle());
-  EXPECT_EQ(rig.client.Journal(), (Texts{"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch",
-                                         "Switch(B)", "StartFetch", "PutBack(hidden)"}));
-  // Without its window the client is asked for nothing.
-  rig.client.window = "closed";
-  rig.client.ClearJournal();
-  rig.machine->OnFetch();
-  ASSERT_TRUE(rig.RunUntilIdle());
-  EXPECT_TRUE(rig.client.Journal().empty());
+// One record on entry X, whose dial fails until the line comes back; two retries.
+void OneDiallingRecord(Rig& rig, int dialUp) {
+  rig.jobs.Clear();
+  rig.jobs.Append(MakeRecord("Account1", "A"));
+  rig.jobs.At(0).useDialUp = 1;
+  rig.jobs.At(0).dialUpEntry = "X";
+  rig.schedule.DialUp = dialUp;
+  rig.schedule.RetryCount = 2;
+  rig.schedule.RetryInterval = 10;
+  rig.dialer.failures["X"] = 651;
+  rig.client.fetchPolls = 1;
+  rig.ArmAt730({"A"});
+}
+
+TEST(JobSequencer, EachAccountIsFetchedInItsTurnAndEachEntryDialledOnce) {
+  const struct {
+    const char* what;
+    std::function<void(Rig&)> start;
+    Texts client, dialled;
+    int beforeEnd;  // the step before the end of the run
+  } cases[] = {
+      {"a fetch by hand, in the tick's minute, after closing a leftover window",
+       [](Rig& r) {
+         r.client.window = "hidden";
+         r.client.QueueDialog(kMailReceivedDialog);
+         r.clock.ms = WeekMs(kWed, 10, 15, 40);
+         r.machine->OnMainTimer();
+         r.machine->OnFetch();
+         EXPECT_EQ(r.machine->NextRun().hour * 100 + r.machine->NextRun().minute + r.machine->NextRunWeekday() * 10000, 31015);
+       },
+       {"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch", "Switch(B)", "StartFetch", "PutBack(hidden)"},
+       {}, 10},
+      {"without its window the client is asked for nothing", [](Rig& r) { r.client.window = "closed", r.machine->OnFetch(); },
+       {}, {}, 3},
+      // The record's spelling of a title is the one switched to and waited for.
+      {"dial-up groups the accounts by entry and passes over those without a record",
+       [](Rig& r) {
+         r.jobs.Clear();
+         const char* entries[] = {"", "X", "", "Y", "X"};
+         for (int i = 0; i < 5; ++i) {
+           CAccountJob record = MakeRecord("Account" + std::to_string(i + 1), "acc" + std::to_string(i + 1));
+           record.useDialUp = *entries[i] != '\0' ? 1 : 0;
+           record.dialUpEntry = entries[i];
+           r.jobs.Append(record);
+         }
+         r.client.shown = "acc1";
+         r.schedule.DialUp = 1;
+         r.ArmAt730({"Nobody", "acc1", "ACC2", "acc3", "acc4", "acc5", "Ghost"});
+       },
+       {"Switch(acc3)", "StartFetch", "Switch(acc1)", "StartFetch", "Switch(acc2)", "StartFetch", "Switch(acc5)",
+        "StartFetch", "Switch(acc4)", "StartFetch"},
+       {"Connect(X)", "Connect(Y)", "HangUp"}, 10},
+      {"one record, dial-up off", [](Rig& r) { OneDiallingRecord(r, 0); },
+       {"SelectFirst(menu)", "StartFetch", "SelectFirst"}, {}, 10},
+      // The first retry's fetch raises the error window; the second gets through.
+      {"one record dials again after a failed dial and after a failed fetch",
+       [](Rig& r) {
+         OneDiallingRecord(r, 1);
+         r.observer = [&r, queued = false]() mutable {
+           if (r.dialer.journal.size() == 1) r.dialer.failures.clear();
+           if (!queued && r.client.JournalOf("StartFetch").size() == 1) queued = true, r.client.QueueDialog(kErrorDialog);
+         };
+       },
+       {"SelectFirst(menu)", "StartFetch", "Dismiss(error)", "StartFetch", "SelectFirst"},
+       {"Connect(X)", "Connect(X)", "HangUp", "Connect(X)", "HangUp"}, 10},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    c.start(rig);
+    rig.RunUntil(rig.clock.ms + 60000);
+    EXPECT_EQ(rig.client.JournalOf(), c.client) << c.what;
+    EXPECT_EQ(rig.dialer.journal, c.dialled) << c.what;
+    EXPECT_EQ(std::vector<int>(rig.steps.end() - 3, rig.steps.end()), (std::vector<int>{c.beforeEnd, 8, 11})) << c.what;
+  }
 }
 
 TEST(JobSequencer, TheMainTimerStartsOneChainAMinuteOnlyWhenArmed) {
@@ -103,7 +154,7 @@ TEST(JobSequencer, TheMainTimerStartsOneChainAMinuteOnlyWhenArmed) {
     rig.RunUntil(rig.clock.ms);
   }
   EXPECT_EQ(rig.steps, (std::vector<int>{2, 1, 3}));
-  EXPECT_TRUE(rig.client.Journal().empty());
+  EXPECT_TRUE(rig.client.JournalOf().empty());
 }
 
 TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
@@ -210,8 +261,7 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
   rig.machine->OnTimerStart();
   rig.machine->OnTimerStop();
   EXPECT_EQ(rig.machine->NextRunWeekday(), kFri);  // kept, only not shown
-  EXPECT_EQ(rig.armedChanges, (std::vector<bool>{true, true, false}));
-  EXPECT_EQ(rig.nextRunChanges, 3);
+  EXPECT_EQ(rig.told, (Texts{"NextRun", "Armed", "NextRun", "Armed", "NextRun", "Disarmed"}));
   EXPECT_TRUE(rig.posted.empty());
   rig.machine->PostStartupActions();
   ASSERT_EQ(rig.posted.size(), 2u);
@@ -221,7 +271,7 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
 
 TEST(JobSequencer, WhileAFetchRunsOnlyAbortActs) {
   Rig rig;
-  rig.client.SetFetchPolls(-1);
+  rig.client.fetchPolls = -1;
   rig.ArmAt730({"A"});
   rig.RunUntil(WeekMs(kMon, 7, 30, 5));
   ASSERT_EQ(rig.machine->CurrentStep(), Step::kWaitForFetch);
@@ -246,21 +296,21 @@ TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
     std::map<std::string, int> failures;   // by account, fetches that raise an error window
     End end;
     Texts fetched;
-    std::vector<int> timers;
+    Texts waits;
   } cases[] = {
-      {"retry count plus one attempts", 2, 60, 1, {{"A", 9}}, kRuns, {"A", "A", "A", "B"}, {60000, 60000}},
-      {"each account has its own retries", 1, 60, 1, {{"B", 1}}, kRuns, {"A", "B", "B"}, {60000}},
+      {"retry count plus one attempts", 2, 60, 1, {{"A", 9}}, kRuns, {"A", "A", "A", "B"}, {"Retry(60000)", "Retry(60000)"}},
+      {"each account has its own retries", 1, 60, 1, {{"B", 1}}, kRuns, {"A", "B", "B"}, {"Retry(60000)"}},
       {"no retries: the next account", 0, 60, 0, {{"A", 1}}, kRuns, {"A", "B"}, {}},
-      {"a day's wait at most", 1, 100000, 1, {{"A", 1}}, kRuns, {"A", "A", "B"}, {86400000}},
-      {"a late timer starts nothing", 2, 60, 1, {{"A", 1}}, kLateTimer, {"A", "A", "B"}, {60000}},
-      {"abort ends the wait", 2, 60, 1, {{"A", 1}}, kAbort, {"A"}, {60000}},
-      {"so does the program's end", 2, 60, 1, {{"A", 1}}, kShutdown, {"A"}, {60000}},
+      {"a day's wait at most", 1, 100000, 1, {{"A", 1}}, kRuns, {"A", "A", "B"}, {"Retry(86400000)"}},
+      {"a late timer starts nothing", 2, 60, 1, {{"A", 1}}, kLateTimer, {"A", "A", "B"}, {"Retry(60000)"}},
+      {"abort ends the wait", 2, 60, 1, {{"A", 1}}, kAbort, {"A"}, {"Retry(60000)"}},
+      {"so does the program's end", 2, 60, 1, {{"A", 1}}, kShutdown, {"A"}, {"Retry(60000)"}},
   };
   for (const auto& c : cases) {
     Rig rig;
     rig.schedule.RetryCount = c.retryCount;
     rig.schedule.RetryInterval = c.retryInterval;
-    rig.client.SetFetchPolls(c.polls);
+    rig.client.fetchPolls = c.polls;
     rig.client.window = "hidden";
     std::map<std::string, int> failures = c.failures;
     Texts fetched;
@@ -277,7 +327,7 @@ TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
     rig.machine->OnFetch();
     EXPECT_TRUE(rig.RunUntilIdle(2LL * 24 * 3600 * 1000)) << c.what;
     EXPECT_EQ(fetched, c.fetched) << c.what;
-    EXPECT_EQ(rig.retryTimers, c.timers) << c.what;
+    EXPECT_EQ(rig.told, c.waits) << c.what;
     EXPECT_FALSE(rig.machine->CanAbort()) << c.what;
     EXPECT_EQ(rig.client.JournalOf("PutBack"), Texts{"PutBack(hidden)"}) << c.what;
   }
@@ -298,7 +348,7 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
     rig.Change([](JobSettings& s) { s.fetchAccounts = Texts{"A"}; });
     rig.client.switchWorks = false;
     rig.client.shown = c.fetches == 0 ? "B" : "A";
-    rig.client.SetFetchPolls(-1);
+    rig.client.fetchPolls = -1;
     rig.schedule.RetryCount = 1;
     rig.schedule.RetryInterval = 60;
     std::vector<std::int64_t> waits;
@@ -313,60 +363,6 @@ TEST(JobSequencer, EveryAttemptWaitsForTheClientUpToItsBound) {
     EXPECT_EQ(waits, (std::vector<std::int64_t>{c.bound, c.bound})) << c.what;
     EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), c.fetches) << c.what;
     EXPECT_EQ(rig.machine->CurrentStep(), Step::kIdle) << c.what;
-  }
-}
-
-TEST(JobSequencer, DialUpDialsEachEntryOnceAndPassesOverAccountsWithoutARecord) {
-  Rig rig;
-  rig.jobs.Clear();
-  const char* entries[] = {"", "X", "", "Y", "X"};
-  for (int i = 0; i < 5; ++i) {
-    CAccountJob record = MakeRecord("Account" + std::to_string(i + 1), "acc" + std::to_string(i + 1));
-    record.useDialUp = *entries[i] != '\0' ? 1 : 0;
-    record.dialUpEntry = entries[i];
-    rig.jobs.Append(record);
-  }
-  rig.client.shown = "acc1";
-  rig.schedule.DialUp = 1;
-  // The record's spelling of a title is the one switched to and waited for.
-  rig.ArmAt730({"Nobody", "acc1", "ACC2", "acc3", "acc4", "acc5", "Ghost"});
-  rig.RunUntil(WeekMs(kMon, 7, 30, 59));
-  EXPECT_EQ(rig.client.JournalOf("Switch"),
-            (Texts{"Switch(acc3)", "Switch(acc1)", "Switch(acc2)", "Switch(acc5)", "Switch(acc4)"}));
-  EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 5u);
-  EXPECT_EQ(rig.dialer.journal, (Texts{"Connect(X)", "Connect(Y)", "HangUp"}));
-  // The last account fetched ends the run as a last account does.
-  EXPECT_EQ(std::vector<int>(rig.steps.end() - 3, rig.steps.end()), (std::vector<int>{10, 8, 11}));
-}
-
-TEST(JobSequencer, OneRecordDialsOnlyWithDialUpOnAndAgainAfterAFailure) {
-  const struct {
-    int dialUp;
-    Texts dialled, client;
-  } cases[] = {
-      {0, {}, {"SelectFirst(menu)", "StartFetch", "SelectFirst"}},
-      // The dial fails; the first retry's fetch fails; the second gets through.
-      {1, {"Connect(X)", "Connect(X)", "HangUp", "Connect(X)", "HangUp"},
-       {"SelectFirst(menu)", "StartFetch", "Dismiss(error)", "StartFetch", "SelectFirst"}},
-  };
-  for (const auto& c : cases) {
-    Rig rig;
-    rig.jobs.Clear();
-    rig.jobs.Append(MakeRecord("Account1", "A"));
-    rig.jobs.At(0).useDialUp = 1;
-    rig.jobs.At(0).dialUpEntry = "X";
-    rig.schedule.DialUp = c.dialUp;
-    rig.schedule.RetryCount = 2;
-    rig.schedule.RetryInterval = 10;
-    rig.dialer.failures["X"] = 651;
-    rig.client.SetFetchPolls(1);
-    if (c.dialUp != 0) rig.FailFirstFetch();
-    rig.ArmAt730({"A"});
-    rig.RunUntil(WeekMs(kMon, 7, 30, 1));
-    rig.dialer.failures.clear();  // the line comes back for the first retry
-    rig.RunUntil(WeekMs(kMon, 7, 31));
-    EXPECT_EQ(rig.dialer.journal, c.dialled);
-    EXPECT_EQ(rig.client.Journal(), c.client);
   }
 }
 

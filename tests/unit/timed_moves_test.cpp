@@ -78,7 +78,7 @@ TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeS
   EXPECT_TRUE(RunMinute().empty());  // 仕事 does not send at once
   EXPECT_EQ(ensured_, 2);
   const std::string bits = ",-1056964608,1)";
-  EXPECT_EQ(client_.Journal(),
+  EXPECT_EQ(client_.JournalOf(),
             (Texts{"MarkMail(" + kFirst + bits, "MarkMail(" + kSecond + bits, "MarkMail(" + kFirst + ",7,0)",
                    "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)", "MarkMail(" + kSecond + ",1,1)",
                    "MoveMail(" + kFirst + ",Account1\\Outbox.box)", "MoveMail(" + kSecond + ",Account1\\Outbox.box)",
@@ -115,7 +115,7 @@ TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
     ensured_ = 0;
     RunMinute();
     EXPECT_EQ(ensured_, c.ensured) << c.what;
-    EXPECT_TRUE(client_.Journal().empty()) << c.what;
+    EXPECT_TRUE(client_.JournalOf().empty()) << c.what;
   }
 }
 
