@@ -5,10 +5,17 @@
 
 #include <string>
 
+#include "data_dir/mailbox_paths.h"
+#include "sample_data/sample_disk.h"
+
 class ScratchDirectory {
  public:
-  ScratchDirectory();
-  ~ScratchDirectory();
+  ScratchDirectory() : base_(sample::MakeScratchDirectory()) {
+    if (!base_.empty() && sample::MakeDirectory(JoinPath(base_, "表"))) path_ = JoinPath(base_, "表");
+  }
+  ~ScratchDirectory() {
+    if (!base_.empty()) sample::RemoveTree(base_);
+  }
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 

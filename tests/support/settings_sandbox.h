@@ -4,17 +4,25 @@
 
 #include <string>
 
+#include "settings/registry_key.h"
+
 // Company and product of the scratch key the store's own tests write to.
 inline constexpr const char* kScratchCompany = "Vantor";
 inline constexpr const char* kScratchProduct = "Larkspur32Test";
 
 class SettingsSandbox {
  public:
-  SettingsSandbox();
-  ~SettingsSandbox();
+  SettingsSandbox() { Wipe(); }
+  ~SettingsSandbox() { Wipe(); }
   SettingsSandbox(const SettingsSandbox&) = delete;
   SettingsSandbox& operator=(const SettingsSandbox&) = delete;
 
  private:
-  static void Wipe();
+  static void Wipe() {
+    CRegistryKey company;
+    if (company.Open(registry::kCurrentUser, std::string("Software\\") + kScratchCompany)) {
+      company.DeleteTree("Larkspur32");
+      company.DeleteTree(kScratchProduct);
+    }
+  }
 };

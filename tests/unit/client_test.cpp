@@ -34,14 +34,13 @@ TEST(ClientCommands, ArgumentsThatCouldBreakACommandAreRefused) {
            {"a\x95", false}, {"a\x95,b", false}}) {
     EXPECT_EQ(IsSafeCommandArgument(text), safe) << text;
   }
-  std::string command = "untouched";
-  EXPECT_FALSE(MoveMailCommand("Account1\\Inbox.box\\1", "Account2\\Out(box", command));
-  EXPECT_FALSE(MarkMailCommand("a,b", 7, 1, command));
-  EXPECT_EQ(command, "untouched");
-  EXPECT_TRUE(MarkMailCommand("Account1\\表示.box\\1", -1056964608, 0x10001, command));  // the flag's low 16 bits
-  EXPECT_EQ(command, "MarkMail(Account1\\表示.box\\1,-1056964608,1)");
-  EXPECT_TRUE(MoveMailCommand("A\\ソフト.box\\2", "A\\Outbox.box", command));
-  EXPECT_EQ(command, "MoveMail(A\\ソフト.box\\2,A\\Outbox.box)");
+  std::string mark = "untouched", move = "untouched";
+  EXPECT_FALSE(MoveMailCommand("Account1\\Inbox.box\\1", "Account2\\Out(box", move) ||
+               MarkMailCommand("a,b", 7, 1, mark));
+  EXPECT_EQ(mark + move, "untoucheduntouched");
+  EXPECT_TRUE(MarkMailCommand("Account1\\表示.box\\1", -1056964608, 0x10001, mark) &&  // the flag's low 16 bits
+              MoveMailCommand("A\\ソフト.box\\2", "A\\Outbox.box", move));
+  EXPECT_EQ(mark + move, "MarkMail(Account1\\表示.box\\1,-1056964608,1)MoveMail(A\\ソフト.box\\2,A\\Outbox.box)");
   EXPECT_EQ(LaunchCommandLine("", "C:\\Mail", ""), "corvid.exe C:\\Mail ");
   EXPECT_EQ(LaunchCommandLine("C:\\P Q\\corvid.exe", "D:\\表示", "/x"), "\"C:\\P Q\\corvid.exe\" D:\\表示 /x");
   EXPECT_EQ(LaunchCommandLine("\"C:\\P Q\\c.exe\"", "C:\\M", ""), "\"C:\\P Q\\c.exe\" C:\\M ");

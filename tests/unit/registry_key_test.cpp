@@ -4,10 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include "support/faulty_registry.h"
+#include "settings/memory_registry.h"
 #include "support/settings_sandbox.h"
 
 namespace {
+
+// A store in place for its life that counts flushes and, as the registry does
+// when access is denied, will not delete a key of one name.
+struct FaultyRegistry : registry::MemoryRegistry {
+  explicit FaultyRegistry(const char* locked) : undeletable(locked) { registry::SetActive(this); }
+  ~FaultyRegistry() override { registry::SetActive(nullptr); }
+  long FlushKey(registry::Handle key) override {
+    ++flushes;
+    return MemoryRegistry::FlushKey(key);
+  }
+  long DeleteKey(registry::Handle parent, const char* name) override {
+    ++deleteAttempts;
+    return name != nullptr && undeletable == name ? registry::kAccessDenied : MemoryRegistry::DeleteKey(parent, name);
+  }
+  std::string undeletable;
+  int deleteAttempts = 0, flushes = 0;
+};
 
 std::vector<std::string> SubkeyNames(const CRegistryKey& key) {
   std::vector<std::string> names;
@@ -16,12 +33,8 @@ std::vector<std::string> SubkeyNames(const CRegistryKey& key) {
   return names;
 }
 
-class RegistryKeyTest : public ::testing::Test {
- protected:
-  SettingsSandbox sandbox_;
-};
-
-TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
+TEST(RegistryKey, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
+  SettingsSandbox sandbox;
   CSoftwareKey key(kScratchCompany, kScratchProduct);
   ASSERT_TRUE(key.WriteDword("Negative", -1985229329) && key.WriteString("Path", "D:\\メール\\表示") &&
               key.WriteString(nullptr, "ポスト") && key.WriteString("Empty", "") &&
@@ -43,25 +56,33 @@ TEST_F(RegistryKeyTest, ValuesReadBackByTheirTypeWithNamesIgnoringCase) {
   EXPECT_EQ(size, 1u);
 }
 
-TEST_F(RegistryKeyTest, EveryWriteIsFlushedAndAKeyNotOpenNeitherWritesNorReads) {
-  FaultyRegistry probe("");
-  ScopedRegistry use(probe);
-  CSoftwareKey key(kScratchCompany, kScratchProduct);
-  ASSERT_TRUE(key.WriteDword("Number", 1) && key.WriteString("Text", "表示"));
-  EXPECT_EQ(probe.Flushes(), 2);
+TEST(RegistryKey, WritesAreFlushedAKeyNotOpenDoesNothingAndAFailedDeleteLeavesNoHandleOpen) {
+  FaultyRegistry faulty("Locked");
+  const std::size_t handles = faulty.OpenHandleCount();
+  {
+    CSoftwareKey key(kScratchCompany, kScratchProduct);
+    ASSERT_TRUE(key.WriteDword("Number", 1) && key.WriteString("Text", "表示"));
+    CRegistryKey closed;
+    EXPECT_FALSE(closed.Open(key, "NoSuchKey") || closed.WriteDword("X", 1) || closed.WriteString("X", "y"));
+    EXPECT_EQ(faulty.flushes, 2);
+    std::string text = "untouched";
+    EXPECT_FALSE(closed.ReadStringInto("X", text) || key.ReadStringInto("Missing", text) ||
+                 closed.EnumSubkeyName(0, text) || closed.DeleteTree("X"));
+    // A key not open reads as empty text and 0, whatever the default.
+    EXPECT_EQ(text + closed.ReadString("X", "dflt"), "untouched");
+    EXPECT_EQ(closed.ReadDword("X", 60) + closed.CountSubkeys(), 0);
 
-  CRegistryKey closed;
-  EXPECT_FALSE(closed.Open(key, "NoSuchKey") || closed.WriteDword("X", 1) || closed.WriteString("X", "y"));
-  EXPECT_EQ(probe.Flushes(), 2);
-  std::string text = "untouched";
-  EXPECT_FALSE(closed.ReadStringInto("X", text) || key.ReadStringInto("Missing", text) ||
-               closed.EnumSubkeyName(0, text) || closed.DeleteTree("X"));
-  // A key not open reads as empty text and 0, whatever the default.
-  EXPECT_EQ(text + closed.ReadString("X", "dflt"), "untouched");
-  EXPECT_EQ(closed.ReadDword("X", 60) + closed.CountSubkeys(), 0);
+    CRegistryKey locked, free;
+    ASSERT_TRUE(locked.Create(key, "List\\item0\\Locked") && free.Create(key, "List\\item1"));
+    EXPECT_FALSE(key.DeleteTree("List"));
+    EXPECT_LE(faulty.deleteAttempts, 2);  // no endless retry of the same name
+    EXPECT_EQ(SubkeyNames(key), std::vector<std::string>{"List"});
+  }
+  EXPECT_EQ(faulty.OpenHandleCount(), handles);
 }
 
-TEST_F(RegistryKeyTest, SubkeysEnumerateInTheRegistrysOrderAndGoWithEverythingBelowThem) {
+TEST(RegistryKey, SubkeysEnumerateInTheRegistrysOrderAndGoWithEverythingBelowThem) {
+  SettingsSandbox sandbox;
   CSoftwareKey scratch(kScratchCompany, kScratchProduct);
   const std::string longName(255, 'n');
   for (const std::string name : {"account2", "account10\\data0\\Account\\x", "aB", "a_", longName.c_str(), "表示"}) {
@@ -77,21 +98,6 @@ TEST_F(RegistryKeyTest, SubkeysEnumerateInTheRegistrysOrderAndGoWithEverythingBe
   EXPECT_TRUE(scratch.DeleteTree("account10"));
   EXPECT_FALSE(scratch.DeleteTree("account10") || scratch.DeleteTree(""));  // never the key itself
   EXPECT_EQ(SubkeyNames(scratch), (std::vector<std::string>{"a_", "aB", "account2", longName, "表示"}));
-}
-
-TEST(RegistryKey, DeleteTreeStopsAtAKeyThatWillNotGoAndLeavesNoHandleOpen) {
-  FaultyRegistry faulty("Locked");
-  ScopedRegistry use(faulty);
-  const std::size_t handles = faulty.OpenHandleCount();
-  {
-    CSoftwareKey scratch(kScratchCompany, kScratchProduct);
-    CRegistryKey locked, free;
-    ASSERT_TRUE(locked.Create(scratch, "List\\item0\\Locked") && free.Create(scratch, "List\\item1"));
-    EXPECT_FALSE(scratch.DeleteTree("List"));
-    EXPECT_LE(faulty.DeleteAttempts(), 2);  // no endless retry of the same name
-    EXPECT_EQ(SubkeyNames(scratch), std::vector<std::string>{"List"});
-  }
-  EXPECT_EQ(faulty.OpenHandleCount(), handles);
 }
 
 }  // namespace

@@ -73,9 +73,8 @@ TEST(ScheduleStore, StoredEntriesLoadInEnumerationOrderAndSavingLeavesNothingEls
            {"data1", 10, 0, {"second"}}, {"data0", 10, 0, {"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9", "a10"}},
            {"data2", 263, 300, {"low byte"}}, {"data3", 200, 5, {"negative"}}}) {
     CRegistryKey entry, list;
-    ASSERT_TRUE(entry.Create(root, std::string("Schedule\\Friday\\") + path) && list.Create(entry, "Account"));
-    entry.WriteDword("Hour", hour);
-    entry.WriteDword("Minute", minute);
+    ASSERT_TRUE(entry.Create(root, std::string("Schedule\\Friday\\") + path) && list.Create(entry, "Account") &&
+                entry.WriteDword("Hour", hour) && entry.WriteDword("Minute", minute));
     layout::WriteTextItems(list, "account%d", accounts);
   }
   ASSERT_TRUE(CRegistryKey().Create(root, "Schedule\\Thursday\\data0"));
