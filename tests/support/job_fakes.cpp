@@ -26,18 +26,14 @@ bool WaitUntil(const std::function<bool()>& done, int boundMs) {
 struct WatcherLife {
   explicit WatcherLife(FakeClient& client) : client(client) { Add(1); }
   ~WatcherLife() { Add(-1); }
-  void Add(int count) {
-    std::lock_guard<std::mutex> lock(client.mutex_);
-    client.watchers_ += count;
-  }
+  void Add(int count) { std::lock_guard<std::mutex> lock(client.mutex_); client.watchers_ += count; }
   FakeClient& client;
 };
 
 void FakeClient::Record(const std::string& call) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    journal_.push_back(call);
-  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  journal_.push_back(call);
+  lock.unlock();
   if (onCall) onCall(call);
 }
 
@@ -133,7 +129,6 @@ bool JobRig::RunUntilIdle(std::int64_t maxMs) {
 
 CAccountJob MakeRecord(const std::string& directory, const std::string& title) {
   CAccountJob record;
-  record.directory = directory;
-  record.title = title;
+  record.directory = directory, record.title = title;
   return record;
 }

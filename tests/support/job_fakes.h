@@ -62,30 +62,19 @@ class FakeClient : public IMailClient {
   bool KeepOutOfSight() override {
     if (window == "closed") return false;
     if (!window.empty()) Record("OutOfSight(" + window + ")");
-    putBack_ = window;
-    return true;
+    return putBack_ = window, true;
   }
   void PutBack() override {
-    if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")");
-    putBack_.clear();
+    if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")"), putBack_.clear();
   }
 
   std::vector<std::string> JournalOf(const std::string& prefix = "");
-  void ClearJournal() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    journal_.clear();
-  }
+  void ClearJournal() { std::lock_guard<std::mutex> lock(mutex_); journal_.clear(); }
   // Dialogs the client shows, handed out one per DismissDialogs call.
-  void QueueDialog(DismissResult dialog) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    dialogs_.push_back(dialog);
-  }
+  void QueueDialog(DismissResult dialog) { std::lock_guard<std::mutex> lock(mutex_); dialogs_.push_back(dialog); }
   // Threads other than the test's that asked for dialogs and have not ended yet
   // (natively; always 0 on Windows).
-  int Watchers() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return watchers_;
-  }
+  int Watchers() { std::lock_guard<std::mutex> lock(mutex_); return watchers_; }
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
   void Quit() { running_ = false, runningOn_.clear(), fetching_ = false; }
 

@@ -18,8 +18,7 @@ struct FakeLibrary : IRasLibrary {
     return kRasEntryNotFound;  // no saved credentials: dialled all the same
   }
   std::uint32_t EnumConnections(std::uint32_t& count) override {
-    log.push_back("enum");
-    count = activeCount;
+    log.push_back("enum"), count = activeCount;
     return enumResult;
   }
   std::uint32_t Dial(const RasDialParams& params, Handle& connection) override {
@@ -33,14 +32,12 @@ struct FakeLibrary : IRasLibrary {
     return pollsLeft-- > 0 ? stillThere : kRasInvalidHandle;
   }
   std::uint32_t HangUp(Handle connection) override {
-    log.push_back("hangup " + std::to_string(connection));
-    pollsLeft = connectedPolls;
+    log.push_back("hangup " + std::to_string(connection)), pollsLeft = connectedPolls;
     return hangUpResult;
   }
-  std::uint32_t enumResult = 0, activeCount = 0, dialResult = 0, hangUpResult = 0;
+  std::uint32_t enumResult = 0, activeCount = 0, dialResult = 0, hangUpResult = 0, stillThere = 0;
   bool handleOnFailedDial = true;
   int connectedPolls = 0;  // status answers stillThere this often after a hang-up, then gone
-  std::uint32_t stillThere = 0;
   RasDialParams dialled;
   Log log;
   Handle lastHandle = 0;
@@ -49,10 +46,7 @@ struct FakeLibrary : IRasLibrary {
 
 struct FakeSleeper : ISleeper {
   explicit FakeSleeper(Log& log) : log(log) {}
-  void Sleep(unsigned milliseconds) override {
-    log.push_back("sleep " + std::to_string(milliseconds));
-    now += milliseconds > 0 ? milliseconds : 1;
-  }
+  void Sleep(unsigned ms) override { log.push_back("sleep " + std::to_string(ms)), now += ms > 0 ? ms : 1; }
   std::uint64_t NowMs() override { return now; }
   Log& log;
   std::uint64_t now = 1000;
@@ -65,7 +59,7 @@ struct Line {
     auto sleeper = std::make_unique<FakeSleeper>(library->log);
     fakes = library.get(), time = sleeper.get();
     line = std::make_unique<CDialUp>(std::move(library), std::move(sleeper));
-    if (connected) EXPECT_EQ(line->Connect("表示"), 0);
+    EXPECT_TRUE(!connected || line->Connect("表示") == 0);
     fakes->log.clear();
   }
   FakeLibrary* fakes;
