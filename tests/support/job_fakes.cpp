@@ -3,13 +3,10 @@
 #include <chrono>
 
 LocalTime FakeClock::Local(std::time_t when) {
-  const std::int64_t seconds = static_cast<std::int64_t>(when);
-  LocalTime local;
-  local.weekday = static_cast<int>((seconds / 86400 + 4) % 7);  // 1 January 1970 was a Thursday
-  local.hour = static_cast<int>(seconds % 86400 / 3600);
-  local.minute = static_cast<int>(seconds % 3600 / 60);
-  local.second = static_cast<int>(seconds % 60);
-  return local;
+  const std::int64_t s = static_cast<std::int64_t>(when);
+  // 1 January 1970 was a Thursday.
+  return {static_cast<int>(s % 86400 / 3600), static_cast<int>(s % 3600 / 60), static_cast<int>(s % 60),
+          static_cast<int>((s / 86400 + 4) % 7)};
 }
 
 std::time_t WeekTime(int weekday, int hour, int minute, int second) {

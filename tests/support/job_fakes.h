@@ -25,7 +25,9 @@ class FakeClock : public IClock {
   std::int64_t ms = 0;
 };
 
-// Weekday (0 Sunday) hh:mm:ss in the week of Sunday 4 January 1970.
+using Texts = std::vector<std::string>;
+enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
+// Weekday hh:mm:ss in the week of Sunday 4 January 1970.
 std::time_t WeekTime(int weekday, int hour, int minute, int second = 0);
 inline std::int64_t WeekMs(int weekday, int hour, int minute, int second = 0) {
   return static_cast<std::int64_t>(WeekTime(weekday, hour, minute, second)) * 1000;
@@ -99,32 +101,25 @@ class FakeClient : public IMailClient {
   std::deque<DismissResult> dialogs_;
   int watchers_ = 0;
   const std::thread::id owner_ = std::this_thread::get_id();
-  bool running_ = false;
-  std::string runningOn_;
-  bool fetching_ = false;
+  bool running_ = false, fetching_ = false;
   int pollsLeft_ = 0;
-  std::string putBack_;
+  std::string runningOn_, putBack_;
 };
 
 // A line that journals "Connect(X)" and "HangUp"; a dial of an entry in failures fails with its code.
-class FakeDialer : public IDialer {
- public:
-  bool HasConnection() const override { return connected_; }
+struct FakeDialer : IDialer {
+  bool HasConnection() const override { return connected; }
   long Connect(const std::string& entry) override {
-    journal.push_back("Connect(" + entry + ")");
-    connected_ = failures.count(entry) == 0;
-    return connected_ ? 0 : failures[entry];
+    journal.push_back("Connect(" + entry + ")"), connected = failures.count(entry) == 0;
+    return connected ? 0 : failures[entry];
   }
-  void HangUp(int) override { journal.push_back("HangUp"), connected_ = false; }
+  void HangUp(int) override { journal.push_back("HangUp"), connected = false; }
   std::vector<std::string> journal;
   std::map<std::string, long> failures;
-
- private:
-  bool connected_ = false;
+  bool connected = false;
 };
 
-class FakeLauncher : public ILauncher {
- public:
+struct FakeLauncher : ILauncher {
   bool Start(const std::string& commandLine) override { return started.push_back(commandLine), true; }
   std::vector<std::string> started;
 };

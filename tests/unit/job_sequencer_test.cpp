@@ -9,9 +9,6 @@
 
 namespace {
 
-enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
-using Texts = std::vector<std::string>;
-
 // A client on the data root with accounts A and B, showing A; the fetch
 // command fetches both.
 struct Rig : JobRig {

@@ -10,7 +10,6 @@
 
 namespace {
 
-enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
 constexpr std::time_t kWeek = 7 * 24 * 3600;
 
 // A clock whose wall time goes an hour ahead from summerFrom on.

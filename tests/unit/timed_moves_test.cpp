@@ -12,7 +12,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 constexpr std::time_t kTick = 1000000;
 const std::string kFirst = "Account1\\予約.box\\00000001";
 const std::string kSecond = "Account1\\予約.box\\00000002";

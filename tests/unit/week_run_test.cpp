@@ -102,11 +102,7 @@ class WeekRunTest : public ::testing::Test {
   }
 
   bool Chance(int perMille) { return static_cast<int>(random_() % 1000) < perMille; }
-  bool Fault(int perMille) {
-    const bool fault = Chance(perMille);
-    faults_ += fault ? 1 : 0;
-    return fault;
-  }
+  bool Fault(int perMille) { return Chance(perMille) && ++faults_ > 0; }
 
   void Write(const std::string& folder) {
     std::string text;
