@@ -185,21 +185,37 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
   }
 }
 
-TEST(JobSequencer, ARearmKeepsOnlyTheRunOfTheMinutesChain) {
-  // The timer command, or the settings' OK, handled between steps 2 and 3.
+TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
+  ScratchDirectory scratch;
+  sample::DataDirectoryBuilder data(scratch.Path());
+  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
+  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
+  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
+  // A re-arm between steps 2 and 3, by the timer command or the settings' OK,
+  // keeps the run pulled forward.
   for (const bool bySettings : {false, true}) {
     Rig rig;
-    rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
-    rig.ArmAt730({"A"});
+    rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
+    rig.client.SetRunningOn(scratch.Path());
+    rig.jobs.At(0).reserve.Reserve = rig.jobs.At(0).ReserveSend = 1, rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
+    rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
+    rig.clock.ms = WeekMs(kWed, 9, 59, 58);
+    rig.machine->OnTimerStart();
     rig.observer = [&, rearmed = false]() mutable {
       if (rearmed || rig.steps != std::vector<int>{2}) return;
       rearmed = true;
       bySettings ? rig.machine->OnScheduleChanged() : rig.machine->OnTimerStart();
     };
-    rig.RunUntil(WeekMs(kMon, 7, 30, 30));
-    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 1u) << bySettings;
+    rig.RunUntil(WeekMs(kWed, 10, 0, 20));
+    EXPECT_EQ(rig.client.JournalOf("Switch"), (Texts{"Switch(B)", "Switch(A)"})) << bySettings;
+    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 2u) << bySettings;
+    // Then the schedule's own next run again.
+    EXPECT_EQ(rig.machine->NextRunWeekday(), kSat);
+    EXPECT_EQ(rig.machine->NextRun().accounts, Texts{"B"});
   }
-  // Outside a chain it looks ahead, even in the minute of a fetch.
+}
+
+TEST(JobSequencer, OutsideAChainArmingLooksAheadEvenInTheMinuteOfAFetch) {
   Rig rig;
   rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
   rig.clock.ms = WeekMs(kMon, 7, 10, 5);
@@ -208,31 +224,6 @@ TEST(JobSequencer, ARearmKeepsOnlyTheRunOfTheMinutesChain) {
   ASSERT_TRUE(rig.RunUntilIdle());
   rig.machine->OnTimerStart();
   EXPECT_EQ(rig.machine->NextRun().hour, 12);
-}
-
-TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
-  ScratchDirectory scratch;
-  sample::DataDirectoryBuilder data(scratch.Path());
-  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
-  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
-  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
-  Rig rig;
-  rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
-  rig.client.SetRunningOn(scratch.Path());
-  rig.jobs.At(0).reserve.Reserve = rig.jobs.At(0).ReserveSend = 1, rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
-  rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
-  rig.clock.ms = WeekMs(kWed, 9, 59, 58);
-  rig.machine->OnTimerStart();
-  // A re-arm between steps 2 and 3 keeps the run pulled forward.
-  rig.observer = [&, rearmed = false]() mutable {
-    if (!rearmed && rig.steps == std::vector<int>{2}) rearmed = true, rig.machine->OnTimerStart();
-  };
-  rig.RunUntil(WeekMs(kWed, 10, 0, 20));
-  EXPECT_EQ(rig.client.JournalOf("Switch"), (Texts{"Switch(B)", "Switch(A)"}));
-  EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 2u);
-  // Then the schedule's own next run again.
-  EXPECT_EQ(rig.machine->NextRunWeekday(), kSat);
-  EXPECT_EQ(rig.machine->NextRun().accounts, Texts{"B"});
 }
 
 TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
