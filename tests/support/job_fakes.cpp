@@ -124,8 +124,9 @@ bool JobRig::RunUntilIdle(std::int64_t maxMs) {
   }
 }
 
-CAccountJob MakeRecord(const std::string& directory, const std::string& title) {
+CAccountJob MakeRecord(const std::string& directory, const std::string& title, const std::string& dialUpEntry) {
   CAccountJob record;
   record.directory = directory, record.title = title;
+  record.useDialUp = dialUpEntry.empty() ? 0 : 1, record.dialUpEntry = dialUpEntry;
   return record;
 }

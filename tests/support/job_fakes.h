@@ -136,9 +136,7 @@ struct JobRig : IJobHost {
   void Post(Continuation continuation, std::uint32_t token) override;
   void SetPollTimer(int milliseconds) override { pollDue = clock.ms + milliseconds; }
   void KillPollTimer() override { pollDue.reset(); }
-  void SetRetryTimer(int milliseconds) override {
-    retryDue = clock.ms + milliseconds, told.push_back("Retry(" + std::to_string(milliseconds) + ")");
-  }
+  void SetRetryTimer(int ms) override { retryDue = clock.ms + ms, told.push_back("Retry(" + std::to_string(ms) + ")"); }
   void KillRetryTimer() override { retryDue.reset(); }
   void NextRunChanged() override { told.push_back("NextRun"); }
   void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
@@ -161,4 +159,5 @@ struct JobRig : IJobHost {
   bool sparseTicks = false;
 };
 
-CAccountJob MakeRecord(const std::string& directory, const std::string& title);
+// A record that dials through dialUpEntry unless it is empty.
+CAccountJob MakeRecord(const std::string& directory, const std::string& title, const std::string& dialUpEntry = "");

@@ -96,13 +96,13 @@ TEST(DialUp, ConnectDialsOnlyWhenNoOtherLineIsUpAndFreesAFailedDial) {
     EXPECT_EQ(line.line->Connect("表示"), c.result) << c.what;
     EXPECT_EQ(line.fakes->log, c.calls) << c.what;
     EXPECT_EQ(line.line->HasConnection(), c.connectedAfter) << c.what;
+    // The phone book's credentials are kept, the rest is set.
+    const RasDialParams& sent = line.fakes->dialled;
+    if (c.connectedAfter) {
+      EXPECT_EQ((Log{sent.entryName, sent.phoneNumber, sent.callbackNumber, sent.userName, sent.password, sent.domain}),
+                (Log{"表示", "", "*", "能力ポスト", "ﾊﾟｽ表示", "*"})) << c.what;
+    }
   }
-  // The phone book's credentials are kept, the rest is set.
-  Line line(false);
-  ASSERT_EQ(line.line->Connect("能力ポスト"), 0);
-  const RasDialParams& sent = line.fakes->dialled;
-  EXPECT_EQ((Log{sent.entryName, sent.phoneNumber, sent.callbackNumber, sent.userName, sent.password, sent.domain}),
-            (Log{"能力ポスト", "", "*", "能力ポスト", "ﾊﾟｽ表示", "*"}));
 }
 
 TEST(DialUp, HangUpPollsOurLineUntilItIsGoneOrItsBoundPassed) {

@@ -54,8 +54,7 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
 // One record on entry X, whose dial fails until the line comes back; two retries.
 void OneDiallingRecord(Rig& rig, int dialUp) {
   rig.jobs.Clear();
-  rig.jobs.Append(MakeRecord("Account1", "A"));
-  rig.jobs.At(0).useDialUp = 1, rig.jobs.At(0).dialUpEntry = "X";
+  rig.jobs.Append(MakeRecord("Account1", "A", "X"));
   rig.schedule.DialUp = dialUp, rig.schedule.RetryCount = 2, rig.schedule.RetryInterval = 10;
   rig.dialer.failures["X"] = 651, rig.client.fetchPolls = 1;
   rig.ArmAt730({"A"});
@@ -88,10 +87,7 @@ TEST(JobSequencer, EachAccountIsFetchedInItsTurnAndEachEntryDialledOnce) {
          r.jobs.Clear();
          const char* entries[] = {"", "X", "", "Y", "X", "X"};
          for (int i = 0; i < 6; ++i) {
-           CAccountJob record = MakeRecord("Account" + std::to_string(i + 1), "acc" + std::to_string(i + 1));
-           record.useDialUp = *entries[i] != '\0' ? 1 : 0;
-           record.dialUpEntry = entries[i];
-           r.jobs.Append(record);
+           r.jobs.Append(MakeRecord("Account" + std::to_string(i + 1), "acc" + std::to_string(i + 1), entries[i]));
          }
          r.client.shown = "acc1";
          r.schedule.DialUp = 1;

@@ -70,9 +70,7 @@ class WeekRunTest : public ::testing::Test {
       for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box", "Hold.box"}) {
         EXPECT_TRUE(data.AddFolder(directory, folder, "", ""));
       }
-      CAccountJob record = MakeRecord(directory, title);
-      record.useDialUp = dialEntry[0] ? 1 : 0;
-      record.dialUpEntry = dialEntry;
+      CAccountJob record = MakeRecord(directory, title, dialEntry);
       record.command.PreTidyUp = record.command.PostTidyUp = 1;
       rig_.jobs.Append(record);
     }
