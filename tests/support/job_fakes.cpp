@@ -71,9 +71,6 @@ std::vector<std::string> FakeClient::JournalOf(const std::string& prefix) {
   return matching;
 }
 
-JobRig::JobRig()
-    : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
-
 void JobRig::Post(Continuation continuation, std::uint32_t token) {
   posted.emplace_back(continuation, token);
   if (continuation != Continuation::kArm && continuation != Continuation::kFetch) lastToken = token;

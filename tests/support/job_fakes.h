@@ -16,8 +16,7 @@
 #include "jobs/job_sequencer.h"
 
 // Time in UTC, so tests do not depend on the machine's time zone.
-class FakeClock : public IClock {
- public:
+struct FakeClock : IClock {
   std::time_t Now() override { return static_cast<std::time_t>(ms / 1000); }
   LocalTime Local(std::time_t when) override;
   std::int64_t Milliseconds() override { return ms; }
@@ -126,7 +125,8 @@ struct FakeLauncher : ILauncher {
 
 // The machine with its fakes, and the host window's part.
 struct JobRig : IJobHost {
-  JobRig();
+  JobRig()
+      : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
   // Handles posted continuations and due timers, ticking the main timer, until
   // the clock reaches untilMs; observer runs after each event.
   void RunUntil(std::int64_t untilMs);

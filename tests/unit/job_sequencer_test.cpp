@@ -22,8 +22,7 @@ struct Rig : JobRig {
   }
   void Change(const std::function<void(JobSettings&)>& change) {
     JobSettings settings = machine->Settings();
-    change(settings);
-    machine->SetSettings(settings);
+    change(settings), machine->SetSettings(settings);
   }
   // Armed with an entry at Monday 07:30, two seconds before it.
   void ArmAt730(const Texts& accounts) {
@@ -39,8 +38,7 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
   rig.jobs.At(0).command.PreTidyUp = rig.jobs.At(0).command.PostTidyUp = 1;
   rig.jobs.At(1).command.ExecCommand = 1, rig.jobs.At(1).command.CommandName = "C:\\Tools\\after.exe";
   rig.client.fetchPolls = 3, rig.client.window = "minimized";
-  rig.ArmAt730({"A", "B"});
-  rig.told.clear();
+  rig.ArmAt730({"A", "B"}), rig.told.clear();
   rig.RunUntil(WeekMs(kMon, 7, 30, 20));
   EXPECT_EQ(rig.client.JournalOf(), (Texts{"OutOfSight(minimized)", "Switch(A)", "TidyUp", "StartFetch", "TidyUp",
                                          "Switch(B)", "StartFetch", "Switch(A)", "PutBack(minimized)"}));
@@ -53,8 +51,7 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
 
 // One record on entry X, whose dial fails until the line comes back; two retries.
 void OneDiallingRecord(Rig& rig, int dialUp) {
-  rig.jobs.Clear();
-  rig.jobs.Append(MakeRecord("Account1", "A", "X"));
+  rig.jobs.Clear(), rig.jobs.Append(MakeRecord("Account1", "A", "X"));
   rig.schedule.DialUp = dialUp, rig.schedule.RetryCount = 2, rig.schedule.RetryInterval = 10;
   rig.dialer.failures["X"] = 651, rig.client.fetchPolls = 1;
   rig.ArmAt730({"A"});
@@ -69,11 +66,9 @@ TEST(JobSequencer, EachAccountIsFetchedInItsTurnAndEachEntryDialledOnce) {
   } cases[] = {
       {"a fetch by hand, in the tick's minute, after closing a leftover window",
        [](Rig& r) {
-         r.client.window = "hidden";
-         r.client.QueueDialog(kMailReceivedDialog);
+         r.client.window = "hidden", r.client.QueueDialog(kMailReceivedDialog);
          r.clock.ms = WeekMs(kWed, 10, 15, 40);
-         r.machine->OnMainTimer();
-         r.machine->OnFetch();
+         r.machine->OnMainTimer(), r.machine->OnFetch();
          EXPECT_EQ(r.machine->NextRun().hour * 100 + r.machine->NextRun().minute + r.machine->NextRunWeekday() * 10000, 31015);
        },
        {"Dismiss(received)", "OutOfSight(hidden)", "Switch(A)", "StartFetch", "Switch(B)", "StartFetch", "PutBack(hidden)"},
@@ -170,8 +165,7 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
       if (rig.client.JournalOf("StartFetch").size() > runs.size()) runs.push_back(at.weekday * 10000 + at.hour * 100 + at.minute);
     };
     rig.RunUntil(c.atMs);
-    rig.clock.ms += c.byMs;
-    rig.nextTickMs = 0;
+    rig.clock.ms += c.byMs, rig.nextTickMs = 0;
     if (c.nextHour >= 0) {
       rig.machine->OnClockChanged();
       EXPECT_EQ(rig.machine->NextRun().hour, c.nextHour) << c.what;
@@ -215,8 +209,7 @@ TEST(JobSequencer, OutsideAChainArmingLooksAheadEvenInTheMinuteOfAFetch) {
   Rig rig;
   rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
   rig.clock.ms = WeekMs(kMon, 7, 10, 5);
-  rig.machine->OnMainTimer();
-  rig.machine->OnFetch();
+  rig.machine->OnMainTimer(), rig.machine->OnFetch();
   ASSERT_TRUE(rig.RunUntilIdle());
   rig.machine->OnTimerStart();
   EXPECT_EQ(rig.machine->NextRun().hour, 12);
@@ -226,15 +219,13 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
   Rig rig;
   rig.Change([](JobSettings& s) { s.autoStart = s.autoCheck = true; });
   rig.clock.ms = WeekMs(kThu, 12, 0);
-  rig.machine->PostStartupActions();
-  rig.machine->OnTimerStart();
+  rig.machine->PostStartupActions(), rig.machine->OnTimerStart();
   EXPECT_FALSE(rig.machine->CanStartTimer());
   EXPECT_TRUE(rig.machine->CanFetch());
   rig.Change([](JobSettings& s) { s.fetchAccounts = Texts{}; });
   EXPECT_FALSE(rig.machine->CanFetch());
   rig.schedule.Day(kFri).AddEntry(7, 5, {"A"}, 0);
-  rig.machine->OnTimerStart();
-  rig.machine->OnTimerStop();
+  rig.machine->OnTimerStart(), rig.machine->OnTimerStop();
   EXPECT_EQ(rig.machine->NextRunWeekday(), kFri);  // kept, only not shown
   EXPECT_EQ(rig.told, (Texts{"NextRun", "Armed", "NextRun", "Armed", "NextRun", "Disarmed"}));
   EXPECT_TRUE(rig.posted.empty());
@@ -254,8 +245,7 @@ TEST(JobSequencer, WhileAFetchRunsOnlyAbortActs) {
   EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 1u);
   EXPECT_EQ(std::count(rig.steps.begin(), rig.steps.end(), 2), 1);
   rig.Post(Continuation::kRunStep, 0);  // a stale continuation still queued
-  rig.steps.clear();
-  rig.machine->OnAbort();
+  rig.steps.clear(), rig.machine->OnAbort();
   ASSERT_TRUE(rig.RunUntilIdle());
   EXPECT_EQ(rig.steps, (std::vector<int>{8, 11}));
   EXPECT_FALSE(rig.machine->CanAbort());
@@ -268,8 +258,7 @@ TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
     int retryCount, retryInterval, polls;  // polls 0: the error window comes as the fetch ends
     std::map<std::string, int> failures;   // by account, fetches that raise an error window
     End end;
-    Texts fetched;
-    Texts waits;
+    Texts fetched, waits;
   } cases[] = {
       {"retry count plus one attempts", 2, 60, 1, {{"A", 9}}, kRuns, {"A", "A", "A", "B"}, {"Retry(60000)", "Retry(60000)"}},
       {"each account has its own retries", 1, 60, 1, {{"B", 1}}, kRuns, {"A", "B", "B"}, {"Retry(60000)"}},

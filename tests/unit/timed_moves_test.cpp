@@ -9,6 +9,7 @@
 #include "sample_data/sample_disk.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -101,10 +102,8 @@ TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
   for (const char* folder : {"予約.box", "予約(1).box"}) data_.AddMail("Account1", folder, "00000001", At(-60));
   for (const char* folder : {"予約.box", "Hold.box"}) data_.AddMail("Account2", folder, "00000001", At(-60));
   for (const auto& c : cases) {
-    work_ = MakeRecord("Account1", "仕事");
-    c.set(work_);
-    clientThere_ = c.there;
-    ensured_ = 0;
+    c.set(work_ = MakeRecord("Account1", "仕事"));
+    clientThere_ = c.there, ensured_ = 0;
     RunMinute();
     EXPECT_EQ(ensured_, c.ensured) << c.what;
     EXPECT_TRUE(client_.JournalOf().empty()) << c.what;
@@ -153,16 +152,15 @@ TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   };
   // The client carries a move out at once, and the target's index shows it.
   client_.onMove = [this](const std::string& mail, const std::string& target) {
-    const std::size_t slash = target.find('\\');
-    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-60));
+    const std::size_t slash = cp932::Find(target, '\\');
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(cp932::FindLast(mail, '\\') + 1), At(-60));
   };
   for (const auto& c : cases) {
     for (const auto& [account, folder] : {std::pair{"Account1", "Inbox.box"}, {"Account2", "Hold.box"},
                                           {"Account2", "Inbox.box"}, {"Account2", "Outbox.box"}}) {
       ASSERT_TRUE(sample::WriteFile(EntryListPath(scratch_.Path(), account, folder), ""));
     }
-    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅"));
-    client_.ClearJournal();
+    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅")), client_.ClearJournal();
     for (int twice = 0; twice < 2; ++twice) data_.AddMail("Account2", "Hold.box", "x", At(-60));
     RunMinute();
     EXPECT_EQ(client_.JournalOf("MoveMail"), Texts{c.move}) << c.what;

@@ -1,6 +1,5 @@
-// A week of minutes: the step machine against a client and a line that
-// misbehave at random under a fixed seed, its invariants checked after every
-// event. Moves land in the folder indexes, so the next minute sees them.
+// A week of minutes against a client and a line that misbehave at random under a
+// fixed seed, the invariants checked after every event, the moves landing on disk.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -35,9 +34,9 @@ class WeekRunTest : public ::testing::Test {
     FakeClient& client = rig_.client;
     client.SetRunningOn(scratch_.Path());
     client.onCall = [this, &client](const std::string& call) {
-      const std::size_t open = call.find('(');
+      const std::size_t open = cp932::Find(call, '(');
       const std::string name = call.substr(0, open);
-      const std::string mail = open == std::string::npos ? "" : call.substr(open + 1, call.find(',') - open - 1);
+      const std::string mail = open == std::string::npos ? "" : call.substr(open + 1, cp932::Find(call, ',') - open - 1);
       if (name == "Launch") {
         client.launchWorks = !Fault(100);
         if (client.launchWorks) client.shown = "仕事", client.window.clear();
