@@ -181,9 +181,9 @@ TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
   ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
   for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
   data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
-  // A re-arm between steps 2 and 3, by the timer command or the settings' OK,
-  // keeps the run pulled forward.
-  for (const bool bySettings : {false, true}) {
+  // A re-arm inside the chain, before either of the steps ahead of the run, by
+  // the timer command (even) or the settings' OK (odd), keeps the run pulled forward.
+  for (const int rearm : {0, 1, 2, 3}) {
     Rig rig;
     rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
     rig.client.SetRunningOn(scratch.Path());
@@ -192,13 +192,13 @@ TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
     rig.clock.ms = WeekMs(kWed, 9, 59, 58);
     rig.machine->OnTimerStart();
     rig.observer = [&, rearmed = false]() mutable {
-      if (rearmed || rig.steps != std::vector<int>{2}) return;
+      if (rearmed || rig.steps != (rearm < 2 ? std::vector<int>{2} : std::vector<int>{2, 1})) return;
       rearmed = true;
-      bySettings ? rig.machine->OnScheduleChanged() : rig.machine->OnTimerStart();
+      rearm % 2 != 0 ? rig.machine->OnScheduleChanged() : rig.machine->OnTimerStart();
     };
     rig.RunUntil(WeekMs(kWed, 10, 0, 20));
-    EXPECT_EQ(rig.client.JournalOf("Switch"), (Texts{"Switch(B)", "Switch(A)"})) << bySettings;
-    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 2u) << bySettings;
+    EXPECT_EQ(rig.client.JournalOf("Switch"), (Texts{"Switch(B)", "Switch(A)"})) << rearm;
+    EXPECT_EQ(rig.client.JournalOf("StartFetch").size(), 2u) << rearm;
     // Then the schedule's own next run again.
     EXPECT_EQ(rig.machine->NextRunWeekday(), kSat);
     EXPECT_EQ(rig.machine->NextRun().accounts, Texts{"B"});
