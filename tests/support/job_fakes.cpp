@@ -3,13 +3,10 @@
 #include <chrono>
 
 LocalTime FakeClock::Local(std::time_t when) {
-  const std::int64_t seconds = static_cast<std::int64_t>(when);
-  LocalTime local;
-  local.weekday = static_cast<int>((seconds / 86400 + 4) % 7);  // 1 January 1970 was a Thursday
-  local.hour = static_cast<int>(seconds % 86400 / 3600);
-  local.minute = static_cast<int>(seconds % 3600 / 60);
-  local.second = static_cast<int>(seconds % 60);
-  return local;
+  const std::int64_t s = static_cast<std::int64_t>(when);
+  // 1 January 1970 was a Thursday.
+  return {static_cast<int>(s % 86400 / 3600), static_cast<int>(s % 3600 / 60), static_cast<int>(s % 60),
+          static_cast<int>((s / 86400 + 4) % 7)};
 }
 
 std::time_t WeekTime(int weekday, int hour, int minute, int second) {
@@ -26,18 +23,14 @@ bool WaitUntil(const std::function<bool()>& done, int boundMs) {
 struct WatcherLife {
   explicit WatcherLife(FakeClient& client) : client(client) { Add(1); }
   ~WatcherLife() { Add(-1); }
-  void Add(int count) {
-    std::lock_guard<std::mutex> lock(client.mutex_);
-    client.watchers_ += count;
-  }
+  void Add(int count) { std::lock_guard<std::mutex> lock(client.mutex_); client.watchers_ += count; }
   FakeClient& client;
 };
 
 void FakeClient::Record(const std::string& call) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    journal_.push_back(call);
-  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  journal_.push_back(call);
+  lock.unlock();
   if (onCall) onCall(call);
 }
 
@@ -77,9 +70,6 @@ std::vector<std::string> FakeClient::JournalOf(const std::string& prefix) {
   }
   return matching;
 }
-
-JobRig::JobRig()
-    : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
 
 void JobRig::Post(Continuation continuation, std::uint32_t token) {
   posted.emplace_back(continuation, token);
@@ -131,9 +121,9 @@ bool JobRig::RunUntilIdle(std::int64_t maxMs) {
   }
 }
 
-CAccountJob MakeRecord(const std::string& directory, const std::string& title) {
+CAccountJob MakeRecord(const std::string& directory, const std::string& title, const std::string& dialUpEntry) {
   CAccountJob record;
-  record.directory = directory;
-  record.title = title;
+  record.directory = directory, record.title = title;
+  record.useDialUp = dialUpEntry.empty() ? 0 : 1, record.dialUpEntry = dialUpEntry;
   return record;
 }

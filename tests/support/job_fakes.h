@@ -16,8 +16,7 @@
 #include "jobs/job_sequencer.h"
 
 // Time in UTC, so tests do not depend on the machine's time zone.
-class FakeClock : public IClock {
- public:
+struct FakeClock : IClock {
   std::time_t Now() override { return static_cast<std::time_t>(ms / 1000); }
   LocalTime Local(std::time_t when) override;
   std::int64_t Milliseconds() override { return ms; }
@@ -25,7 +24,9 @@ class FakeClock : public IClock {
   std::int64_t ms = 0;
 };
 
-// Weekday (0 Sunday) hh:mm:ss in the week of Sunday 4 January 1970.
+using Texts = std::vector<std::string>;
+enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
+// Weekday hh:mm:ss in the week of Sunday 4 January 1970.
 std::time_t WeekTime(int weekday, int hour, int minute, int second = 0);
 inline std::int64_t WeekMs(int weekday, int hour, int minute, int second = 0) {
   return static_cast<std::int64_t>(WeekTime(weekday, hour, minute, second)) * 1000;
@@ -62,30 +63,19 @@ class FakeClient : public IMailClient {
   bool KeepOutOfSight() override {
     if (window == "closed") return false;
     if (!window.empty()) Record("OutOfSight(" + window + ")");
-    putBack_ = window;
-    return true;
+    return putBack_ = window, true;
   }
   void PutBack() override {
-    if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")");
-    putBack_.clear();
+    if (!putBack_.empty()) Record("PutBack(" + putBack_ + ")"), putBack_.clear();
   }
 
   std::vector<std::string> JournalOf(const std::string& prefix = "");
-  void ClearJournal() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    journal_.clear();
-  }
+  void ClearJournal() { std::lock_guard<std::mutex> lock(mutex_); journal_.clear(); }
   // Dialogs the client shows, handed out one per DismissDialogs call.
-  void QueueDialog(DismissResult dialog) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    dialogs_.push_back(dialog);
-  }
+  void QueueDialog(DismissResult dialog) { std::lock_guard<std::mutex> lock(mutex_); dialogs_.push_back(dialog); }
   // Threads other than the test's that asked for dialogs and have not ended yet
   // (natively; always 0 on Windows).
-  int Watchers() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return watchers_;
-  }
+  int Watchers() { std::lock_guard<std::mutex> lock(mutex_); return watchers_; }
   void SetRunningOn(const std::string& dataRoot) { running_ = true, runningOn_ = dataRoot; }
   void Quit() { running_ = false, runningOn_.clear(), fetching_ = false; }
 
@@ -110,39 +100,33 @@ class FakeClient : public IMailClient {
   std::deque<DismissResult> dialogs_;
   int watchers_ = 0;
   const std::thread::id owner_ = std::this_thread::get_id();
-  bool running_ = false;
-  std::string runningOn_;
-  bool fetching_ = false;
+  bool running_ = false, fetching_ = false;
   int pollsLeft_ = 0;
-  std::string putBack_;
+  std::string runningOn_, putBack_;
 };
 
 // A line that journals "Connect(X)" and "HangUp"; a dial of an entry in failures fails with its code.
-class FakeDialer : public IDialer {
- public:
-  bool HasConnection() const override { return connected_; }
+struct FakeDialer : IDialer {
+  bool HasConnection() const override { return connected; }
   long Connect(const std::string& entry) override {
-    journal.push_back("Connect(" + entry + ")");
-    connected_ = failures.count(entry) == 0;
-    return connected_ ? 0 : failures[entry];
+    journal.push_back("Connect(" + entry + ")"), connected = failures.count(entry) == 0;
+    return connected ? 0 : failures[entry];
   }
-  void HangUp(int) override { journal.push_back("HangUp"), connected_ = false; }
+  void HangUp(int) override { journal.push_back("HangUp"), connected = false; }
   std::vector<std::string> journal;
   std::map<std::string, long> failures;
-
- private:
-  bool connected_ = false;
+  bool connected = false;
 };
 
-class FakeLauncher : public ILauncher {
- public:
+struct FakeLauncher : ILauncher {
   bool Start(const std::string& commandLine) override { return started.push_back(commandLine), true; }
   std::vector<std::string> started;
 };
 
 // The machine with its fakes, and the host window's part.
 struct JobRig : IJobHost {
-  JobRig();
+  JobRig()
+      : machine(std::make_unique<CJobSequencer>(CJobSequencer::Ports{client, dialer, launcher, clock}, *this, schedule, jobs)) {}
   // Handles posted continuations and due timers, ticking the main timer, until
   // the clock reaches untilMs; observer runs after each event.
   void RunUntil(std::int64_t untilMs);
@@ -152,9 +136,7 @@ struct JobRig : IJobHost {
   void Post(Continuation continuation, std::uint32_t token) override;
   void SetPollTimer(int milliseconds) override { pollDue = clock.ms + milliseconds; }
   void KillPollTimer() override { pollDue.reset(); }
-  void SetRetryTimer(int milliseconds) override {
-    retryDue = clock.ms + milliseconds, told.push_back("Retry(" + std::to_string(milliseconds) + ")");
-  }
+  void SetRetryTimer(int ms) override { retryDue = clock.ms + ms, told.push_back("Retry(" + std::to_string(ms) + ")"); }
   void KillRetryTimer() override { retryDue.reset(); }
   void NextRunChanged() override { told.push_back("NextRun"); }
   void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
@@ -177,4 +159,5 @@ struct JobRig : IJobHost {
   bool sparseTicks = false;
 };
 
-CAccountJob MakeRecord(const std::string& directory, const std::string& title);
+// A record that dials through dialUpEntry unless it is empty.
+CAccountJob MakeRecord(const std::string& directory, const std::string& title, const std::string& dialUpEntry = "");

@@ -22,10 +22,8 @@ TEST(AfterFetchCommand, QuotesEachPartAndNeverLetsABackslashEscapeAQuote) {
     CAccountJob record;
     record.directory = "Account2";
     record.command.CommandName = "C:\\Tools\\after.exe";
-    record.command.ParamMailBox = c.mailBox;
-    record.command.MailBoxSwitch = "/m:";
-    record.command.ParamAccount = c.account;
-    record.command.AccountSwitch = "/a:";
+    record.command.ParamMailBox = c.mailBox, record.command.MailBoxSwitch = "/m:";
+    record.command.ParamAccount = c.account, record.command.AccountSwitch = "/a:";
     EXPECT_EQ(AfterFetchCommandLine(record, c.mailBoxPath), c.line) << c.mailBoxPath;
   }
 }

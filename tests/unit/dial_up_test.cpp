@@ -18,8 +18,7 @@ struct FakeLibrary : IRasLibrary {
     return kRasEntryNotFound;  // no saved credentials: dialled all the same
   }
   std::uint32_t EnumConnections(std::uint32_t& count) override {
-    log.push_back("enum");
-    count = activeCount;
+    log.push_back("enum"), count = activeCount;
     return enumResult;
   }
   std::uint32_t Dial(const RasDialParams& params, Handle& connection) override {
@@ -33,14 +32,12 @@ struct FakeLibrary : IRasLibrary {
     return pollsLeft-- > 0 ? stillThere : kRasInvalidHandle;
   }
   std::uint32_t HangUp(Handle connection) override {
-    log.push_back("hangup " + std::to_string(connection));
-    pollsLeft = connectedPolls;
+    log.push_back("hangup " + std::to_string(connection)), pollsLeft = connectedPolls;
     return hangUpResult;
   }
-  std::uint32_t enumResult = 0, activeCount = 0, dialResult = 0, hangUpResult = 0;
+  std::uint32_t enumResult = 0, activeCount = 0, dialResult = 0, hangUpResult = 0, stillThere = 0;
   bool handleOnFailedDial = true;
   int connectedPolls = 0;  // status answers stillThere this often after a hang-up, then gone
-  std::uint32_t stillThere = 0;
   RasDialParams dialled;
   Log log;
   Handle lastHandle = 0;
@@ -49,10 +46,7 @@ struct FakeLibrary : IRasLibrary {
 
 struct FakeSleeper : ISleeper {
   explicit FakeSleeper(Log& log) : log(log) {}
-  void Sleep(unsigned milliseconds) override {
-    log.push_back("sleep " + std::to_string(milliseconds));
-    now += milliseconds > 0 ? milliseconds : 1;
-  }
+  void Sleep(unsigned ms) override { log.push_back("sleep " + std::to_string(ms)), now += ms > 0 ? ms : 1; }
   std::uint64_t NowMs() override { return now; }
   Log& log;
   std::uint64_t now = 1000;
@@ -65,7 +59,7 @@ struct Line {
     auto sleeper = std::make_unique<FakeSleeper>(library->log);
     fakes = library.get(), time = sleeper.get();
     line = std::make_unique<CDialUp>(std::move(library), std::move(sleeper));
-    if (connected) EXPECT_EQ(line->Connect("表示"), 0);
+    EXPECT_TRUE(!connected || line->Connect("表示") == 0);
     fakes->log.clear();
   }
   FakeLibrary* fakes;
@@ -73,7 +67,8 @@ struct Line {
   std::unique_ptr<CDialUp> line;
 };
 
-TEST(DialUp, ConnectDialsOnlyWhenNoOtherLineIsUpAndFreesAFailedDial) {
+TEST(DialUp, ConnectDialsOnlyWhenNoOtherLineIsUpAndHangUpPollsOurLineUntilItIsGone) {
+  constexpr int kConnect = -1000;  // Connect("表示") instead of a hang-up with this pause
   const struct {
     const char* what;
     std::function<void(FakeLibrary&)> script;
@@ -81,61 +76,51 @@ TEST(DialUp, ConnectDialsOnlyWhenNoOtherLineIsUpAndFreesAFailedDial) {
     long result;
     Log calls;
     bool connectedAfter;
+    int hangUpPauseMs;
   } cases[] = {
-      {"dials through the entry", [](FakeLibrary&) {}, false, 0, {"enum", "entry 表示", "dial 表示 1"}, true},
-      {"an outside connection is left alone", [](FakeLibrary& f) { f.activeCount = 1; }, false, 0, {"enum"}, false},
+      {"dials through the entry", [](FakeLibrary&) {}, false, 0, {"enum", "entry 表示", "dial 表示 1"}, true, kConnect},
+      {"an outside connection is left alone", [](FakeLibrary& f) { f.activeCount = 1; }, false, 0, {"enum"}, false,
+       kConnect},
       {"several outside connections overflow the one-entry buffer",
-       [](FakeLibrary& f) { f.enumResult = kRasBufferTooSmall; }, false, 0, {"enum"}, false},
+       [](FakeLibrary& f) { f.enumResult = kRasBufferTooSmall; }, false, 0, {"enum"}, false, kConnect},
       {"a failed dial frees the port it holds", [](FakeLibrary& f) { f.dialResult = 678; }, false, 678,
-       {"enum", "entry 表示", "dial 表示 1", "hangup 1", "status 1"}, false},
+       {"enum", "entry 表示", "dial 表示 1", "hangup 1", "status 1"}, false, kConnect},
       {"no library: the dial reports it, with nothing to free",
        [](FakeLibrary& f) { f.enumResult = f.dialResult = kRasNoLibrary, f.handleOnFailedDial = false; }, false, 754,
-       {"enum", "entry 表示", "dial 表示 0"}, false},
+       {"enum", "entry 表示", "dial 表示 0"}, false, kConnect},
       {"our own line is hung up and rests before the next dial", [](FakeLibrary&) {}, true, 0,
-       {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2"}, true},
+       {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2"}, true, kConnect},
       {"a new dial that fails after our line was hung up leaves none", [](FakeLibrary& f) { f.dialResult = 680; }, true,
-       680, {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2", "hangup 2", "status 2"}, false},
+       680, {"hangup 1", "status 1", "sleep 3000", "enum", "entry 表示", "dial 表示 2", "hangup 2", "status 2"}, false,
+       kConnect},
+      {"hang-up without a line of ours: nothing", [](FakeLibrary&) {}, false, 0, {}, false, 10},
+      {"gone at the first poll", [](FakeLibrary&) {}, true, 0, {"hangup 1", "status 1"}, false, 0},
+      {"polls with the caller's pause", [](FakeLibrary& f) { f.connectedPolls = 2; }, true, 0,
+       {"hangup 1", "status 1", "sleep 10", "status 1", "sleep 10", "status 1"}, false, 10},
+      {"a negative pause is no pause", [](FakeLibrary& f) { f.connectedPolls = 1; }, true, 0,
+       {"hangup 1", "status 1", "sleep 0", "status 1"}, false, -5},
+      {"a library without the hang-up is not polled", [](FakeLibrary& f) { f.hangUpResult = kRasNoFunction; }, true, 0,
+       {"hangup 1"}, false, 0},
+      {"a library without the status stops the poll",
+       [](FakeLibrary& f) { f.connectedPolls = 5, f.stillThere = kRasNoFunction; }, true, 0, {"hangup 1", "status 1"},
+       false, 0},
   };
   for (const auto& c : cases) {
     Line line(c.connectedBefore);
     c.script(*line.fakes);
-    EXPECT_EQ(line.line->Connect("表示"), c.result) << c.what;
+    if (c.hangUpPauseMs != kConnect) {
+      line.line->HangUp(c.hangUpPauseMs);
+    } else {
+      EXPECT_EQ(line.line->Connect("表示"), c.result) << c.what;
+    }
     EXPECT_EQ(line.fakes->log, c.calls) << c.what;
     EXPECT_EQ(line.line->HasConnection(), c.connectedAfter) << c.what;
-  }
-  // The phone book's credentials are kept, the rest is set.
-  Line line(false);
-  ASSERT_EQ(line.line->Connect("能力ポスト"), 0);
-  const RasDialParams& sent = line.fakes->dialled;
-  EXPECT_EQ((Log{sent.entryName, sent.phoneNumber, sent.callbackNumber, sent.userName, sent.password, sent.domain}),
-            (Log{"能力ポスト", "", "*", "能力ポスト", "ﾊﾟｽ表示", "*"}));
-}
-
-TEST(DialUp, HangUpPollsOurLineUntilItIsGoneOrItsBoundPassed) {
-  const struct {
-    const char* what;
-    bool connected;
-    int pollSleepMs;
-    std::function<void(FakeLibrary&)> script;
-    Log calls;
-  } cases[] = {
-      {"no line of ours: nothing", false, 10, [](FakeLibrary&) {}, {}},
-      {"gone at the first poll", true, 0, [](FakeLibrary&) {}, {"hangup 1", "status 1"}},
-      {"polls with the caller's pause", true, 10, [](FakeLibrary& f) { f.connectedPolls = 2; },
-       {"hangup 1", "status 1", "sleep 10", "status 1", "sleep 10", "status 1"}},
-      {"a negative pause is no pause", true, -5, [](FakeLibrary& f) { f.connectedPolls = 1; },
-       {"hangup 1", "status 1", "sleep 0", "status 1"}},
-      {"a library without the hang-up is not polled", true, 0, [](FakeLibrary& f) { f.hangUpResult = kRasNoFunction; },
-       {"hangup 1"}},
-      {"a library without the status stops the poll", true, 0,
-       [](FakeLibrary& f) { f.connectedPolls = 5, f.stillThere = kRasNoFunction; }, {"hangup 1", "status 1"}},
-  };
-  for (const auto& c : cases) {
-    Line line(c.connected);
-    c.script(*line.fakes);
-    line.line->HangUp(c.pollSleepMs);
-    EXPECT_EQ(line.fakes->log, c.calls) << c.what;
-    EXPECT_FALSE(line.line->HasConnection()) << c.what;
+    // The phone book's credentials are kept, the rest is set.
+    const RasDialParams& sent = line.fakes->dialled;
+    if (c.connectedAfter) {
+      EXPECT_EQ((Log{sent.entryName, sent.phoneNumber, sent.callbackNumber, sent.userName, sent.password, sent.domain}),
+                (Log{"表示", "", "*", "能力ポスト", "ﾊﾟｽ表示", "*"})) << c.what;
+    }
   }
   // A line that never goes is given up at the bound and forgotten: the next
   // Connect dials afresh.

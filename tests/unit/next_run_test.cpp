@@ -4,19 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "support/job_fakes.h"
 
 namespace {
 
-enum { kSun, kMon, kTue, kWed, kThu, kFri, kSat };
 constexpr std::time_t kWeek = 7 * 24 * 3600;
 
 // A clock whose wall time goes an hour ahead from summerFrom on.
 struct SummerClock : FakeClock {
-  LocalTime Local(std::time_t when) override { return FakeClock::Local(when >= summerFrom ? when + 3600 : when); }
-  std::time_t summerFrom = std::numeric_limits<std::time_t>::max();
+  LocalTime Local(std::time_t when) override {
+    return FakeClock::Local(summerFrom != 0 && when >= summerFrom ? when + 3600 : when);
+  }
+  std::time_t summerFrom = 0;  // none
 };
 
 TEST(NextRun, ItsMinuteBeginsAtTheEntrysFirstWallClockMinuteAfterNow) {
@@ -37,7 +36,7 @@ TEST(NextRun, ItsMinuteBeginsAtTheEntrysFirstWallClockMinuteAfterNow) {
   for (const auto& c : cases) {
     SummerClock clock;
     clock.ms = static_cast<std::int64_t>(c.now) * 1000;
-    if (c.summerFrom != 0) clock.summerFrom = c.summerFrom;
+    clock.summerFrom = c.summerFrom;
     CSchedule schedule;
     schedule.Day(c.weekday).AddEntry(c.hour, c.minute, {"A"}, 0);
     CNextRun next(clock);

@@ -31,7 +31,7 @@ TEST(RasRecords, DialParamsSurviveTheShortLayoutOrAreCutOnCharacterBoundaries) {
   // An entry name of 20 bytes fits, ten double-byte characters too; one more does not.
   for (const char* name : {"12345678901234567890", "表示能力ポストソフト", "123456789012345678901", "表示能力ポストソフト回"}) {
     ShortRasDialParams record;
-    EXPECT_EQ(ras_records::PackDialParams({name}, record), std::strlen(name) <= 20) << name;
+    EXPECT_EQ(ras_records::PackDialParams({name, "", "", "", "", ""}, record), std::strlen(name) <= 20) << name;
   }
   // A field filled to its end is read no further.
   ShortRasDialParams full{};

@@ -9,10 +9,10 @@
 #include "sample_data/sample_disk.h"
 #include "support/job_fakes.h"
 #include "support/scratch_directory.h"
+#include "text/cp932.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
 constexpr std::time_t kTick = 1000000;
 const std::string kFirst = "Account1\\予約.box\\00000001";
 const std::string kSecond = "Account1\\予約.box\\00000002";
@@ -20,22 +20,18 @@ const std::string kSecond = "Account1\\予約.box\\00000002";
 std::int32_t At(int offset) { return static_cast<std::int32_t>(kTick + offset); }
 
 void Reserve(CAccountJob& record, const char* folder = "予約.box") {
-  record.reserve.Reserve = 1;
-  record.reserve.ReserveFolder = folder;
+  record.reserve.Reserve = 1, record.reserve.ReserveFolder = folder;
 }
 
 void ForwardHold(CAccountJob& record, const char* to = "Inbox.box") {
-  record.reserve.Remain = 1;
-  record.reserve.RemainFromAccount = "Account2";
-  record.reserve.RemainFromFolder = "Hold.box";
-  record.reserve.RemainToFolder = to;
+  record.reserve.Remain = 1, record.reserve.RemainToFolder = to;
+  record.reserve.RemainFromAccount = "Account2", record.reserve.RemainFromFolder = "Hold.box";
 }
 
 class TimedMovesTest : public ::testing::Test {
  protected:
   TimedMovesTest() : data_(scratch_.Path()), work_(MakeRecord("Account1", "仕事")), home_(MakeRecord("Account2", "自宅")) {
-    EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, ""));
-    EXPECT_TRUE(data_.AddAccount("Account2", "自宅", 0, ""));
+    EXPECT_TRUE(data_.AddAccount("Account1", "仕事", 0, "") && data_.AddAccount("Account2", "自宅", 0, ""));
     for (const char* folder : {"Outbox.box", "Inbox.box", "予約.box", "予約(1).box", "In,box"}) {
       EXPECT_TRUE(data_.AddFolder("Account1", folder, "", ""));
     }
@@ -45,8 +41,7 @@ class TimedMovesTest : public ::testing::Test {
   // One minute's chain: the reservation, then the forwarding; the accounts to run now.
   Texts RunMinute() {
     CAccountJobList jobs;
-    jobs.Append(work_);
-    jobs.Append(home_);
+    jobs.Append(work_), jobs.Append(home_);
     MoveChain chain;
     const TimedMoves moves{client_, scratch_.Path(), jobs, kTick, [this] { return ++ensured_, clientThere_; }, chain};
     const Texts sendNow = SendReservedMails(moves);
@@ -64,11 +59,9 @@ class TimedMovesTest : public ::testing::Test {
 
 TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeSure) {
   Reserve(work_);
-  work_.reserve.SendCheck = 1;
-  work_.reserve.ReserveMark = 1;
   ForwardHold(home_);  // into its own Inbox, which is not there
   ForwardHold(work_);
-  work_.reserve.UnReadCheck = 1;
+  work_.reserve.SendCheck = work_.reserve.ReserveMark = work_.reserve.UnReadCheck = 1;
   work_.reserve.RemainMark = 8;  // no mark of the client's
   data_.AddMail("Account1", "予約.box", "00000001", At(-120));
   data_.AddMail("Account1", "予約.box", "00000002", At(-1));
@@ -109,10 +102,8 @@ TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
   for (const char* folder : {"予約.box", "予約(1).box"}) data_.AddMail("Account1", folder, "00000001", At(-60));
   for (const char* folder : {"予約.box", "Hold.box"}) data_.AddMail("Account2", folder, "00000001", At(-60));
   for (const auto& c : cases) {
-    work_ = MakeRecord("Account1", "仕事");
-    c.set(work_);
-    clientThere_ = c.there;
-    ensured_ = 0;
+    c.set(work_ = MakeRecord("Account1", "仕事"));
+    clientThere_ = c.there, ensured_ = 0;
     RunMinute();
     EXPECT_EQ(ensured_, c.ensured) << c.what;
     EXPECT_TRUE(client_.JournalOf().empty()) << c.what;
@@ -120,12 +111,10 @@ TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {
 }
 
 TEST_F(TimedMovesTest, OnlyMailsTheClientMovedCountAndASilentClientIsAskedNoMore) {
-  Reserve(work_);
+  Reserve(work_), ForwardHold(home_, "予約.box");
   work_.ReserveSend = 1;
-  ForwardHold(home_, "予約.box");
   data_.AddMail("Account2", "Hold.box", "00000005", At(-60));
-  data_.AddMail("Account1", "予約.box", "00000001", At(-60));
-  data_.AddMail("Account1", "予約.box", "00000002", At(-60));
+  for (const char* mail : {"00000001", "00000002"}) data_.AddMail("Account1", "予約.box", mail, At(-60));
   const struct {
     MoveOutcome first, second;
     Texts sendNow;
@@ -144,8 +133,7 @@ TEST_F(TimedMovesTest, OnlyMailsTheClientMovedCountAndASilentClientIsAskedNoMore
 }
 
 TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
-  ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", ""));
-  ASSERT_TRUE(data_.AddFolder("Account2", "Outbox.box", "", ""));
+  ASSERT_TRUE(data_.AddFolder("Account2", "Inbox.box", "", "") && data_.AddFolder("Account2", "Outbox.box", "", ""));
   const struct {
     const char* what;
     void (*set)(CAccountJob& work, CAccountJob& home);
@@ -164,18 +152,16 @@ TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
   };
   // The client carries a move out at once, and the target's index shows it.
   client_.onMove = [this](const std::string& mail, const std::string& target) {
-    const std::size_t slash = target.find('\\');
-    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(mail.rfind('\\') + 1), At(-60));
+    const std::size_t slash = cp932::Find(target, '\\');
+    data_.AddMail(target.substr(0, slash), target.substr(slash + 1), mail.substr(cp932::FindLast(mail, '\\') + 1), At(-60));
   };
   for (const auto& c : cases) {
     for (const auto& [account, folder] : {std::pair{"Account1", "Inbox.box"}, {"Account2", "Hold.box"},
                                           {"Account2", "Inbox.box"}, {"Account2", "Outbox.box"}}) {
       ASSERT_TRUE(sample::WriteFile(EntryListPath(scratch_.Path(), account, folder), ""));
     }
-    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅"));
-    client_.ClearJournal();
-    data_.AddMail("Account2", "Hold.box", "x", At(-60));
-    data_.AddMail("Account2", "Hold.box", "x", At(-60));  // listed twice
+    c.set(work_ = MakeRecord("Account1", "仕事"), home_ = MakeRecord("Account2", "自宅")), client_.ClearJournal();
+    for (int twice = 0; twice < 2; ++twice) data_.AddMail("Account2", "Hold.box", "x", At(-60));
     RunMinute();
     EXPECT_EQ(client_.JournalOf("MoveMail"), Texts{c.move}) << c.what;
   }
