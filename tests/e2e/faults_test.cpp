@@ -84,8 +84,10 @@ TEST_F(FaultsTest, ADataDirectoryThatGoesAwayForAMinuteAndComesBack) {
   EXPECT_TRUE(ProgramAnswers());
 }
 
-TEST_F(FaultsTest, ADataRootAwayAtStartKeepsEveryRecordThroughTheSettingsOk) {
+TEST_F(FaultsTest, ADataRootAwayAtStartKeepsEveryRecordThroughTheSettingsOkAndIsReadOnceThere) {
+  data_.AddMail("Account1", "予約.box", "00000001", UnixNow() - 60);
   ReserveAndForwardIntoWork();
+  ArmAtStart();
   const auto work = [this] {
     CAccountJobList jobs;
     jobs.Load(root_);
@@ -105,9 +107,10 @@ TEST_F(FaultsTest, ADataRootAwayAtStartKeepsEveryRecordThroughTheSettingsOk) {
   ASSERT_NE(sheet, nullptr) << "the settings did not open";
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(sheet); }, 10000)) << "OK did not close the settings";
-  CloseProgram();
   ASSERT_TRUE(MoveFileA(away.c_str(), root_.c_str()));
   EXPECT_EQ(work(), before);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(MailFile("Account1", "Outbox.box", "00000001")); }, 80000))
+      << "the due mail did not move once the data root was there";
 }
 
 TEST_F(FaultsTest, AReservedMailThatCannotBeNamedGetsNoCommandAndStartsNoRun) {

@@ -39,6 +39,8 @@ TEST(Startup, TheSplashGoesTheWindowWaitsDisarmedAndEachWayOfEndingEndsIt) {
     const DWORD seen = GetTickCount();
     HWND window = e2e::WaitForWindow({"#32770", "Larkspur32", program.Id()}, 30000);
     ASSERT_NE(window, nullptr);
+    // Painted by now, as the main window came after it.
+    if (end.message == WM_CLOSE) e2e::SaveScreenshot(splash, "splash");
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(splash); }, 8000)) << "the splash stayed";
     EXPECT_LE(GetTickCount() - seen, 4500u);
     if (end.message == WM_CLOSE) {

@@ -31,7 +31,12 @@ ProgramRunTest::ProgramRunTest() : root_(scratch_.Path()), data_(root_) {
 }
 
 ProgramRunTest::~ProgramRunTest() {
-  CloseProgram();
+  if (program_.IsRunning()) {
+    for (HWND window : FindWindows({"#32770", "Larkspur32", program_.Id()})) {
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    program_.WaitForExit(10000);
+  }
   StopStandIns();
 }
 
@@ -96,15 +101,6 @@ HWND ProgramRunTest::StartProgram(const std::string& program) {
 bool ProgramRunTest::ProgramAnswers() const {
   DWORD_PTR result = 0;
   return program_.IsRunning() && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
-}
-
-void ProgramRunTest::CloseProgram() {
-  if (program_.IsRunning()) {
-    for (HWND window : FindWindows({"#32770", "Larkspur32", program_.Id()})) {
-      PostMessageA(window, WM_CLOSE, 0, 0);
-    }
-    program_.WaitForExit(10000);
-  }
 }
 
 std::vector<std::string> ProgramRunTest::Journal() const { return ReadJournal(root_); }

@@ -45,7 +45,6 @@ class ProgramRunTest : public ::testing::Test {
   // its own bounded waits (a client starting, a DDE request) when asked, so a
   // hang is what outlasts 30 s.
   bool ProgramAnswers() const;
-  void CloseProgram();
   std::vector<std::string> Journal() const;
   // Until the client was told to fetch at least count times.
   bool WaitForFetches(std::size_t count, DWORD ms) const;

@@ -1,7 +1,6 @@
 // The settings sheet through its controls: what each page shows and stores,
-// Apply after the pickers, a change of the data root, the check of every
-// record on OK, the schedule page's editing, and the boxes that show the
-// user's texts.
+// a change of the data root, the check of every record on OK, and the
+// schedule page's editing.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -261,38 +260,6 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
   EXPECT_EQ(FetchAccounts(), (Titles{kWork, kHome, kKana}));
 }
 
-TEST_F(SettingsSheetTest, ConfirmingAPickerEnablesApply) {
-  const std::string program = JoinPath(scratch_.Path(), "ポスト.exe");
-  ASSERT_TRUE(sample::WriteFile(program, "MZ"));
-  const struct {
-    int page, button;
-    std::string file;  // typed into a file picker
-    const char* shot;
-  } cases[] = {
-      {kCorvidPage, IDC_CORVID_BROWSE, program, "settings-program-picker"},
-      {kGeneralPage, IDC_NEXT_FONT_CHANGE, "", "settings-font-dialog"},
-      {kGeneralPage, IDC_NOW_COLOR, "", "settings-color-dialog"},
-  };
-  const auto picker = [] { return ui::FindModal("", {Sheet()}); };
-  for (const auto& c : cases) {
-    CSettingSheet sheet;
-    ui::Script script;
-    script.OnDialog(kSheetCaption, [&c](HWND) { ClickLater(ShowPage(c.page), c.button); });
-    script.When("the picker", [picker] { return picker() != nullptr; }, [&c, picker] {
-      e2e::SaveScreenshot(picker(), c.shot);
-      SetDlgItemTextA(picker(), cmb13, c.file.c_str());
-      PostMessageA(picker(), WM_COMMAND, IDOK, 0);
-    });
-    script.When("the picker to close", [picker] { return picker() == nullptr; }, [&c] {
-      EXPECT_TRUE(ApplyEnabled()) << c.button;
-      PressLater(Sheet(), PSBTN_CANCEL);
-    });
-    script.Start();
-    EXPECT_EQ(sheet.DoModal(nullptr), IDCANCEL);
-    EXPECT_EQ(script.Failure(), "");
-  }
-}
-
 TEST_F(SettingsSheetTest, ANewDataRootReloadsThePagesAndTheSameOrARefusedOneKeepsThem) {
   const std::string empty = JoinPath(scratch_.Path(), "空");
   ASSERT_TRUE(sample::MakeDirectory(empty) && sample::MakeDirectory(JoinPath(empty, "MailBox")));
@@ -498,27 +465,6 @@ TEST_F(SettingsSheetTest, ADayIsEditedThroughItsListTheDetailAndTheQuestion) {
   const CScheduleDayList& day = sheet.Draft().schedule.Day(kWednesday);
   ASSERT_EQ(day.Count(), 2u);
   EXPECT_EQ(day.At(0).accounts, std::vector<std::string>{kWork});
-}
-
-INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-TEST(SettingsDialogs, EveryBoxFilledAtRunTimeShowsAnAmpersandAsItIs) {
-  // Titles, paths and font names may hold "&"; a box without SS_NOPREFIX
-  // would underline the next character instead.
-  for (int id : {IDD_CORVID_PAGE, IDD_LARKSPUR_PAGE, IDD_SCHEDULE_PAGE, IDD_SCHEDULE_DETAIL, IDD_RESERVE_PAGE,
-                 IDD_REMAIN_PAGE, IDD_COMMAND_PAGE, IDD_FOLDER_SELECT}) {
-    HWND dialog = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), GetDesktopWindow(), InertDialog, 0);
-    ASSERT_NE(dialog, nullptr) << id;
-    for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
-      const LONG_PTR style = GetWindowLongPtrA(box, GWL_STYLE);
-      const LONG_PTR type = style & SS_TYPEMASK;
-      if (e2e::ClassOf(box) == "Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP) &&
-          GetWindowTextLengthA(box) == 0) {
-        EXPECT_NE(style & SS_NOPREFIX, 0) << id << " " << GetDlgCtrlID(box);
-      }
-    }
-    DestroyWindow(dialog);
-  }
 }
 
 }  // namespace
