@@ -13,6 +13,7 @@
 #include "app/tray_icon_win.h"
 #include "bridge/mail_client.h"
 #include "dial_up/dialer.h"
+#include "history/history_log_win.h"
 #include "jobs/job_host_win.h"
 #include "jobs/job_ports.h"
 #include "schedule/schedule.h"
@@ -43,6 +44,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void MinuteBegan(std::time_t tick) override;
   void NextRunChanged() override;
   void ArmedChanged(bool armed) override;
+  void RunReported(const RunEvent& event) override { history_.Write(event); }
 
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;
@@ -98,5 +100,6 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   CSchedule schedule_;
   CAccountJobList jobs_;
   std::unique_ptr<CJobHost> jobHost_;
+  CRunHistoryLog history_;
   HICON icon_ = nullptr;
 };

@@ -17,6 +17,7 @@ class IJobObserver {
   virtual void MinuteBegan(std::time_t tick) = 0;
   virtual void NextRunChanged() = 0;
   virtual void ArmedChanged(bool armed) = 0;
+  virtual void RunReported(const RunEvent& event) = 0;
 };
 
 class CJobHost : private IJobHost {
@@ -46,6 +47,7 @@ class CJobHost : private IJobHost {
   void KillRetryTimer() override;
   void NextRunChanged() override { observer_.NextRunChanged(); }
   void ArmedChanged(bool armed) override { observer_.ArmedChanged(armed); }
+  void Report(const RunEvent& event) override { observer_.RunReported(event); }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnTimer(UINT_PTR id);

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "jobs/run_events.h"
 #include "schedule/local_time.h"
 
 class IClock {
@@ -48,4 +49,6 @@ class IJobHost {
   // The next run or the armed state changed: refresh what shows them.
   virtual void NextRunChanged() = 0;
   virtual void ArmedChanged(bool armed) = 0;
+  // Something the run history keeps happened.
+  virtual void Report(const RunEvent& event) = 0;
 };

@@ -194,6 +194,7 @@ void CJobSequencer::OnFetch() {
     nextRun_.Entry().accounts = *settings_.fetchAccounts;
   }
   nextRun_.SetToMinuteOf(tickTime_);
+  runKind_ = RunEventKind::kManualRun;
   Continue(Step::kStartOfRun);
 }
 
@@ -235,7 +236,7 @@ bool CJobSequencer::EnsureClient() {
 
 TimedMoves CJobSequencer::Moves() {
   return TimedMoves{client_, *settings_.dataRoot, jobs_, tickTime_, [this] { return EnsureClient(); },
-                    chain_};
+                    chain_, [this](const RunEvent& event) { Report(event); }};
 }
 
 void CJobSequencer::StepSendReservation() {
@@ -253,6 +254,9 @@ void CJobSequencer::StepSendReservation() {
 
 void CJobSequencer::RunNowFor(const std::vector<std::string>& titles) {
   // Run in this very minute, and for the accounts whose mails just moved.
+  if (!nextRun_.IsAt(tickTime_)) {
+    runKind_ = RunEventKind::kPulledForwardRun;
+  }
   nextRun_.SetToMinuteOf(tickTime_);
   std::vector<std::string>& accounts = nextRun_.Entry().accounts;
   for (const std::string& title : titles) {
@@ -276,6 +280,8 @@ void CJobSequencer::StepForwarding() {
 // ---- step 3: start of run -------------------------------------------------------
 
 void CJobSequencer::StepStartOfRun() {
+  const RunEventKind kind = runKind_;
+  runKind_ = RunEventKind::kScheduledRun;
   if (!nextRun_.IsAt(tickTime_)) {
     Stop();
     return;
@@ -297,6 +303,9 @@ void CJobSequencer::StepStartOfRun() {
     Continue(Step::kEndOfRun);
     return;
   }
+  std::string accounts;
+  for (const std::string& title : jobAccounts_) accounts += (accounts.empty() ? "" : ",") + title;
+  Report({kind, {}, accounts});
   if (schedule_.DialUp != 0) {
     jobAccounts_ = OrderByDialUpEntry(jobAccounts_, [this](const std::string& title) {
       return static_cast<const CAccountJob*>(jobs_.FindByTitle(title));
@@ -344,8 +353,9 @@ void CJobSequencer::StepDialAndFetch() {
   const CAccountJob& record = *currentRecord_;
   if (schedule_.DialUp != 0 && record.useDialUp != 0 && dialledEntry_ != record.dialUpEntry) {
     dialledEntry_ = record.dialUpEntry;
-    if (dialer_.Connect(record.dialUpEntry) != 0) {
+    if (const long code = dialer_.Connect(record.dialUpEntry); code != 0) {
       // Not connected: the retry has to dial again.
+      Report({RunEventKind::kDialFailed, {}, std::to_string(code)});
       dialledEntry_.clear();
       Continue(Step::kRetryDecision);
       return;
@@ -358,7 +368,7 @@ void CJobSequencer::StepDialAndFetch() {
       waitStartMs_ = clock_.Milliseconds();
     } else if (clock_.Milliseconds() - waitStartMs_ >= kAccountSwitchBoundMs) {
       waitingForAccount_ = false;
-      FailAttempt();
+      FailAttempt(RunEventKind::kBoundReached);
       return;
     }
     ContinueAfter(Step::kDialAndFetch, kPollIntervalMs);
@@ -380,7 +390,7 @@ void CJobSequencer::StepWaitForFetch() {
       fetchError_ = true;
     }
     if (clock_.Milliseconds() - waitStartMs_ >= kFetchBoundMs) {
-      FailAttempt();
+      FailAttempt(RunEventKind::kBoundReached);
       return;
     }
     ContinueAfter(Step::kWaitForFetch, kPollIntervalMs);
@@ -391,8 +401,9 @@ void CJobSequencer::StepWaitForFetch() {
     fetchError_ = true;
   }
   if (fetchError_) {
-    FailAttempt();
+    FailAttempt(RunEventKind::kErrorWindow);
   } else {
+    Report({RunEventKind::kFetched});
     retriesLeft_ = -1;
     ++accountIndex_;
     SkipAccountsWithoutRecord();
@@ -408,7 +419,9 @@ void CJobSequencer::StepAfterFetch() {
   client_.DismissDialogs();
   // The record is still the one of the account just fetched: step 4 replaces it.
   if (currentRecord_ && currentRecord_->command.ExecCommand != 0) {
-    launcher_.Start(AfterFetchCommandLine(*currentRecord_, settings_.dataRoot.value_or(std::string())));
+    const std::string line = AfterFetchCommandLine(*currentRecord_, settings_.dataRoot.value_or(std::string()));
+    const bool started = launcher_.Start(line);
+    Report({started ? RunEventKind::kProgramStarted : RunEventKind::kProgramFailed, {}, line});
   }
   if (accountIndex_ < jobAccounts_.size()) {
     Continue(Step::kSelectAccount);
@@ -422,7 +435,8 @@ void CJobSequencer::StepAfterFetch() {
 
 // ---- steps 9, 8, 11: retries and the end -------------------------------------
 
-void CJobSequencer::FailAttempt() {
+void CJobSequencer::FailAttempt(RunEventKind reason, const std::string& detail) {
+  Report({reason, {}, detail});
   if (dialer_.HasConnection()) {
     dialer_.HangUp(0);
   }
@@ -440,11 +454,13 @@ void CJobSequencer::StepRetryDecision() {
     const long long seconds = std::clamp<long long>(schedule_.RetryInterval, 0, 24 * 60 * 60);
     step_ = Step::kRetryDecision;
     ++token_;
+    Report({RunEventKind::kRetryWaiting, {}, std::to_string(seconds)});
     host_.SetRetryTimer(static_cast<int>(seconds * 1000));
     client_.DismissDialogs();
     return;
   }
   retriesLeft_ = -1;
+  Report({RunEventKind::kGivenUp});
   ++accountIndex_;
   SkipAccountsWithoutRecord();
   Continue(accountIndex_ < jobAccounts_.size() ? Step::kAfterFetch : Step::kEndOfRun);
@@ -500,4 +516,28 @@ void CJobSequencer::Shutdown() {
   client_.PutBack();
   retriesLeft_ = -1;
   Stop();
+}
+
+void CJobSequencer::Report(RunEvent event) {
+  const bool runStart = event.kind == RunEventKind::kScheduledRun || event.kind == RunEventKind::kManualRun ||
+                        event.kind == RunEventKind::kPulledForwardRun;
+  if (event.account.empty() && !runStart && currentRecord_) {
+    event.account = currentRecord_->title;
+  }
+  switch (event.kind) {
+    case RunEventKind::kMailRefused:
+    case RunEventKind::kClientSilent:
+    case RunEventKind::kMailUnnamable:
+      if (!toldUnmoved_.insert(cp932::FoldAscii(event.detail)).second) {
+        return;
+      }
+      break;
+    case RunEventKind::kReservedMailSent:
+    case RunEventKind::kHeldMailForwarded:
+      toldUnmoved_.erase(cp932::FoldAscii(event.detail));
+      break;
+    default:
+      break;
+  }
+  host_.Report(event);
 }

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -142,7 +143,11 @@ class CJobSequencer {
   // Pulls the run forward to this minute, with the accounts whose mails moved.
   void RunNowFor(const std::vector<std::string>& titles);
   void SkipAccountsWithoutRecord();
-  void FailAttempt();
+  // Tells the host of a failed attempt at the current account, then decides on a retry.
+  void FailAttempt(RunEventKind reason, const std::string& detail = std::string());
+  // Tells the host, about the current account when event names none. A mail
+  // that could not be moved is told once, until it moves.
+  void Report(RunEvent event);
   bool ManyRecords() const { return jobs_.Count() > 1; }
   void RecomputeIfPassed(std::time_t minute);
   // Steps 2, 1 and 3 before step 3 has looked at the next run, with the next
@@ -167,6 +172,11 @@ class CJobSequencer {
   CNextRun nextRun_;
   int retriesLeft_ = -1;
   MoveChain chain_;
+  // How the run to come was asked for, told when it starts.
+  RunEventKind runKind_ = RunEventKind::kScheduledRun;
+  // Mails told as not moved (ASCII case folded), so a mail refused minute after
+  // minute is told only once.
+  std::set<std::string> toldUnmoved_;
 
   // The job in hand. It keeps copies of its accounts and of the record it
   // works on, so settings taken over meanwhile never pull data from under it.

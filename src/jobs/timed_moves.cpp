@@ -55,17 +55,23 @@ struct FolderMove {
   int mark;
   std::string targetAccountDir;
   std::string targetFolder;
+  std::string title;       // of the record the move is for
+  RunEventKind movedKind;  // what a mail moved is told as
 };
 
 // Marks and moves the mails of one folder; the number the client moved.
-int MarkAndMove(const FolderMove& move, IMailClient& client, MoveChain& chain) {
+int MarkAndMove(const FolderMove& move, const TimedMoves& moves) {
+  IMailClient& client = moves.client;
+  MoveChain& chain = moves.chain;
   // Only mails whose every command can be sent, and none already named in
   // this chain (nor twice in one index): no mark without its move.
   std::vector<std::string> names;
   std::vector<std::string> mails;
   for (const std::string& name : move.fileNames) {
     const std::string mail = MailPath(move.accountDir, move.folder, name);
-    if (IsSafeCommandArgument(mail) && chain.named.insert(cp932::FoldAscii(mail)).second) {
+    if (!IsSafeCommandArgument(mail)) {
+      moves.report({RunEventKind::kMailUnnamable, move.title, mail});
+    } else if (chain.named.insert(cp932::FoldAscii(mail)).second) {
       names.push_back(name);
       mails.push_back(mail);
     }
@@ -86,12 +92,16 @@ int MarkAndMove(const FolderMove& move, IMailClient& client, MoveChain& chain) {
       case MoveOutcome::kMoved:
         ++moved;
         chain.named.insert(cp932::FoldAscii(MailPath(move.targetAccountDir, move.targetFolder, names[i])));
+        moves.report({move.movedKind, move.title, mails[i],
+                      move.movedKind == RunEventKind::kHeldMailForwarded ? target : std::string()});
         break;
       case MoveOutcome::kRefused:
+        moves.report({RunEventKind::kMailRefused, move.title, mails[i]});
         break;
       case MoveOutcome::kNoAnswer:
         // Every further command would wait for its bound as well.
         chain.clientSilent = true;
+        moves.report({RunEventKind::kClientSilent, move.title, mails[i]});
         break;
     }
   }
@@ -119,8 +129,8 @@ std::vector<std::string> SendReservedMails(const TimedMoves& moves) {
     }
     const int moved = MarkAndMove({record.directory, reserve.ReserveFolder, std::move(due.fileNames),
                                    reserve.SendCheck != 0 ? kSendReservedBits : 0, reserve.ReserveMark,
-                                   record.directory, kOutboxFolder},
-                                  moves.client, moves.chain);
+                                   record.directory, kOutboxFolder, record.title, RunEventKind::kReservedMailSent},
+                                  moves);
     if (record.ReserveSend != 0 && moved > 0) {
       sendNow.push_back(record.title);
     }
@@ -149,7 +159,7 @@ void ForwardHeldMails(const TimedMoves& moves) {
     }
     MarkAndMove({remain.RemainFromAccount, remain.RemainFromFolder, std::move(due.fileNames),
                  remain.UnReadCheck != 0 ? kUnreadBits : 0, remain.RemainMark, record.directory,
-                 remain.RemainToFolder},
-                moves.client, moves.chain);
+                 remain.RemainToFolder, record.title, RunEventKind::kHeldMailForwarded},
+                moves);
   }
 }

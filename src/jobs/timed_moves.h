@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bridge/mail_client.h"
+#include "jobs/run_events.h"
 #include "settings/account_job.h"
 
 // What one minute's chain remembers between its two moves.
@@ -35,6 +36,8 @@ struct TimedMoves {
   // false when none answers for it, and the moves wait for the next minute.
   std::function<bool()> ensureClient;
   MoveChain& chain;
+  // Told of every mail moved, and of every mail that could not be.
+  std::function<void(const RunEvent&)> report;
 };
 
 // Moves the due mails of every reservation folder into its account's outbox;

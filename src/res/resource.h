@@ -15,6 +15,9 @@
 #define IDS_VERSION_LINE 105
 #define IDS_SHOW_MAIN 107
 #define IDS_EXIT 32778
+// What the run history says of each kind of event, in the order of
+// RunEventKind from IDS_RUN_EVENT_FIRST on.
+#define IDS_RUN_EVENT_FIRST 1100
 
 // Icons and bitmaps
 #define IDI_PROGRAM 120

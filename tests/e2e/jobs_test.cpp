@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "app/clock_texts.h"
+#include "history/history_log_win.h"
 #include "res/resource.h"
 #include "sample_data/sample_disk.h"
 #include "schedule/schedule.h"
@@ -77,6 +78,23 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
   // The next run is the same entry next week.
   EXPECT_TRUE(e2e::WaitUntil(
       [&] { return e2e::ControlText(window_, IDC_NEXT_WEEKDAY) == WeekdayLabel(at.tm_wday); }, 10000));
+  // The history tells it, each line in the order it happened.
+  const std::vector<std::string> told = {
+      "|仕事|送信予約ﾒｰﾙを送信箱へ移動: Account1\\予約.box\\00000001",
+      "|仕事|回送ﾒｰﾙを移動: Account2\\Hold.box\\00000003 → Account1\\Inbox.box", "||ｽｹｼﾞｭｰﾙ実行開始: 仕事",
+      "|仕事|取り込み完了"};
+  std::vector<std::string> history;
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] {
+        history.clear();
+        for (const std::string& text : CRunHistoryLog().File().ReadLast(told.size())) {
+          HistoryLine line;
+          if (ParseHistoryLine(text, line)) history.push_back((line.failure ? "!|" : "|") + line.account + "|" + line.text);
+        }
+        return history == told;
+      },
+      10000))
+      << ::testing::PrintToString(history);
 }
 
 TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {

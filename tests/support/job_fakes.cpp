@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "history/run_history.h"
+
 LocalTime FakeClock::Local(std::time_t when) {
   const std::int64_t s = static_cast<std::int64_t>(when);
   // 1 January 1970 was a Thursday.
@@ -126,4 +128,15 @@ CAccountJob MakeRecord(const std::string& directory, const std::string& title, c
   record.directory = directory, record.title = title;
   record.useDialUp = dialUpEntry.empty() ? 0 : 1, record.dialUpEntry = dialUpEntry;
   return record;
+}
+
+std::string EventLine(const RunEvent& event) {
+  static const char* const kWords[] = {"run", "manual run", "pulled forward", "fetched", "error window", "bound",
+                                       "dial failed", "retry in", "given up", "program", "program failed", "sent",
+                                       "forwarded", "refused", "silent", "unnamable"};
+  std::string line = FormatHistoryLine(ToHistoryLine(event, 0, kWords[static_cast<int>(event.kind)])).substr(20);
+  for (char& c : line) {
+    if (c == '\t') c = '|';
+  }
+  return line;
 }

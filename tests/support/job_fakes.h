@@ -123,6 +123,10 @@ struct FakeLauncher : ILauncher {
   std::vector<std::string> started;
 };
 
+// A run history line without its time, "|" between the fields, the event's
+// kind told in a word: "!|仕事|error window".
+std::string EventLine(const RunEvent& event);
+
 // The machine with its fakes, and the host window's part.
 struct JobRig : IJobHost {
   JobRig()
@@ -140,6 +144,7 @@ struct JobRig : IJobHost {
   void KillRetryTimer() override { retryDue.reset(); }
   void NextRunChanged() override { told.push_back("NextRun"); }
   void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
+  void Report(const RunEvent& event) override { reported.push_back(EventLine(event)); }
 
   FakeClock clock;
   FakeClient client;
@@ -154,6 +159,7 @@ struct JobRig : IJobHost {
   std::uint32_t lastToken = 0;  // of the latest step posted: the one the machine acts on
   std::optional<std::int64_t> pollDue, retryDue;
   std::vector<std::string> told;  // what the window was told, and the retry waits
+  std::vector<std::string> reported;  // the run history's lines, as EventLine gives them
   std::int64_t nextTickMs = 0;
   // Only the two ticks of each minute's second 0, for long runs: the machine starts nothing on the others.
   bool sparseTicks = false;

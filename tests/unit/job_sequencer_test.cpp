@@ -43,6 +43,7 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
   EXPECT_EQ(rig.client.JournalOf(), (Texts{"OutOfSight(minimized)", "Switch(A)", "TidyUp", "StartFetch", "TidyUp",
                                          "Switch(B)", "StartFetch", "Switch(A)", "PutBack(minimized)"}));
   EXPECT_EQ(rig.launcher.started, Texts{"\"C:\\Tools\\after.exe\""});
+  EXPECT_EQ(rig.reported, (Texts{"||run: A,B", "|A|fetched", "|B|fetched", "|B|program: \"C:\\Tools\\after.exe\""}));
   // Next week's run, shown as soon as this one is over.
   EXPECT_EQ(rig.told, Texts{"NextRun"});
   EXPECT_EQ(rig.machine->NextRun().accounts, (Texts{"A", "B"}));
@@ -290,6 +291,10 @@ TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
     EXPECT_EQ(rig.told, c.waits) << c.what;
     EXPECT_FALSE(rig.machine->CanAbort()) << c.what;
     EXPECT_EQ(rig.client.JournalOf("PutBack"), Texts{"PutBack(hidden)"}) << c.what;
+    if (&c == cases) {
+      EXPECT_EQ(rig.reported, (Texts{"||manual run: A,B", "!|A|error window", "|A|retry in: 60", "!|A|error window",
+                                     "|A|retry in: 60", "!|A|error window", "!|A|given up", "|B|fetched"}));
+    }
   }
 }
 

@@ -43,7 +43,8 @@ class TimedMovesTest : public ::testing::Test {
     CAccountJobList jobs;
     jobs.Append(work_), jobs.Append(home_);
     MoveChain chain;
-    const TimedMoves moves{client_, scratch_.Path(), jobs, kTick, [this] { return ++ensured_, clientThere_; }, chain};
+    const TimedMoves moves{client_, scratch_.Path(), jobs, kTick, [this] { return ++ensured_, clientThere_; }, chain,
+                           [this](const RunEvent& event) { reported_.push_back(EventLine(event)); }};
     const Texts sendNow = SendReservedMails(moves);
     ForwardHeldMails(moves);
     return sendNow;
@@ -55,6 +56,7 @@ class TimedMovesTest : public ::testing::Test {
   FakeClient client_;
   bool clientThere_ = true;
   int ensured_ = 0;
+  Texts reported_;
 };
 
 TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeSure) {
@@ -77,6 +79,8 @@ TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeS
                    "MoveMail(" + kFirst + ",Account1\\Outbox.box)", "MoveMail(" + kSecond + ",Account1\\Outbox.box)",
                    "MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
                    "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
+  EXPECT_EQ(reported_, (Texts{"|仕事|sent: " + kFirst, "|仕事|sent: " + kSecond,
+                              "|仕事|forwarded: Account2\\Hold.box\\00000009 → Account1\\Inbox.box"}));
 }
 
 TEST_F(TimedMovesTest, NothingIsAskedOfTheClientUnlessAMailCanMove) {

@@ -1,0 +1,32 @@
+#include "history/history_log_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <ctime>
+
+#include "data_dir/mailbox_paths.h"
+#include "res/resource.h"
+#include "win/resource_text_win.h"
+
+std::string RunHistoryFolder() {
+  char folder[MAX_PATH] = "";
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    return std::string();
+  }
+  return JoinPath(folder, "Larkspur32");
+}
+
+CRunHistoryLog::CRunHistoryLog() : folder_(RunHistoryFolder()), file_(JoinPath(folder_, "history.txt")) {}
+
+void CRunHistoryLog::Write(const RunEvent& event) {
+  if (folder_.empty()) {
+    return;
+  }
+  const std::string text = LoadResourceText(IDS_RUN_EVENT_FIRST + static_cast<int>(event.kind));
+  const std::string line = FormatHistoryLine(ToHistoryLine(event, std::time(nullptr), text));
+  // The folder is made when a line finds it missing.
+  if (!file_.Append(line) && CreateDirectoryA(folder_.c_str(), nullptr)) {
+    file_.Append(line);
+  }
+}
