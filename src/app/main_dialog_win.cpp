@@ -43,6 +43,7 @@ const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
     {ID_CLOCK_HIDE, kAnyCode, &CMainDialog::OnClockHide},
     {ID_SHOW_MAIN, kAnyCode, &CMainDialog::OnShowMain},
     {IDM_ABOUTBOX, kAnyCode, &CMainDialog::OnAbout},
+    {IDM_HISTORY, kAnyCode, &CMainDialog::OnHistory},
     {ID_SETTINGS, kAnyCode, &CMainDialog::OnSettings},
 };
 
@@ -58,7 +59,7 @@ bool CMainDialog::Create() { return CDialog::Create(nullptr); }
 bool CMainDialog::OnInitDialog() {
   CSettingsKey root;
   clock_.Attach(Handle());
-  AddAboutItem();
+  AddSystemMenuItems();
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   CreateToolBar();
@@ -172,6 +173,11 @@ void CMainDialog::RefreshNextRun() {
 
 void CMainDialog::NextRunChanged() { RefreshNextRun(); }
 
+void CMainDialog::RunReported(const RunEvent& event) {
+  history_.Write(event);
+  historyWindow_.Refresh();
+}
+
 void CMainDialog::ArmedChanged(bool armed) {
   RefreshNextRun();
   if (armed) {
@@ -181,12 +187,15 @@ void CMainDialog::ArmedChanged(bool armed) {
   }
 }
 
-void CMainDialog::AddAboutItem() {
+void CMainDialog::AddSystemMenuItems() {
   HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
-  const std::string about = LoadResourceText(IDS_ABOUTBOX);
-  if (systemMenu != nullptr && !about.empty()) {
-    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  if (systemMenu == nullptr) {
+    return;
+  }
+  AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+  for (const auto& [id, text] : {std::pair{IDM_HISTORY, IDS_HISTORY}, std::pair{IDM_ABOUTBOX, IDS_ABOUTBOX}}) {
+    const std::string item = LoadResourceText(text);
+    if (!item.empty()) AppendMenuA(systemMenu, MF_STRING, id, item.c_str());
   }
 }
 
@@ -285,6 +294,10 @@ bool CMainDialog::OnSysCommand(WPARAM command) {
   const WPARAM kind = command & 0xFFF0;
   if (kind == IDM_ABOUTBOX) {
     ShowAbout();
+    return true;
+  }
+  if (kind == IDM_HISTORY) {
+    OnHistory();
     return true;
   }
   if (kind == SC_MINIMIZE && tray_.Present()) {

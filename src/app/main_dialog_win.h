@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/clock_face_win.h"
+#include "app/history_dialog_win.h"
 #include "app/tray_icon_win.h"
 #include "bridge/mail_client.h"
 #include "dial_up/dialer.h"
@@ -44,7 +45,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void MinuteBegan(std::time_t tick) override;
   void NextRunChanged() override;
   void ArmedChanged(bool armed) override;
-  void RunReported(const RunEvent& event) override { history_.Write(event); }
+  void RunReported(const RunEvent& event) override;
 
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;
@@ -59,7 +60,8 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void RefreshNextRun();
 
   // Window layout and the clock.
-  void AddAboutItem();
+  // The history and about items below the system menu's own.
+  void AddSystemMenuItems();
   void CreateToolBar();
   void RestorePosition(const CRegistryKey& root);
   void ApplyClockLayout(const CRegistryKey& root);
@@ -86,6 +88,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   // Opens the settings sheet on copies and takes its results over after OK.
   void OnSettings();
   void OnAbout() { ShowAbout(); }
+  void OnHistory() { historyWindow_.Open(Handle()); }
 
   static const CommandEntry<CMainDialog> kCommands[];
 
@@ -101,5 +104,6 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   CAccountJobList jobs_;
   std::unique_ptr<CJobHost> jobHost_;
   CRunHistoryLog history_;
+  CHistoryDialog historyWindow_{history_.File()};
   HICON icon_ = nullptr;
 };

@@ -21,6 +21,7 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
     items.push_back({kCancelCommand, IDS_EXIT, true});
     items.push_back(kSeparator);
   }
+  items.push_back({IDM_HISTORY, IDS_HISTORY, false});
   items.push_back({IDM_ABOUTBOX, IDS_ABOUTBOX, false});
   return items;
 }

@@ -8,6 +8,7 @@
 #define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
 #define IDD_SPLASH 306
+#define IDD_HISTORY 310
 
 // Strings
 #define IDS_ABOUTBOX 101
@@ -18,6 +19,11 @@
 // What the run history says of each kind of event, in the order of
 // RunEventKind from IDS_RUN_EVENT_FIRST on.
 #define IDS_RUN_EVENT_FIRST 1100
+#define IDS_HISTORY 1120
+#define IDS_HISTORY_NOT_OPENED 1121
+#define IDS_HISTORY_TIME 1122
+#define IDS_HISTORY_ACCOUNT 1123
+#define IDS_HISTORY_WHAT 1124
 
 // Icons and bitmaps
 #define IDI_PROGRAM 120
@@ -27,6 +33,7 @@
 // Commands of the main window. Each user command has a string of the same id
 // in two equal halves: "text\ntext".
 #define IDM_ABOUTBOX 16
+#define IDM_HISTORY 32
 #define ID_TIMER_START 32771
 #define ID_TIMER_STOP 32773
 #define ID_SETTINGS 32774
@@ -49,6 +56,8 @@
 #define IDC_NEXT_WEEKDAY 1002
 #define IDC_NOW_WEEKDAY 1003
 
-// Controls of the splash and the about box
+// Controls of the splash, the about box and the history window
 #define IDC_SPLASH_PICTURE 1037
 #define IDC_VERSION_LINE 1040
+#define IDC_HISTORY_LIST 1130
+#define IDC_HISTORY_OPEN 1131

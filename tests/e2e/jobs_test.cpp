@@ -95,6 +95,16 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
       },
       10000))
       << ::testing::PrintToString(history);
+  // And so does the history window, newest first.
+  PostMessageA(window_, WM_SYSCOMMAND, IDM_HISTORY, 0);
+  HWND shown = e2e::WaitForWindow({"#32770", "履歴", program_.Id()}, 10000);
+  ASSERT_NE(shown, nullptr) << "the history window did not open";
+  std::vector<std::string> rows;
+  for (const std::string& row : e2e::ListViewRows(GetDlgItem(shown, IDC_HISTORY_LIST), 3)) {
+    if (rows.size() < told.size()) rows.push_back("|" + row.substr(20));
+  }
+  EXPECT_EQ(rows, std::vector<std::string>(told.rbegin(), told.rend()));
+  e2e::SaveScreenshot(shown, "history-window");
 }
 
 TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {

@@ -1,5 +1,6 @@
 #include "support/e2e_win.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +131,36 @@ std::string ControlText(HWND dialog, int controlId) {
                         nullptr);
   }
   return text;
+}
+
+// The list's process reads and writes the item through memory of its own.
+std::vector<std::string> ListViewRows(HWND list, int columns) {
+  std::vector<std::string> rows;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(list, &owner);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
+  if (process == nullptr) return rows;
+  constexpr int kTextBytes = 1024;
+  auto* item = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextBytes, MEM_COMMIT, PAGE_READWRITE));
+  const int count = item == nullptr ? 0 : static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::string joined;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMA request{};
+      request.iSubItem = column;
+      request.pszText = item + sizeof(LVITEMA);
+      request.cchTextMax = kTextBytes;
+      char text[kTextBytes] = "";
+      WriteProcessMemory(process, item, &request, sizeof request, nullptr);
+      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(item));
+      ReadProcessMemory(process, item + sizeof(LVITEMA), text, kTextBytes - 1, nullptr);
+      joined += (column == 0 ? "" : "|") + std::string(text);
+    }
+    rows.push_back(joined);
+  }
+  if (item != nullptr) VirtualFreeEx(process, item, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return rows;
 }
 
 namespace {

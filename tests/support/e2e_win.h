@@ -51,6 +51,9 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 void PostCommand(HWND window, int id);
 // A control's text read with WM_GETTEXT, which works across processes.
 std::string ControlText(HWND dialog, int controlId);
+// The rows of a report list view of another process, each its first columns'
+// texts joined by "|".
+std::vector<std::string> ListViewRows(HWND list, int columns);
 // Saves the window as <name>.png in the folder LARKSPUR_SHOTS names. The
 // file's path, or "" when no folder is set or the capture failed.
 std::string SaveScreenshot(HWND window, const std::string& name);
