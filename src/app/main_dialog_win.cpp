@@ -122,7 +122,8 @@ bool CMainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       return true;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-        OnClockChanged();
+        Machine().OnResume();
+        RefreshClock(ports_.clock.Now());
       }
       result = TRUE;
       return true;
@@ -174,6 +175,12 @@ void CMainDialog::RefreshNextRun() {
 void CMainDialog::NextRunChanged() { RefreshNextRun(); }
 
 void CMainDialog::RunReported(const RunEvent& event) {
+  // A run of the schedule's began: the one a start-up would otherwise make up.
+  if (event.kind == RunEventKind::kScheduledRun || event.kind == RunEventKind::kCaughtUpRun) {
+    const std::time_t now = ports_.clock.Now();
+    CSettingsKey().WriteDword(layout::kLastRun.name,
+                              static_cast<std::int32_t>(static_cast<std::uint32_t>(now - ports_.clock.Local(now).second)));
+  }
   history_.Write(event);
   historyWindow_.Refresh();
 }

@@ -61,6 +61,7 @@ void CJobSequencer::OnContinuation(Continuation continuation, std::uint32_t toke
   switch (continuation) {
     case Continuation::kArm:
       OnTimerStart();
+      CatchUpAtStart();
       return;
     case Continuation::kFetch:
       OnFetch();
@@ -136,10 +137,47 @@ void CJobSequencer::OnClockChanged() {
   RecomputeIfPassed(now - clock_.Local(now).second);
 }
 
+void CJobSequencer::OnResume() {
+  // The first tick after the wake may have come first and found the run missed.
+  OnClockChanged();
+  if (settings_.catchUp && armed_ && step_ == Step::kIdle && missed_ &&
+      clock_.Now() - missed_->at <= kCatchUpBoundSeconds) {
+    CatchUp(missed_->accounts);
+  }
+  missed_.reset();
+}
+
+void CJobSequencer::CatchUpAtStart() {
+  if (!settings_.catchUp || settings_.autoCheck || step_ != Step::kIdle) {
+    return;
+  }
+  const std::time_t now = clock_.Now();
+  const std::time_t since = std::max(settings_.lastScheduledRun, now - kCatchUpBoundSeconds - 1);
+  for (std::time_t minute = now - clock_.Local(now).second; minute > since; minute -= 60) {
+    const LocalTime local = clock_.Local(minute);
+    const CScheduleDayList& day = schedule_.Day(local.weekday);
+    for (std::size_t i = 0; i < day.Count(); ++i) {
+      if (day.At(i).hour == local.hour && day.At(i).minute == local.minute) {
+        CatchUp(day.At(i).accounts);
+        return;
+      }
+    }
+  }
+}
+
+void CJobSequencer::CatchUp(const std::vector<std::string>& accounts) {
+  tickTime_ = clock_.Now();
+  nextRun_.SetToMinuteOf(tickTime_);
+  nextRun_.Entry().accounts = accounts;
+  runKind_ = RunEventKind::kCaughtUpRun;
+  Continue(Step::kStartOfRun);
+}
+
 void CJobSequencer::RecomputeIfPassed(std::time_t minute) {
   // A run whose minute went by unseen would otherwise stay the next run, and
   // every later entry of the week would be skipped until it came round again.
   if (armed_ && step_ == Step::kIdle && nextRun_.PassedBefore(minute)) {
+    missed_ = MissedRun{nextRun_.Instant(), nextRun_.Entry().accounts};
     ComputeNextRunFromNow();
     host_.NextRunChanged();
   }
@@ -303,6 +341,7 @@ void CJobSequencer::StepStartOfRun() {
     Continue(Step::kEndOfRun);
     return;
   }
+  missed_.reset();
   std::string accounts;
   for (const std::string& title : jobAccounts_) accounts += (accounts.empty() ? "" : ",") + title;
   Report({kind, {}, accounts});
@@ -520,7 +559,7 @@ void CJobSequencer::Shutdown() {
 
 void CJobSequencer::Report(RunEvent event) {
   const bool runStart = event.kind == RunEventKind::kScheduledRun || event.kind == RunEventKind::kManualRun ||
-                        event.kind == RunEventKind::kPulledForwardRun;
+                        event.kind == RunEventKind::kPulledForwardRun || event.kind == RunEventKind::kCaughtUpRun;
   if (event.account.empty() && !runStart && currentRecord_) {
     event.account = currentRecord_->title;
   }

@@ -59,6 +59,8 @@ class CJobSequencer {
   static constexpr std::int64_t kAccountSwitchBoundMs = 30 * 1000;
   static constexpr std::int64_t kFetchBoundMs = 30 * 60 * 1000;
   static constexpr int kPollIntervalMs = 100;
+  // A missed run is made up only when its minute began at most this long ago.
+  static constexpr std::time_t kCatchUpBoundSeconds = 12 * 60 * 60;
 
   CJobSequencer(const Ports& ports, IJobHost& host, CSchedule& schedule, CAccountJobList& jobs);
   ~CJobSequencer();
@@ -72,6 +74,8 @@ class CJobSequencer {
 
   // Start-up: the next run from the current time, then the actions
   // "AutoStart" and "AutoCheck", posted for after the window's initialisation.
+  // Arming at start also makes up the latest run missed since the last one
+  // (LastRun) within the bound, unless the start-up fetch runs anyway.
   void ComputeNextRunFromNow();
   void PostStartupActions();
 
@@ -83,6 +87,9 @@ class CJobSequencer {
   // The system resumed from sleep or its clock was set: a next run whose
   // minute went by meanwhile gives way to the next one from now.
   void OnClockChanged();
+  // The system resumed from sleep: as OnClockChanged, and the latest run it
+  // slept through, when armed, is made up once at once, within the bound.
+  void OnResume();
   // The schedule was replaced (the settings taken over): the next run from
   // now, disarmed when there is none, armed again when it was armed. A run
   // due in a minute chain already under way stays.
@@ -142,6 +149,11 @@ class CJobSequencer {
   TimedMoves Moves();
   // Pulls the run forward to this minute, with the accounts whose mails moved.
   void RunNowFor(const std::vector<std::string>& titles);
+  // The latest entry whose minute began after the last scheduled run and
+  // within the bound, made up now.
+  void CatchUpAtStart();
+  // Runs now for accounts, as the run missed.
+  void CatchUp(const std::vector<std::string>& accounts);
   void SkipAccountsWithoutRecord();
   // Tells the host of a failed attempt at the current account, then decides on a retry.
   void FailAttempt(RunEventKind reason, const std::string& detail = std::string());
@@ -172,6 +184,12 @@ class CJobSequencer {
   CNextRun nextRun_;
   int retriesLeft_ = -1;
   MoveChain chain_;
+  // The latest run whose minute went by unseen, until a wake makes it up or a run starts.
+  struct MissedRun {
+    std::time_t at;
+    std::vector<std::string> accounts;
+  };
+  std::optional<MissedRun> missed_;
   // How the run to come was asked for, told when it starts.
   RunEventKind runKind_ = RunEventKind::kScheduledRun;
   // Mails told as not moved (ASCII case folded), so a mail refused minute after

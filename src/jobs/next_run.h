@@ -24,6 +24,8 @@ class CNextRun {
   bool PassedBefore(std::time_t minute) const;
 
   bool Exists() const { return weekday_ >= 0; }
+  // The start of its minute.
+  std::time_t Instant() const { return at_; }
   // 0 (Sunday) to 6, or -1 when there is none.
   int Weekday() const { return weekday_; }
   // Its hour, minute and accounts; the accounts are those of the job in hand.

@@ -8,6 +8,7 @@ enum class RunEventKind {
   kScheduledRun,       // a run began at its entry's minute; detail: its accounts
   kManualRun,          // a run began by the fetch command; detail: its accounts
   kPulledForwardRun,   // a run began early for mails sent at once; detail: its accounts
+  kCaughtUpRun,        // a run missed while the program or the system slept, made up; detail: its accounts
   kFetched,
   kErrorWindow,        // the fetch failed: the client showed its error window
   kBoundReached,       // the client did not switch accounts or end the fetch in time

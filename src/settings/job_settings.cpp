@@ -20,5 +20,7 @@ JobSettings ReadJobSettings() {
   }
   settings.autoStart = layout::Read(root, layout::kAutoStart) != 0;
   settings.autoCheck = layout::Read(root, layout::kAutoCheck) != 0;
+  settings.catchUp = layout::Read(root, layout::kCatchUp) != 0;
+  settings.lastScheduledRun = static_cast<std::uint32_t>(layout::Read(root, layout::kLastRun));
   return settings;
 }

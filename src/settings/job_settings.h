@@ -3,6 +3,7 @@
 // whenever the settings sheet has stored its values, and hands it in.
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,11 @@ struct JobSettings {
   // AutoStart and AutoCheck: arm the schedule and fetch once at start.
   bool autoStart = false;
   bool autoCheck = false;
+  // CatchUp: a scheduled run missed while the program or the system slept is
+  // made up once, at start or on waking.
+  bool catchUp = false;
+  // LastRun: the start of the minute of the last scheduled or caught-up run; 0 when none is known.
+  std::time_t lastScheduledRun = 0;
 };
 
 // The job settings as they are stored now.

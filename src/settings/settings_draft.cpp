@@ -16,6 +16,7 @@ const layout::Field<ClientSettings> kClientFields[] = {
 const layout::Field<GeneralSettings> kGeneralFields[] = {
     {layout::kAutoCheck, &GeneralSettings::AutoCheck},
     {layout::kAutoStart, &GeneralSettings::AutoStart},
+    {layout::kCatchUp, &GeneralSettings::CatchUp},
     {layout::kSavePos, &GeneralSettings::SavePos},
     {layout::kTopMost, &GeneralSettings::TopMost},
     {layout::kTaskTray, &GeneralSettings::TaskTray},

@@ -22,6 +22,7 @@ struct ClientSettings {
 struct GeneralSettings {
   int AutoStart = 0;
   int AutoCheck = 0;
+  int CatchUp = 1;
   int SavePos = 0;
   int TopMost = 0;
   int TaskTray = 0;

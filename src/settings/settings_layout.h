@@ -46,6 +46,10 @@ inline constexpr DwordValue kNextTimeColor{"NextTimeColor", 0};
 inline constexpr DwordValue kRetryCount{"RetryCount", 0};
 inline constexpr DwordValue kRetryInterval{"RetryInterval", 60};
 inline constexpr DwordValue kDialUp{"DialUp", 0};
+// Additions of this version: catching up a missed run (on unless switched off),
+// and when the last scheduled run began (seconds since 1970, unsigned).
+inline constexpr DwordValue kCatchUp{"CatchUp", 1};
+inline constexpr DwordValue kLastRun{"LastRun", 0};
 
 // The accounts fetched by the fetch command: DefAccount\account<i>, each
 // item's title in its unnamed default value. (The root also holds a text value

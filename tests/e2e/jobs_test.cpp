@@ -71,6 +71,8 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
   ASSERT_NE(StartProgram(), nullptr);
 
   ASSERT_TRUE(WaitForFetches(1, 130000)) << "no fetch at the scheduled minute";
+  // Kept for the next start, so it does not make the run up again.
+  EXPECT_EQ(static_cast<std::uint32_t>(CSettingsKey().ReadDword("LastRun", 0)), static_cast<std::uint32_t>(runAt - at.tm_sec));
   EXPECT_TRUE(Exists(MailFile("Account1", "Outbox.box", "00000001")));
   EXPECT_FALSE(Exists(MailFile("Account1", "予約.box", "00000001")));
   EXPECT_TRUE(Exists(MailFile("Account1", "予約.box", "00000002")));

@@ -131,9 +131,10 @@ CAccountJob MakeRecord(const std::string& directory, const std::string& title, c
 }
 
 std::string EventLine(const RunEvent& event) {
-  static const char* const kWords[] = {"run", "manual run", "pulled forward", "fetched", "error window", "bound",
-                                       "dial failed", "retry in", "given up", "program", "program failed", "sent",
-                                       "forwarded", "refused", "silent", "unnamable"};
+  static const char* const kWords[] = {"run",          "manual run", "pulled forward", "caught up", "fetched",
+                                       "error window", "bound",      "dial failed",    "retry in",  "given up",
+                                       "program",      "program failed", "sent",       "forwarded", "refused",
+                                       "silent",       "unnamable"};
   std::string line = FormatHistoryLine(ToHistoryLine(event, 0, kWords[static_cast<int>(event.kind)])).substr(20);
   for (char& c : line) {
     if (c == '\t') c = '|';

@@ -235,6 +235,51 @@ TEST(JobSequencer, ArmingShowsTheNextRunAndStartUpNeedsOne) {
   EXPECT_TRUE(rig.posted[0].first == Continuation::kArm && rig.posted[1].first == Continuation::kFetch);
 }
 
+TEST(JobSequencer, AMissedRunIsMadeUpOnceAtStartOrOnWakingWithinTheBound) {
+  // Monday 07:30 for A. Asleep: armed at 07:00, the system sleeps from 07:29 to
+  // the wake and says so after the first tick, and again a minute later.
+  const struct {
+    const char* what;
+    bool asleep;
+    std::int64_t atMs;  // of the start or the wake
+    bool catchUp, autoCheck;
+    std::time_t lastRun;
+    Texts runs;
+  } cases[] = {
+      {"woken an hour after the run", true, WeekMs(kMon, 8, 30), true, false, 0, {"||caught up: A"}},
+      {"woken past the bound", true, WeekMs(kMon, 19, 31), true, false, 0, {}},
+      {"switched off", true, WeekMs(kMon, 8, 30), false, false, 0, {}},
+      {"started after the run", false, WeekMs(kMon, 8, 30), true, false, WeekTime(kMon, 7, 29), {"||caught up: A"}},
+      {"started after the run had run", false, WeekMs(kMon, 8, 30), true, false, WeekTime(kMon, 7, 30), {}},
+      {"started past the bound", false, WeekMs(kMon, 19, 31), true, false, 0, {}},
+      {"started with the start-up fetch", false, WeekMs(kMon, 8, 30), true, true, 0, {"||manual run: A,B"}},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    rig.schedule.Day(kMon).AddEntry(7, 30, {"A"}, 0);
+    rig.Change([&c](JobSettings& s) {
+      s.catchUp = c.catchUp, s.autoStart = true, s.autoCheck = c.autoCheck, s.lastScheduledRun = c.lastRun;
+    });
+    rig.clock.ms = c.asleep ? WeekMs(kMon, 7, 0) : c.atMs;
+    rig.machine->ComputeNextRunFromNow(), rig.machine->PostStartupActions();
+    if (c.asleep) {
+      rig.RunUntil(WeekMs(kMon, 7, 29));
+      rig.clock.ms = c.atMs, rig.nextTickMs = 0;
+      rig.RunUntil(c.atMs + 500);
+      rig.machine->OnResume();
+      rig.RunUntil(rig.clock.ms + 60000);
+      rig.machine->OnResume();
+    }
+    rig.RunUntil(rig.clock.ms + 60000);
+    Texts runs;
+    for (const std::string& line : rig.reported) {
+      if (line.rfind("||", 0) == 0) runs.push_back(line);
+    }
+    EXPECT_EQ(runs, c.runs) << c.what;
+    EXPECT_EQ(rig.machine->NextRunWeekday(), kMon) << c.what;
+  }
+}
+
 TEST(JobSequencer, WhileAFetchRunsOnlyAbortActs) {
   Rig rig;
   rig.client.fetchPolls = -1, rig.ArmAt730({"A"});

@@ -51,6 +51,7 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, TheEngineTellsAbsentValuesFromEmptyOnes) {
   const JobSettings fresh = ReadJobSettings();
   EXPECT_FALSE(fresh.dataRoot || fresh.defaultAccount || fresh.fetchAccounts || fresh.autoStart || fresh.autoCheck);
+  EXPECT_TRUE(fresh.catchUp && fresh.lastScheduledRun == 0);
   Store({{"AutoStart", 2}, {"AutoCheck", 1}},
         {{"MailBoxPath", ""}, {"DefAccount", "仕事"}, {"CorvidPath", "C:\\ソフト\\corvid.exe"}}, {});
   const JobSettings s = ReadJobSettings();
