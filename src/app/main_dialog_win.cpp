@@ -183,6 +183,21 @@ void CMainDialog::RunReported(const RunEvent& event) {
   }
   history_.Write(event);
   historyWindow_.Refresh();
+  const Notice notice = NoticeOf(event.kind, layout::Read(CSettingsKey(), layout::kNotifySent) != 0);
+  if (notice != Notice::kNone) {
+    Tell(event, notice == Notice::kFailure);
+  }
+}
+
+void CMainDialog::Tell(const RunEvent& event, bool failure) {
+  const HistoryLine line =
+      ToHistoryLine(event, 0, LoadResourceText(IDS_RUN_EVENT_FIRST + static_cast<int>(event.kind)));
+  const std::string text = line.account.empty() ? line.text : line.account + ": " + line.text;
+  // Without the icon, or with a shell that takes no balloons, the caption flashes.
+  if (!tray_.ShowBalloon(Handle(), text, failure)) {
+    FLASHWINFO flash{sizeof flash, Handle(), FLASHW_CAPTION | FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    FlashWindowEx(&flash);
+  }
 }
 
 void CMainDialog::ArmedChanged(bool armed) {

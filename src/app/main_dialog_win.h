@@ -46,6 +46,8 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void NextRunChanged() override;
   void ArmedChanged(bool armed) override;
   void RunReported(const RunEvent& event) override;
+  // Tells the user of an event: a balloon from the tray icon, else a flashing caption.
+  void Tell(const RunEvent& event, bool failure);
 
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;

@@ -6,6 +6,7 @@
 
 #include "res/product.h"
 #include "res/resource.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -40,6 +41,20 @@ bool CTrayIcon::Remove(HWND owner) {
   present_ = false;
   keptHidden_ = false;
   return removed;
+}
+
+bool CTrayIcon::ShowBalloon(HWND owner, const std::string& text, bool warning) const {
+  if (!present_) {
+    return false;
+  }
+  // The balloon's fields come with the record's second form.
+  NOTIFYICONDATAA data = IconRecord(owner);
+  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  data.uFlags = NIF_INFO;
+  std::strcpy(data.szInfo, cp932::Truncate(text, sizeof data.szInfo - 1).c_str());
+  std::strcpy(data.szInfoTitle, kProductCaption);
+  data.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 void CTrayIcon::FilterPositionChange(WINDOWPOS& change) const {

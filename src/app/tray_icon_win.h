@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CTrayIcon {
  public:
   // Adds the icon; on success the window is from now on kept hidden. False,
@@ -16,6 +18,11 @@ class CTrayIcon {
   bool Present() const { return present_; }
   bool KeptHidden() const { return present_ && keptHidden_; }
   void SetKeptHidden(bool hidden) { keptHidden_ = hidden; }
+
+  // Shows a balloon from the icon with the program's name as its title, a
+  // warning sign when warning; false when the icon is not there or the shell
+  // takes no balloons.
+  bool ShowBalloon(HWND owner, const std::string& text, bool warning) const;
 
   // Takes the showing out of a position change while the window is kept hidden.
   void FilterPositionChange(WINDOWPOS& change) const;

@@ -31,6 +31,9 @@ struct RunEvent {
   std::string target = {};
 };
 
+// How the user is told of an event beyond the history, if at all.
+enum class Notice { kNone, kFailure, kSent };
+
 // Failures the user may have to act on.
 inline bool IsFailure(RunEventKind kind) {
   switch (kind) {
@@ -45,5 +48,21 @@ inline bool IsFailure(RunEventKind kind) {
       return true;
     default:
       return false;
+  }
+}
+
+// An account given up and a mail that could not be moved are always told;
+// mails sent from a reservation only when the user wants to hear of them.
+inline Notice NoticeOf(RunEventKind kind, bool toldOfSent) {
+  switch (kind) {
+    case RunEventKind::kGivenUp:
+    case RunEventKind::kMailRefused:
+    case RunEventKind::kClientSilent:
+    case RunEventKind::kMailUnnamable:
+      return Notice::kFailure;
+    case RunEventKind::kReservedMailSent:
+      return toldOfSent ? Notice::kSent : Notice::kNone;
+    default:
+      return Notice::kNone;
   }
 }

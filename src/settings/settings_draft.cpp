@@ -17,6 +17,7 @@ const layout::Field<GeneralSettings> kGeneralFields[] = {
     {layout::kAutoCheck, &GeneralSettings::AutoCheck},
     {layout::kAutoStart, &GeneralSettings::AutoStart},
     {layout::kCatchUp, &GeneralSettings::CatchUp},
+    {layout::kNotifySent, &GeneralSettings::NotifySent},
     {layout::kSavePos, &GeneralSettings::SavePos},
     {layout::kTopMost, &GeneralSettings::TopMost},
     {layout::kTaskTray, &GeneralSettings::TaskTray},

@@ -23,6 +23,7 @@ struct GeneralSettings {
   int AutoStart = 0;
   int AutoCheck = 0;
   int CatchUp = 1;
+  int NotifySent = 1;
   int SavePos = 0;
   int TopMost = 0;
   int TaskTray = 0;

@@ -47,8 +47,11 @@ inline constexpr DwordValue kRetryCount{"RetryCount", 0};
 inline constexpr DwordValue kRetryInterval{"RetryInterval", 60};
 inline constexpr DwordValue kDialUp{"DialUp", 0};
 // Additions of this version: catching up a missed run (on unless switched off),
-// and when the last scheduled run began (seconds since 1970, unsigned).
+// when the last scheduled run began (seconds since 1970, unsigned), and the
+// notice of mails sent.
 inline constexpr DwordValue kCatchUp{"CatchUp", 1};
+// Whether mails sent from a reservation are told from the tray icon (on unless switched off).
+inline constexpr DwordValue kNotifySent{"NotifySent", 1};
 inline constexpr DwordValue kLastRun{"LastRun", 0};
 
 // The accounts fetched by the fetch command: DefAccount\account<i>, each

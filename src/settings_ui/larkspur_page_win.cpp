@@ -12,6 +12,7 @@ const CommandEntry<CLarkspurPage> CLarkspurPage::kCommands[] = {
     {IDC_SAVE_POS, BN_CLICKED, &CLarkspurPage::OnModified},
     {IDC_TOP_MOST, BN_CLICKED, &CLarkspurPage::OnModified},
     {IDC_CATCH_UP, BN_CLICKED, &CLarkspurPage::OnModified},
+    {IDC_NOTIFY_SENT, BN_CLICKED, &CLarkspurPage::OnModified},
     {IDC_DOUBLE_CLICK_SHOW, BN_CLICKED, &CLarkspurPage::OnModified},
     {IDC_DOUBLE_CLICK_SETTINGS, BN_CLICKED, &CLarkspurPage::OnModified},
     {IDC_DOUBLE_CLICK_FETCH, BN_CLICKED, &CLarkspurPage::OnModified},
@@ -36,6 +37,7 @@ void CLarkspurPage::DoDataExchange(CDataExchange& dx) {
   dx.Check(IDC_SAVE_POS, general.SavePos);
   dx.Check(IDC_TOP_MOST, general.TopMost);
   dx.Check(IDC_CATCH_UP, general.CatchUp);
+  dx.Check(IDC_NOTIFY_SENT, general.NotifySent);
   dx.Check(IDC_TASK_TRAY, general.TaskTray);
   dx.Radio(IDC_DOUBLE_CLICK_SHOW, general.RDoubleClk);
   dx.Text(IDC_NEXT_FONT_NAME, general.NextTimeFont);

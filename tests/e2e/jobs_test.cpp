@@ -109,12 +109,15 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
   e2e::SaveScreenshot(shown, "history-window");
 }
 
-TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {
+// The shell shows a balloon as a tooltip of its own, which answers WM_GETTEXT
+// with its text from any process.
+TEST_F(JobsTest, AnErrorWindowFailsTheAccountTheRetryComesAndGivingUpIsTold) {
   Scenario("fetch_ms=300\nnotice=エラー@start");
   FetchAccounts({"仕事"});
   CSettingsKey settings;
   settings.WriteDword("RetryCount", 1);
   settings.WriteDword("RetryInterval", 2);
+  settings.WriteDword("TaskTray", 1);
   ASSERT_NE(StartProgram(), nullptr);
   e2e::PostCommand(window_, ID_FETCH);
   ASSERT_TRUE(WaitForFetches(2, 60000)) << "the failed account was not fetched again";
@@ -123,6 +126,21 @@ TEST_F(JobsTest, AnErrorWindowFailsTheAccountAndTheRetryComes) {
   const auto firstCancel = std::find(lines.begin(), lines.end(), "cancel エラー");
   ASSERT_NE(firstCancel, lines.end());
   EXPECT_NE(std::find(firstCancel, lines.end(), "command 32786"), lines.end());
+  HWND balloon = nullptr;
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] {
+        for (HWND tip : e2e::FindWindows({"tooltips_class32", "", 0})) {
+          if (IsWindowVisible(tip) && e2e::WindowText(tip) == "仕事: 再試行打ち切り") balloon = tip;
+        }
+        return balloon != nullptr;
+      },
+      30000))
+      << "no balloon told of the account given up";
+  e2e::SaveScreenshot(balloon, "tray-balloon");
+  const std::vector<std::string> history = CRunHistoryLog().File().ReadLast(1);
+  HistoryLine last;
+  ASSERT_TRUE(history.size() == 1 && ParseHistoryLine(history.front(), last));
+  EXPECT_TRUE(last.failure && last.account == "仕事" && last.text == "再試行打ち切り") << history.front();
 }
 
 TEST_F(JobsTest, AFetchThatNeverEndsIsAbortedAndAClientKilledInOneIsStartedAfresh) {

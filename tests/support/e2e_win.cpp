@@ -124,14 +124,16 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs) {
 
 void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-std::string ControlText(HWND dialog, int controlId) {
+std::string WindowText(HWND window) {
   char text[1024] = "";
-  if (HWND control = GetDlgItem(dialog, controlId)) {
-    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+  if (window != nullptr) {
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
   }
   return text;
 }
+
+std::string ControlText(HWND dialog, int controlId) { return WindowText(GetDlgItem(dialog, controlId)); }
 
 // The list's process reads and writes the item through memory of its own.
 std::vector<std::string> ListViewRows(HWND list, int columns) {

@@ -49,7 +49,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // The first top-level window that matches, or nullptr after timeoutMs.
 HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 void PostCommand(HWND window, int id);
-// A control's text read with WM_GETTEXT, which works across processes.
+// A window's or a control's text read with WM_GETTEXT, which works across processes.
+std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int controlId);
 // The rows of a report list view of another process, each its first columns'
 // texts joined by "|".

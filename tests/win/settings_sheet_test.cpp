@@ -161,6 +161,7 @@ TEST_F(SettingsSheetTest, EveryPageShowsWhatIsStoredAndStoresWhatTheUserEnters) 
       {kCorvidPage, IDC_ACCOUNT_LIST, "", "DefAccount", false, kHome, 0, kKana, kKana},
       {kGeneralPage, IDC_TOP_MOST, "", "TopMost", true, "0", IDC_TOP_MOST, "", "1"},
       {kGeneralPage, IDC_CATCH_UP, "", "CatchUp", true, "1", IDC_CATCH_UP, "", "0"},
+      {kGeneralPage, IDC_NOTIFY_SENT, "", "NotifySent", true, "0", IDC_NOTIFY_SENT, "", "1"},
       // The double-click choice is open only with the tray icon.
       {kGeneralPage, IDC_TASK_TRAY, "", "TaskTray", true, "1", 0, "", "1"},
       {kGeneralPage, IDC_DOUBLE_CLICK_FETCH, "", "RDoubleClk", true, "2", IDC_DOUBLE_CLICK_SETTINGS, "", "1"},
