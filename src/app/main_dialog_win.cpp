@@ -44,6 +44,7 @@ const CommandEntry<CMainDialog> CMainDialog::kCommands[] = {
     {ID_SHOW_MAIN, kAnyCode, &CMainDialog::OnShowMain},
     {IDM_ABOUTBOX, kAnyCode, &CMainDialog::OnAbout},
     {IDM_HISTORY, kAnyCode, &CMainDialog::OnHistory},
+    {IDM_PENDING, kAnyCode, &CMainDialog::OnPending},
     {ID_SETTINGS, kAnyCode, &CMainDialog::OnSettings},
 };
 
@@ -215,7 +216,8 @@ void CMainDialog::AddSystemMenuItems() {
     return;
   }
   AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-  for (const auto& [id, text] : {std::pair{IDM_HISTORY, IDS_HISTORY}, std::pair{IDM_ABOUTBOX, IDS_ABOUTBOX}}) {
+  for (const auto& [id, text] : {std::pair{IDM_HISTORY, IDS_HISTORY}, std::pair{IDM_PENDING, IDS_PENDING},
+                                 std::pair{IDM_ABOUTBOX, IDS_ABOUTBOX}}) {
     const std::string item = LoadResourceText(text);
     if (!item.empty()) AppendMenuA(systemMenu, MF_STRING, id, item.c_str());
   }
@@ -318,8 +320,8 @@ bool CMainDialog::OnSysCommand(WPARAM command) {
     ShowAbout();
     return true;
   }
-  if (kind == IDM_HISTORY) {
-    OnHistory();
+  if (kind == IDM_HISTORY || kind == IDM_PENDING) {
+    kind == IDM_HISTORY ? OnHistory() : OnPending();
     return true;
   }
   if (kind == SC_MINIMIZE && tray_.Present()) {

@@ -11,6 +11,7 @@
 
 #include "app/clock_face_win.h"
 #include "app/history_dialog_win.h"
+#include "app/pending_dialog_win.h"
 #include "app/tray_icon_win.h"
 #include "bridge/mail_client.h"
 #include "dial_up/dialer.h"
@@ -62,7 +63,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void RefreshNextRun();
 
   // Window layout and the clock.
-  // The history and about items below the system menu's own.
+  // The history, pending and about items below the system menu's own.
   void AddSystemMenuItems();
   void CreateToolBar();
   void RestorePosition(const CRegistryKey& root);
@@ -91,6 +92,7 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void OnSettings();
   void OnAbout() { ShowAbout(); }
   void OnHistory() { historyWindow_.Open(Handle()); }
+  void OnPending() { pendingWindow_.Open(Handle()); }
 
   static const CommandEntry<CMainDialog> kCommands[];
 
@@ -107,5 +109,8 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   std::unique_ptr<CJobHost> jobHost_;
   CRunHistoryLog history_;
   CHistoryDialog historyWindow_{history_.File()};
+  CPendingDialog pendingWindow_{[this] {
+    return ListPendingMails(Machine().Settings().dataRoot.value_or(std::string()), jobs_, ports_.clock.Now());
+  }};
   HICON icon_ = nullptr;
 };

@@ -22,6 +22,7 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuState& state) {
     items.push_back(kSeparator);
   }
   items.push_back({IDM_HISTORY, IDS_HISTORY, false});
+  items.push_back({IDM_PENDING, IDS_PENDING, false});
   items.push_back({IDM_ABOUTBOX, IDS_ABOUTBOX, false});
   return items;
 }

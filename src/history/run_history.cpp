@@ -42,7 +42,7 @@ void ReadLines(const std::string& nativePath, std::size_t count, std::deque<std:
 
 }  // namespace
 
-HistoryLine ToHistoryLine(const RunEvent& event, std::time_t when, const std::string& text) {
+std::string HistoryTime(std::time_t when) {
   std::tm parts{};
 #ifdef _WIN32
   localtime_s(&parts, &when);
@@ -52,10 +52,14 @@ HistoryLine ToHistoryLine(const RunEvent& event, std::time_t when, const std::st
   char time[64];
   std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:%02d", parts.tm_year + 1900, parts.tm_mon + 1,
                 parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+  return time;
+}
+
+HistoryLine ToHistoryLine(const RunEvent& event, std::time_t when, const std::string& text) {
   std::string what = text;
   if (!event.detail.empty()) what += ": " + event.detail;
   if (!event.target.empty()) what += " → " + event.target;
-  return {time, IsFailure(event.kind), event.account, what};
+  return {HistoryTime(when), IsFailure(event.kind), event.account, what};
 }
 
 std::string FormatHistoryLine(const HistoryLine& line) {

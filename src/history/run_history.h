@@ -22,6 +22,8 @@ struct HistoryLine {
   std::string text;
 };
 
+// when in local time as the history shows it: "2026-12-07 07:30:05".
+std::string HistoryTime(std::time_t when);
 // The line for event at when, with text saying what kind of event it was.
 HistoryLine ToHistoryLine(const RunEvent& event, std::time_t when, const std::string& text);
 // Tabs and line breaks inside a field become blanks.

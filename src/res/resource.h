@@ -9,6 +9,7 @@
 #define IDD_MAIN 102
 #define IDD_SPLASH 306
 #define IDD_HISTORY 310
+#define IDD_PENDING 311
 
 // Strings
 #define IDS_ABOUTBOX 101
@@ -24,6 +25,13 @@
 #define IDS_HISTORY_TIME 1122
 #define IDS_HISTORY_ACCOUNT 1123
 #define IDS_HISTORY_WHAT 1124
+#define IDS_PENDING 1125
+#define IDS_PENDING_DUE 1126
+#define IDS_PENDING_KIND 1127
+#define IDS_PENDING_SUBJECT 1128
+#define IDS_PENDING_ROUTE 1129
+#define IDS_PENDING_SEND 1130
+#define IDS_PENDING_FORWARD 1131
 
 // Icons and bitmaps
 #define IDI_PROGRAM 120
@@ -34,6 +42,7 @@
 // in two equal halves: "text\ntext".
 #define IDM_ABOUTBOX 16
 #define IDM_HISTORY 32
+#define IDM_PENDING 48
 #define ID_TIMER_START 32771
 #define ID_TIMER_STOP 32773
 #define ID_SETTINGS 32774
@@ -61,3 +70,5 @@
 #define IDC_VERSION_LINE 1040
 #define IDC_HISTORY_LIST 1130
 #define IDC_HISTORY_OPEN 1131
+#define IDC_PENDING_LIST 1132
+#define IDC_PENDING_REFRESH 1133

@@ -66,6 +66,9 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
   const auto unixNow = static_cast<std::int32_t>(now);
   data_.AddMail("Account1", "予約.box", "00000001", unixNow - 120);
   data_.AddMail("Account1", "予約.box", "00000002", unixNow + 3600);
+  // 予約テストの件, in ISO-2022-JP.
+  ASSERT_TRUE(sample::WriteFile(MailFile("Account1", "予約.box", "00000002"),
+                                "Subject: =?ISO-2022-JP?B?GyRCTT1McyVGJTklSCRON28bKEI=?=\r\n\r\n"));
   data_.AddMail("Account2", "Hold.box", "00000003", unixNow - 60);
   ReserveAndForwardIntoWork();
   ASSERT_NE(StartProgram(), nullptr);
@@ -107,6 +110,13 @@ TEST_F(JobsTest, AScheduledMinuteSendsReservedMailsForwardsHeldOnesAndFetches) {
   }
   EXPECT_EQ(rows, std::vector<std::string>(told.rbegin(), told.rend()));
   e2e::SaveScreenshot(shown, "history-window");
+  // The mail not yet due waits in the pending window, with its subject.
+  e2e::PostCommand(window_, IDM_PENDING);
+  HWND pending = e2e::WaitForWindow({"#32770", "予約一覧", program_.Id()}, 10000);
+  ASSERT_NE(pending, nullptr) << "the pending window did not open";
+  EXPECT_EQ(e2e::ListViewRows(GetDlgItem(pending, IDC_PENDING_LIST), 5),
+            std::vector<std::string>{HistoryTime(unixNow + 3600) + "|送信予約|仕事|予約テストの件|Account1\\予約.box\\00000002 → Account1\\Outbox.box"});
+  e2e::SaveScreenshot(pending, "pending-window");
 }
 
 // The shell shows a balloon as a tooltip of its own, which answers WM_GETTEXT

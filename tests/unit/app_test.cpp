@@ -17,11 +17,11 @@ TEST(TrayMenu, AnOpenSheetHidesSettingsAndExitAndTheTimerItemFollowsTheSchedule)
   const Item show{ID_SHOW_MAIN, IDS_SHOW_MAIN, false}, settings{ID_SETTINGS, ID_SETTINGS, true},
       fetch{ID_FETCH, ID_FETCH, true}, start{ID_TIMER_START, ID_TIMER_START, true},
       stop{ID_TIMER_STOP, ID_TIMER_STOP, true}, exit{kCancelCommand, IDS_EXIT, true},
-      history{IDM_HISTORY, IDS_HISTORY, false}, about{IDM_ABOUTBOX, IDS_ABOUTBOX, false}, line{0, 0, false};
+      history{IDM_HISTORY, IDS_HISTORY, false}, pending{IDM_PENDING, IDS_PENDING, false}, about{IDM_ABOUTBOX, IDS_ABOUTBOX, false}, line{0, 0, false};
   for (const auto& [armed, open, expected] : std::vector<std::tuple<bool, bool, std::vector<Item>>>{
-           {false, false, {show, settings, line, fetch, line, start, line, exit, line, history, about}},
-           {true, false, {show, settings, line, fetch, line, stop, line, exit, line, history, about}},
-           {true, true, {show, line, fetch, line, stop, line, history, about}}}) {
+           {false, false, {show, settings, line, fetch, line, start, line, exit, line, history, pending, about}},
+           {true, false, {show, settings, line, fetch, line, stop, line, exit, line, history, pending, about}},
+           {true, true, {show, line, fetch, line, stop, line, history, pending, about}}}) {
     std::vector<Item> items;
     for (const TrayMenuItem& item : TrayMenuItems({armed, open})) {
       items.emplace_back(item.command, item.textId, item.secondHalf);

@@ -2,6 +2,8 @@
 // client that journals the commands it is given.
 #include "jobs/timed_moves.h"
 
+#include "jobs/pending_mails.h"
+
 #include <gtest/gtest.h>
 
 #include "data_dir/mailbox_paths.h"
@@ -169,6 +171,37 @@ TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
     RunMinute();
     EXPECT_EQ(client_.JournalOf("MoveMail"), Texts{c.move}) << c.what;
   }
+}
+
+// The pending list reads the same folders: reservation's and forwarding's, by
+// due time, each mail's subject from its header (ISO-2022-JP folded over two
+// lines, Shift_JIS with 表 ending in "\\", none), two minutes late marked.
+TEST_F(TimedMovesTest, PendingMailsAreListedByDueTimeWithTheirSubjects) {
+  Reserve(work_), ForwardHold(work_);
+  const struct {
+    const char *account, *folder, *name;
+    int offset;
+    std::string header;
+  } mails[] = {
+      {"Account1", "予約.box", "00000001", 3600,
+       "From: a\r\nSubject: =?ISO-2022-JP?B?GyRCTT1McyVGJTklSBsoQg==?=\r\n =?iso-2022-jp?b?GyRCJE43bxsoQg==?=\r\n\r\nSubject: x"},
+      {"Account1", "予約.box", "00000002", -121, "Subject: Re: =?Shift_JIS?Q?=95=5C=8E=A6?= _x\r\n"},
+      {"Account2", "Hold.box", "00000009", 60, "From: b\r\n\r\n"},
+  };
+  for (const auto& m : mails) {
+    ASSERT_TRUE(data_.AddMail(m.account, m.folder, m.name, At(m.offset)));
+    ASSERT_TRUE(sample::WriteFile(JoinPath(FolderDirectory(scratch_.Path(), m.account, m.folder), m.name), m.header));
+  }
+  CAccountJobList jobs;
+  jobs.Append(work_), jobs.Append(home_);
+  Texts listed;
+  for (const PendingMail& p : ListPendingMails(scratch_.Path(), jobs, kTick)) {
+    listed.push_back(std::to_string(p.due - kTick) + (p.forwarding ? " forward " : " send ") + p.account + " " + p.mail +
+                     " > " + p.target + " " + p.subject + (p.overdue ? " !" : ""));
+  }
+  EXPECT_EQ(listed, (Texts{"-121 send 仕事 " + kSecond + " > Account1\\Outbox.box Re: 表示 _x !",
+                           "60 forward 仕事 Account2\\Hold.box\\00000009 > Account1\\Inbox.box 00000009",
+                           "3600 send 仕事 " + kFirst + " > Account1\\Outbox.box 予約テストの件"}));
 }
 
 }  // namespace
