@@ -1,5 +1,6 @@
 #include "app/main_dialog_win.h"
 
+#include <cstdio>
 #include <iterator>
 
 #include "app/about_dialog_win.h"
@@ -169,8 +170,29 @@ void CMainDialog::OnClockChanged() {
 void CMainDialog::RefreshClock(std::time_t when) { clock_.ShowNow(ports_.clock.Local(when)); }
 
 void CMainDialog::RefreshNextRun() {
+  const auto progress = Machine().Progress();
+  if (progress && progress->retryAt != 0) {
+    const LocalTime retry = ports_.clock.Local(progress->retryAt);
+    clock_.ShowNextRun({NextRunTimeText(retry.hour, retry.minute), LoadResourceText(IDS_RETRY_LABEL)});
+    return;
+  }
   const CScheduleEntry& next = Machine().NextRun();
   clock_.ShowNextRun(MakeNextRunTexts(Machine().Armed(), Machine().NextRunWeekday(), next.hour, next.minute));
+}
+
+void CMainDialog::ProgressChanged() {
+  std::string text;
+  if (const auto progress = Machine().Progress()) {
+    char line[512] = "";
+    std::snprintf(line, sizeof line, LoadResourceText(IDS_PROGRESS).c_str(), progress->account.c_str(),
+                  static_cast<int>(progress->number), static_cast<int>(progress->count));
+    text = line;
+  }
+  // The narrow caption shows the run first; idle, the template's, which
+  // finding the window relies on.
+  SetWindowTextA(Handle(), text.empty() ? "Larkspur32" : text.c_str());
+  tray_.SetTip(Handle(), text.empty() ? kProductCaption : text);
+  RefreshNextRun();
 }
 
 void CMainDialog::NextRunChanged() { RefreshNextRun(); }

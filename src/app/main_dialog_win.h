@@ -47,6 +47,9 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   void NextRunChanged() override;
   void ArmedChanged(bool armed) override;
   void RunReported(const RunEvent& event) override;
+  // The account in hand in the caption and the tray tip; the retry's time in
+  // place of the next run while one is awaited.
+  void ProgressChanged() override;
   // Tells the user of an event: a balloon from the tray icon, else a flashing caption.
   void Tell(const RunEvent& event, bool failure);
 

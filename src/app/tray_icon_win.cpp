@@ -43,6 +43,16 @@ bool CTrayIcon::Remove(HWND owner) {
   return removed;
 }
 
+bool CTrayIcon::SetTip(HWND owner, const std::string& tip) const {
+  if (!present_) {
+    return false;
+  }
+  NOTIFYICONDATAA data = IconRecord(owner);
+  data.uFlags = NIF_TIP;
+  std::strcpy(data.szTip, cp932::Truncate(tip, sizeof data.szTip - 1).c_str());
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
 bool CTrayIcon::ShowBalloon(HWND owner, const std::string& text, bool warning) const {
   if (!present_) {
     return false;

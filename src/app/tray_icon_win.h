@@ -19,6 +19,9 @@ class CTrayIcon {
   bool KeptHidden() const { return present_ && keptHidden_; }
   void SetKeptHidden(bool hidden) { keptHidden_ = hidden; }
 
+  // The tip the icon shows, cut to what the record holds; false when the icon
+  // is not there.
+  bool SetTip(HWND owner, const std::string& tip) const;
   // Shows a balloon from the icon with the program's name as its title, a
   // warning sign when warning; false when the icon is not there or the shell
   // takes no balloons.

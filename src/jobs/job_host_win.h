@@ -18,6 +18,7 @@ class IJobObserver {
   virtual void NextRunChanged() = 0;
   virtual void ArmedChanged(bool armed) = 0;
   virtual void RunReported(const RunEvent& event) = 0;
+  virtual void ProgressChanged() = 0;
 };
 
 class CJobHost : private IJobHost {
@@ -48,6 +49,7 @@ class CJobHost : private IJobHost {
   void NextRunChanged() override { observer_.NextRunChanged(); }
   void ArmedChanged(bool armed) override { observer_.ArmedChanged(armed); }
   void Report(const RunEvent& event) override { observer_.RunReported(event); }
+  void ProgressChanged() override { observer_.ProgressChanged(); }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnTimer(UINT_PTR id);

@@ -51,4 +51,6 @@ class IJobHost {
   virtual void ArmedChanged(bool armed) = 0;
   // Something the run history keeps happened.
   virtual void Report(const RunEvent& event) = 0;
+  // The account in hand or the retry wait changed (see CJobSequencer::Progress).
+  virtual void ProgressChanged() = 0;
 };

@@ -374,6 +374,7 @@ void CJobSequencer::StepSelectAccount() {
     return;
   }
   currentRecord_ = *record;
+  host_.ProgressChanged();
   // The record's own spelling: the run's may differ in letter case from what
   // the client's caption and account menu show.
   if (ManyRecords()) {
@@ -494,7 +495,9 @@ void CJobSequencer::StepRetryDecision() {
     step_ = Step::kRetryDecision;
     ++token_;
     Report({RunEventKind::kRetryWaiting, {}, std::to_string(seconds)});
+    retryAt_ = clock_.Now() + static_cast<std::time_t>(seconds);
     host_.SetRetryTimer(static_cast<int>(seconds * 1000));
+    host_.ProgressChanged();
     client_.DismissDialogs();
     return;
   }
@@ -512,6 +515,8 @@ void CJobSequencer::OnRetryTimer() {
     return;  // the wait was given up meanwhile
   }
   --retriesLeft_;
+  retryAt_ = 0;
+  host_.ProgressChanged();
   client_.DismissDialogs();
   waitingForAccount_ = false;
   Continue(Step::kDialAndFetch);
@@ -541,9 +546,11 @@ void CJobSequencer::StepCompletion() {
   client_.PutBack();
   // A job never ends with a retry series still open.
   retriesLeft_ = -1;
+  retryAt_ = 0;
   currentRecord_.reset();
   jobAccounts_.clear();
   Stop();
+  host_.ProgressChanged();
   client_.DismissDialogs();
 }
 
@@ -554,7 +561,17 @@ void CJobSequencer::Shutdown() {
   host_.KillRetryTimer();
   client_.PutBack();
   retriesLeft_ = -1;
+  retryAt_ = 0;
+  currentRecord_.reset();
   Stop();
+}
+
+std::optional<CJobSequencer::RunProgress> CJobSequencer::Progress() const {
+  if (step_ == Step::kIdle || !currentRecord_) {
+    return std::nullopt;
+  }
+  return RunProgress{currentRecord_->title, std::min(accountIndex_ + 1, jobAccounts_.size()), jobAccounts_.size(),
+                     step_ == Step::kRetryDecision ? retryAt_ : 0};
 }
 
 void CJobSequencer::Report(RunEvent event) {

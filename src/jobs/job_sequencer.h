@@ -104,6 +104,17 @@ class CJobSequencer {
   // window goes back to where the job found it.
   void Shutdown();
 
+  // Where a run stands: the account in hand, its place among the run's
+  // accounts, and when its retry comes while one is awaited.
+  struct RunProgress {
+    std::string account;
+    std::size_t number = 0;  // from 1
+    std::size_t count = 0;
+    std::time_t retryAt = 0;  // 0: no retry awaited
+  };
+  // Empty while no account is in hand.
+  std::optional<RunProgress> Progress() const;
+
   bool Armed() const { return armed_; }
   Step CurrentStep() const { return step_; }
   int RetriesLeft() const { return retriesLeft_; }
@@ -205,6 +216,7 @@ class CJobSequencer {
   std::string dialledEntry_;
   std::int64_t waitStartMs_ = 0;
   bool waitingForAccount_ = false;
+  std::time_t retryAt_ = 0;
 
   std::unique_ptr<CFinCheckThread> finCheck_;
 };

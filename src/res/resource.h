@@ -32,6 +32,8 @@
 #define IDS_PENDING_ROUTE 1129
 #define IDS_PENDING_SEND 1130
 #define IDS_PENDING_FORWARD 1131
+#define IDS_PROGRESS 1132
+#define IDS_RETRY_LABEL 1133
 
 // Icons and bitmaps
 #define IDI_PROGRAM 120

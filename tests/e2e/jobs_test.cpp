@@ -165,6 +165,8 @@ TEST_F(JobsTest, AFetchThatNeverEndsIsAbortedAndAClientKilledInOneIsStartedAfres
   HWND bar = GetDlgItem(window_, 59392);
   EXPECT_TRUE(e2e::WaitUntil([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, ID_ABORT, 0) != 0; }, 10000))
       << "abort was not offered while the fetch waited";
+  EXPECT_EQ(e2e::WindowText(window_), "取り込み中 仕事 (1/1)");
+  e2e::SaveScreenshot(window_, "main-window-fetching");
   e2e::PostCommand(window_, ID_ABORT);
   EXPECT_TRUE(fetchUntil(2)) << "the aborted job did not give way to a new one";
   e2e::StopStandIns();

@@ -141,3 +141,10 @@ std::string EventLine(const RunEvent& event) {
   }
   return line;
 }
+
+void JobRig::ProgressChanged() {
+  const auto now = machine->Progress();
+  progress.push_back(!now ? "-"
+                          : now->account + " " + std::to_string(now->number) + "/" + std::to_string(now->count) +
+                                (now->retryAt == 0 ? "" : " retry in " + std::to_string(now->retryAt - clock.Now())));
+}

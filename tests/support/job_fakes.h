@@ -145,6 +145,8 @@ struct JobRig : IJobHost {
   void NextRunChanged() override { told.push_back("NextRun"); }
   void ArmedChanged(bool armed) override { told.push_back(armed ? "Armed" : "Disarmed"); }
   void Report(const RunEvent& event) override { reported.push_back(EventLine(event)); }
+  // "A 1/2", "A 1/2 retry in 60", or "-" with no account in hand.
+  void ProgressChanged() override;
 
   FakeClock clock;
   FakeClient client;
@@ -160,6 +162,7 @@ struct JobRig : IJobHost {
   std::optional<std::int64_t> pollDue, retryDue;
   std::vector<std::string> told;  // what the window was told, and the retry waits
   std::vector<std::string> reported;  // the run history's lines, as EventLine gives them
+  std::vector<std::string> progress;  // each progress told, as ProgressChanged puts it
   std::int64_t nextTickMs = 0;
   // Only the two ticks of each minute's second 0, for long runs: the machine starts nothing on the others.
   bool sparseTicks = false;

@@ -31,10 +31,9 @@ ProgramRunTest::ProgramRunTest() : root_(scratch_.Path()), data_(root_) {
 }
 
 ProgramRunTest::~ProgramRunTest() {
-  if (program_.IsRunning()) {
-    for (HWND window : FindWindows({"#32770", "Larkspur32", program_.Id()})) {
-      PostMessageA(window, WM_CLOSE, 0, 0);
-    }
+  // The caption names the account in hand during a run: the window is the one found at start.
+  if (program_.IsRunning() && window_ != nullptr) {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
     program_.WaitForExit(10000);
   }
   StopStandIns();

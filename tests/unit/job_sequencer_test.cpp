@@ -44,6 +44,7 @@ TEST(JobSequencer, AScheduledRunWalksEveryStepAndPutsTheClientBack) {
                                          "Switch(B)", "StartFetch", "Switch(A)", "PutBack(minimized)"}));
   EXPECT_EQ(rig.launcher.started, Texts{"\"C:\\Tools\\after.exe\""});
   EXPECT_EQ(rig.reported, (Texts{"||run: A,B", "|A|fetched", "|B|fetched", "|B|program: \"C:\\Tools\\after.exe\""}));
+  EXPECT_EQ(rig.progress, (Texts{"A 1/2", "B 2/2", "-"}));
   // Next week's run, shown as soon as this one is over.
   EXPECT_EQ(rig.told, Texts{"NextRun"});
   EXPECT_EQ(rig.machine->NextRun().accounts, (Texts{"A", "B"}));
@@ -339,6 +340,7 @@ TEST(JobSequencer, FailedFetchesAreRetriedPerAccountUntilGivenUp) {
     if (&c == cases) {
       EXPECT_EQ(rig.reported, (Texts{"||manual run: A,B", "!|A|error window", "|A|retry in: 60", "!|A|error window",
                                      "|A|retry in: 60", "!|A|error window", "!|A|given up", "|B|fetched"}));
+      EXPECT_EQ(rig.progress, (Texts{"A 1/2", "A 1/2 retry in 60", "A 1/2", "A 1/2 retry in 60", "A 1/2", "B 2/2", "-"}));
     }
   }
 }
