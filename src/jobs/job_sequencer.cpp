@@ -227,7 +227,6 @@ void CJobSequencer::OnFetch() {
   if (step_ != Step::kIdle) {
     return;
   }
-  EnsureClient();
   if (settings_.fetchAccounts) {
     nextRun_.Entry().accounts = *settings_.fetchAccounts;
   }

@@ -46,7 +46,7 @@ TEST(CommandText, CaptionAfterTheFirstBreakAndTipsNeverEndInHalfACharacter) {
 TEST(ClockTexts, TheNextRunShowsOnlyWhileArmedAndKnown) {
   EXPECT_EQ(ClockTimeText(LocalTime{7, 5, 0, 5}), "07:05");
   for (const auto& [armed, weekday, shown] : std::vector<std::tuple<bool, int, const char*>>{
-           {true, 5, " 7:05 Fri"}, {true, 0, " 7:05 Sun"}, {true, 7, " 7:05 ---"},
+           {true, 6, " 7:05 Sat"}, {true, 0, " 7:05 Sun"}, {true, 7, " 7:05 ---"},
            {false, 5, "--:-- ---"}, {true, -1, "--:-- ---"}}) {
     const NextRunTexts texts = MakeNextRunTexts(armed, weekday, 7, 5);
     EXPECT_EQ(texts.time + " " + texts.weekday, shown) << weekday;

@@ -28,8 +28,8 @@ TEST(RunHistory, ALineKeepsItsFieldsApartAndReadsBack) {
 
 TEST(RunHistory, TheFileBecomesTheOlderOneAtItsBoundAndOnlyOneIsKept) {
   ScratchDirectory scratch;
-  // 24 bytes a line with its line end: four fit below the bound of 100.
-  CHistoryFile file(JoinPath(scratch.Path(), "履歴.txt"), 100);
+  // 24 bytes a line with its line end: four fill the bound of 96 exactly.
+  CHistoryFile file(JoinPath(scratch.Path(), "履歴.txt"), 96);
   std::vector<std::string> lines;
   for (char i = '0'; i <= '9'; ++i) {
     lines.push_back("表" + std::string(20, i));

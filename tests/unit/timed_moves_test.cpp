@@ -2,11 +2,12 @@
 // client that journals the commands it is given.
 #include "jobs/timed_moves.h"
 
-#include "jobs/pending_mails.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "data_dir/mailbox_paths.h"
+#include "jobs/pending_mails.h"
 #include "sample_data/sample_data.h"
 #include "sample_data/sample_disk.h"
 #include "support/job_fakes.h"
@@ -136,6 +137,8 @@ TEST_F(TimedMovesTest, OnlyMailsTheClientMovedCountAndASilentClientIsAskedNoMore
     EXPECT_EQ(RunMinute(), c.sendNow);
     EXPECT_EQ(client_.JournalOf("MoveMail").size(), c.moves);
   }
+  EXPECT_EQ(std::count(reported_.begin(), reported_.end(), "!|仕事|refused: " + kFirst), 2);
+  EXPECT_EQ(std::count(reported_.begin(), reported_.end(), "!|仕事|silent: " + kFirst), 1);
 }
 
 TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
@@ -178,6 +181,7 @@ TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
 // lines, Shift_JIS with 表 ending in "\\", none), two minutes late marked.
 TEST_F(TimedMovesTest, PendingMailsAreListedByDueTimeWithTheirSubjects) {
   Reserve(work_), ForwardHold(work_);
+  home_.reserve.ReserveFolder = "予約.box";  // with reservation off
   const struct {
     const char *account, *folder, *name;
     int offset;
@@ -187,6 +191,7 @@ TEST_F(TimedMovesTest, PendingMailsAreListedByDueTimeWithTheirSubjects) {
        "From: a\r\nSubject: =?ISO-2022-JP?B?GyRCTT1McyVGJTklSBsoQg==?=\r\n =?iso-2022-jp?b?GyRCJE43bxsoQg==?=\r\n\r\nSubject: x"},
       {"Account1", "予約.box", "00000002", -121, "Subject: Re: =?Shift_JIS?Q?=95=5C=8E=A6?= _x\r\n"},
       {"Account2", "Hold.box", "00000009", 60, "From: b\r\n\r\n"},
+      {"Account2", "予約.box", "00000005", 0, "Subject: x\r\n"},
   };
   for (const auto& m : mails) {
     ASSERT_TRUE(data_.AddMail(m.account, m.folder, m.name, At(m.offset)));
