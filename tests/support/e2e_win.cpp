@@ -199,7 +199,8 @@ bool SavePng(HBITMAP bitmap, const std::string& path) {
 }  // namespace
 
 // Our own windows' pixels, painted now: no waiting for the display, and
-// nothing of what lies on top of them. Another process's as the screen shows it.
+// nothing of what lies on top of them. Another process's as the screen shows
+// it, once its thread has painted it (asked only when it answers).
 std::string SaveScreenshot(HWND window, const std::string& name) {
   const std::string dir = ShotsDir();
   RECT area{};
@@ -208,7 +209,9 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   GetWindowThreadProcessId(window, &owner);
   const bool own = owner == GetCurrentProcessId();
   const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
-  if (own) RedrawWindow(window, nullptr, nullptr, redraw);
+  if (own || SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr) != 0) {
+    RedrawWindow(window, nullptr, nullptr, redraw);
+  }
   HDC source = own ? GetWindowDC(window) : GetDC(nullptr);
   HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateCompatibleBitmap(source, area.right - area.left, area.bottom - area.top);
