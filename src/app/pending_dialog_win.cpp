@@ -1,65 +1,25 @@
 #include "app/pending_dialog_win.h"
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "history/run_history.h"
 #include "res/resource.h"
-#include "win/application_win.h"
 #include "win/list_view_win.h"
 #include "win/resource_text_win.h"
 
-namespace {
+CPendingDialog::CPendingDialog(Source source)
+    : CMarkedListDialog(IDD_PENDING, IDC_PENDING_LIST), source_(std::move(source)) {}
 
-constexpr int kWarningImage = 0;
-
-}  // namespace
-
-CPendingDialog::CPendingDialog(Source source) : CDialog(IDD_PENDING), source_(std::move(source)) {}
-
-CPendingDialog::~CPendingDialog() {
-  if (IsWindow(Handle())) DestroyWindow(Handle());
-  if (images_ != nullptr) ImageList_Destroy(images_);
-}
-
-void CPendingDialog::Open(HWND owner) {
-  if (IsWindow(Handle())) {
-    Refresh();
-  } else if (!Create(owner)) {
-    return;
-  }
-  ShowWindow(Handle(), SW_SHOWNORMAL);
-  SetForegroundWindow(Handle());
-}
-
-bool CPendingDialog::OnInitDialog() {
-  if (HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM))) {
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
-  HWND list = Item(IDC_PENDING_LIST);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-  if (images_ == nullptr) {
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
-    ImageList_AddIcon(images_, static_cast<HICON>(LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, 16, 16, LR_SHARED)));
-  }
-  SetListImages(list, images_);
+std::vector<std::pair<int, int>> CPendingDialog::Columns(HWND list) const {
   RECT area{};
   GetClientRect(list, &area);
-  const int widths[] = {ListTextWidth(list, "2026-12-07 07:30:05") + 36, ListTextWidth(list, "送信予約") + 14,
-                        ListTextWidth(list, "ｱｶｳﾝﾄｱｶｳﾝﾄ"), 0, 0};
-  const int rest = area.right - widths[0] - widths[1] - widths[2] - GetSystemMetrics(SM_CXVSCROLL);
-  const int titles[] = {IDS_PENDING_DUE, IDS_PENDING_KIND, IDS_HISTORY_ACCOUNT, IDS_PENDING_SUBJECT, IDS_PENDING_ROUTE};
-  for (int column = 0; column < 5; ++column) {
-    InsertListColumn(list, column, LoadResourceText(titles[column]), column < 3 ? widths[column] : rest / 3);
-  }
-  Refresh();
-  return true;
+  const int time = ListTextWidth(list, "2026-12-07 07:30:05") + 36;
+  const int kind = ListTextWidth(list, "送信予約") + 14;
+  const int account = ListTextWidth(list, "ｱｶｳﾝﾄｱｶｳﾝﾄ");
+  const int rest = area.right - time - kind - account - GetSystemMetrics(SM_CXVSCROLL);
+  return {{IDS_PENDING_DUE, time}, {IDS_PENDING_KIND, kind}, {IDS_HISTORY_ACCOUNT, account},
+          {IDS_PENDING_SUBJECT, rest / 3}, {IDS_PENDING_ROUTE, rest - rest / 3}};
 }
 
-void CPendingDialog::Refresh() {
-  HWND list = Item(IDC_PENDING_LIST);
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  DeleteAllListRows(list);
+void CPendingDialog::FillRows(HWND list) {
   const std::string send = LoadResourceText(IDS_PENDING_SEND);
   const std::string forward = LoadResourceText(IDS_PENDING_FORWARD);
   int row = 0;
@@ -74,10 +34,10 @@ void CPendingDialog::Refresh() {
     SetListCell(list, at, 4, mail.mail + " → " + mail.target);
     ++row;
   }
-  // The route is as wide as its longest text, or as its title when there is none.
-  SendMessageA(list, LVM_SETCOLUMNWIDTH, 4, row > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER);
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
+  // The route is as wide as its longest text, or as its column when there is none.
+  if (row > 0) {
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 4, LVSCW_AUTOSIZE);
+  }
 }
 
 bool CPendingDialog::OnCommand(int id, int code) {
@@ -85,5 +45,5 @@ bool CPendingDialog::OnCommand(int id, int code) {
     Refresh();
     return true;
   }
-  return CDialog::OnCommand(id, code);
+  return CMarkedListDialog::OnCommand(id, code);
 }

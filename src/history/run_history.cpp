@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "data_dir/file_system.h"
+#include "schedule/local_time.h"
 
 namespace {
 
@@ -12,15 +13,6 @@ std::string Field(std::string text) {
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   }
   return text;
-}
-
-std::uintmax_t SizeOf(const std::string& nativePath) {
-  std::FILE* file = std::fopen(nativePath.c_str(), "rb");
-  if (file == nullptr) return 0;
-  std::fseek(file, 0, SEEK_END);
-  const long size = std::ftell(file);
-  std::fclose(file);
-  return size < 0 ? 0 : static_cast<std::uintmax_t>(size);
 }
 
 void ReadLines(const std::string& nativePath, std::size_t count, std::deque<std::string>& lines) {
@@ -43,12 +35,7 @@ void ReadLines(const std::string& nativePath, std::size_t count, std::deque<std:
 }  // namespace
 
 std::string HistoryTime(std::time_t when) {
-  std::tm parts{};
-#ifdef _WIN32
-  localtime_s(&parts, &when);
-#else
-  localtime_r(&when, &parts);
-#endif
+  const std::tm parts = ToLocalParts(when);
   char time[64];
   std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:%02d", parts.tm_year + 1900, parts.tm_mon + 1,
                 parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
@@ -85,13 +72,17 @@ CHistoryFile::CHistoryFile(std::string path, std::uintmax_t maxBytes) : path_(st
 bool CHistoryFile::Append(const std::string& line) {
   const std::string native = filesys::NativePath(path_);
   const std::string record = line + "\r\n";
-  if (SizeOf(native) + record.size() > maxBytes_) {
+  std::FILE* file = std::fopen(native.c_str(), "ab");
+  if (file == nullptr) return false;
+  const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+  if (size > 0 && static_cast<std::uintmax_t>(size) + record.size() > maxBytes_) {
+    std::fclose(file);
     const std::string older = filesys::NativePath(OlderPath());
     std::remove(older.c_str());
     std::rename(native.c_str(), older.c_str());
+    file = std::fopen(native.c_str(), "ab");
+    if (file == nullptr) return false;
   }
-  std::FILE* file = std::fopen(native.c_str(), "ab");
-  if (file == nullptr) return false;
   const bool written = std::fwrite(record.data(), 1, record.size(), file) == record.size();
   return std::fclose(file) == 0 && written;
 }

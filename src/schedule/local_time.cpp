@@ -1,12 +1,17 @@
 #include "schedule/local_time.h"
 
-LocalTime ToLocalTime(std::time_t when) {
+std::tm ToLocalParts(std::time_t when) {
   std::tm parts{};
 #ifdef _WIN32
   localtime_s(&parts, &when);
 #else
   localtime_r(&when, &parts);
 #endif
+  return parts;
+}
+
+LocalTime ToLocalTime(std::time_t when) {
+  const std::tm parts = ToLocalParts(when);
   LocalTime local;
   local.hour = parts.tm_hour;
   local.minute = parts.tm_min;

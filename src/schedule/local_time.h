@@ -11,3 +11,5 @@ struct LocalTime {
 };
 
 LocalTime ToLocalTime(std::time_t when);
+// The C library's broken-down local time, date included.
+std::tm ToLocalParts(std::time_t when);
