@@ -50,10 +50,10 @@ TEST(MailSubject, EncodedWordsAndRawIso2022JpBecomeCp932AndOtherCharsetsNothing)
   // 円 and 園 end the rows of JIS X 0208 at 0x5F and 0x60; ｡ and ﾟ are the first and last half-width kana.
   for (const auto& [header, subject] : std::vector<std::pair<std::string, std::string>>{
            {"Subject: \x1B$B1_1`\x1B(B ok", "円園 ok"},
-           {"Subject: \x1B(I!_\x1B(B", "｡ﾟ"},
-           {"subject:\t=?SJIS?Q?=8E=A6?=  =?us-ascii?q?_a?=\r\nX: y", "示 a"},
+           {"Subject: \x1B(I! _`\x1B(B", "｡ ﾟ`"},
+           {"subject:\t=?SJIS?Q?=8E=A6?=  =?us-ascii?q?_=30?=\r\nX: y", "示 0"},
            {"Subject: =?Shift_JIS?Q?=G1?=", ""},
-           {"Subject: =?UTF-8?B?5LqI57SE?=", ""},
+           {"Subject: Re: =?UTF-8?B?5LqI57SE?=", ""},
            {"From: a\r\n\r\nSubject: body", ""}}) {
     EXPECT_EQ(DecodeSubject(header), subject) << header;
   }

@@ -66,7 +66,7 @@ TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeS
   Reserve(work_);
   ForwardHold(home_);  // into its own Inbox, which is not there
   ForwardHold(work_);
-  work_.reserve.SendCheck = work_.reserve.ReserveMark = work_.reserve.UnReadCheck = 1;
+  work_.reserve.SendCheck = work_.reserve.UnReadCheck = 1, work_.reserve.ReserveMark = 7;
   work_.reserve.RemainMark = 8;  // no mark of the client's
   data_.AddMail("Account1", "予約.box", "00000001", At(-120));
   data_.AddMail("Account1", "予約.box", "00000002", At(-1));
@@ -78,7 +78,7 @@ TEST_F(TimedMovesTest, DueMailsAreMarkedThenMovedKindByKindAfterTheClientIsMadeS
   const std::string bits = ",-1056964608,1)";
   EXPECT_EQ(client_.JournalOf(),
             (Texts{"MarkMail(" + kFirst + bits, "MarkMail(" + kSecond + bits, "MarkMail(" + kFirst + ",7,0)",
-                   "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",1,1)", "MarkMail(" + kSecond + ",1,1)",
+                   "MarkMail(" + kSecond + ",7,0)", "MarkMail(" + kFirst + ",7,1)", "MarkMail(" + kSecond + ",7,1)",
                    "MoveMail(" + kFirst + ",Account1\\Outbox.box)", "MoveMail(" + kSecond + ",Account1\\Outbox.box)",
                    "MarkMail(Account2\\Hold.box\\00000009,1073741824,1)",
                    "MoveMail(Account2\\Hold.box\\00000009,Account1\\Inbox.box)"}));
