@@ -514,11 +514,10 @@ void CJobSequencer::OnRetryTimer() {
     return;  // the wait was given up meanwhile
   }
   --retriesLeft_;
-  retryAt_ = 0;
-  host_.ProgressChanged();
   client_.DismissDialogs();
   waitingForAccount_ = false;
   Continue(Step::kDialAndFetch);
+  host_.ProgressChanged();
 }
 
 void CJobSequencer::StepEndOfRun() {
@@ -545,7 +544,6 @@ void CJobSequencer::StepCompletion() {
   client_.PutBack();
   // A job never ends with a retry series still open.
   retriesLeft_ = -1;
-  retryAt_ = 0;
   currentRecord_.reset();
   jobAccounts_.clear();
   Stop();
@@ -560,7 +558,6 @@ void CJobSequencer::Shutdown() {
   host_.KillRetryTimer();
   client_.PutBack();
   retriesLeft_ = -1;
-  retryAt_ = 0;
   currentRecord_.reset();
   Stop();
 }
@@ -574,9 +571,8 @@ std::optional<CJobSequencer::RunProgress> CJobSequencer::Progress() const {
 }
 
 void CJobSequencer::Report(RunEvent event) {
-  const bool runStart = event.kind == RunEventKind::kScheduledRun || event.kind == RunEventKind::kManualRun ||
-                        event.kind == RunEventKind::kPulledForwardRun || event.kind == RunEventKind::kCaughtUpRun;
-  if (event.account.empty() && !runStart && currentRecord_) {
+  // A run's start comes before step 4 names its first account.
+  if (event.account.empty() && currentRecord_) {
     event.account = currentRecord_->title;
   }
   switch (event.kind) {

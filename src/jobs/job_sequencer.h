@@ -216,6 +216,7 @@ class CJobSequencer {
   std::string dialledEntry_;
   std::int64_t waitStartMs_ = 0;
   bool waitingForAccount_ = false;
+  // When the awaited retry comes; read only while step 9 waits for it.
   std::time_t retryAt_ = 0;
 
   std::unique_ptr<CFinCheckThread> finCheck_;
