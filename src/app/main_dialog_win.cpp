@@ -204,17 +204,15 @@ void CMainDialog::RunReported(const RunEvent& event) {
     CSettingsKey().WriteDword(layout::kLastRun.name,
                               static_cast<std::int32_t>(static_cast<std::uint32_t>(now - ports_.clock.Local(now).second)));
   }
-  history_.Write(event);
+  const HistoryLine line = history_.Write(event);
   historyWindow_.Refresh();
   const Notice notice = NoticeOf(event.kind, layout::Read(CSettingsKey(), layout::kNotifySent) != 0);
   if (notice != Notice::kNone) {
-    Tell(event, notice == Notice::kFailure);
+    Tell(line, notice == Notice::kFailure);
   }
 }
 
-void CMainDialog::Tell(const RunEvent& event, bool failure) {
-  const HistoryLine line =
-      ToHistoryLine(event, 0, LoadResourceText(IDS_RUN_EVENT_FIRST + static_cast<int>(event.kind)));
+void CMainDialog::Tell(const HistoryLine& line, bool failure) {
   const std::string text = line.account.empty() ? line.text : line.account + ": " + line.text;
   // Without the icon, or with a shell that takes no balloons, the caption flashes.
   if (!tray_.ShowBalloon(Handle(), text, failure)) {

@@ -50,8 +50,9 @@ class CMainDialog : public CDialog, private IJobObserver, private ICommandStates
   // The account in hand in the caption and the tray tip; the retry's time in
   // place of the next run while one is awaited.
   void ProgressChanged() override;
-  // Tells the user of an event: a balloon from the tray icon, else a flashing caption.
-  void Tell(const RunEvent& event, bool failure);
+  // Tells the user of an event, in its history line's words: a balloon from
+  // the tray icon, else a flashing caption.
+  void Tell(const HistoryLine& line, bool failure);
 
   // ICommandStates: the toolbar's enabling rules.
   bool IsCommandEnabled(int id) const override;

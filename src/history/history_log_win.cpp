@@ -19,14 +19,13 @@ std::string RunHistoryFolder() {
 
 CRunHistoryLog::CRunHistoryLog() : folder_(RunHistoryFolder()), file_(JoinPath(folder_, "history.txt")) {}
 
-void CRunHistoryLog::Write(const RunEvent& event) {
-  if (folder_.empty()) {
-    return;
-  }
-  const std::string text = LoadResourceText(IDS_RUN_EVENT_FIRST + static_cast<int>(event.kind));
-  const std::string line = FormatHistoryLine(ToHistoryLine(event, std::time(nullptr), text));
+HistoryLine CRunHistoryLog::Write(const RunEvent& event) {
+  const HistoryLine line = ToHistoryLine(event, std::time(nullptr),
+                                         LoadResourceText(IDS_RUN_EVENT_FIRST + static_cast<int>(event.kind)));
+  const std::string text = FormatHistoryLine(line);
   // The folder is made when a line finds it missing.
-  if (!file_.Append(line) && CreateDirectoryA(folder_.c_str(), nullptr)) {
-    file_.Append(line);
+  if (!folder_.empty() && !file_.Append(text) && CreateDirectoryA(folder_.c_str(), nullptr)) {
+    file_.Append(text);
   }
+  return line;
 }

@@ -14,9 +14,9 @@ class CRunHistoryLog {
  public:
   CRunHistoryLog();
 
-  // Writes the event with the time now. A failure to write is let go: the
-  // history never stops a job.
-  void Write(const RunEvent& event);
+  // Writes the event with the time now, and gives the line as written. A
+  // failure to write is let go: the history never stops a job.
+  HistoryLine Write(const RunEvent& event);
   const CHistoryFile& File() const { return file_; }
 
  private:
