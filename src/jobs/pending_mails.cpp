@@ -45,6 +45,10 @@ void AddFolder(const std::string& dataRoot, const std::string& accountDir, const
 
 std::vector<PendingMail> ListPendingMails(const std::string& dataRoot, const CAccountJobList& jobs, std::time_t now) {
   std::vector<PendingMail> mails;
+  // Without a data root the paths would name a mailbox below the current directory.
+  if (dataRoot.empty()) {
+    return mails;
+  }
   for (std::size_t i = 0; i < jobs.Count(); ++i) {
     const CAccountJob& record = jobs.At(i);
     const CReserveData& reserve = record.reserve;

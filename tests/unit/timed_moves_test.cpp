@@ -207,6 +207,7 @@ TEST_F(TimedMovesTest, PendingMailsAreListedByDueTimeWithTheirSubjects) {
   EXPECT_EQ(listed, (Texts{"-121 send 仕事 " + kSecond + " > Account1\\Outbox.box Re: 表示 _x !",
                            "60 forward 仕事 Account2\\Hold.box\\00000009 > Account1\\Inbox.box 00000009",
                            "3600 send 仕事 " + kFirst + " > Account1\\Outbox.box 予約テストの件"}));
+  EXPECT_TRUE(ListPendingMails("", jobs, kTick).empty());
 }
 
 }  // namespace
