@@ -52,9 +52,13 @@ TEST(MailSubject, EncodedWordsAndRawIso2022JpBecomeCp932AndOtherCharsetsNothing)
            {"Subject: \x1B$B1_1`\x1B(B ok", "円園 ok"},
            {"Subject: \x1B(I! _`\x1B(B", "｡ ﾟ`"},
            {"subject:\t=?SJIS?Q?=8E=A6?=  =?us-ascii?q?_=30?=\r\nX: y", "示 0"},
-           {"Subject: Re: =?Shift_JIS?Q?=G1?=", ""},
+           {"Subject: =?Shift_JIS?B?oa+/?=", "｡ｯｿ"},
+           {"Subject: Re: =?Shift_JIS?Q?=z1?=", ""},
+           {"Subject: Re: =?Shift_JIS?B?o!+/?=", ""},
+           {"Subject: Re: =?Shift_JIS?X?oa+/?=", ""},
+           {"\tstray\r\n", ""},
            {"Subject: Re: =?UTF-8?B?5LqI57SE?=", ""},
-           {"From: a\r\n\r\nSubject: body", ""}}) {
+           {"From: abc\r\n\r\nSubject: body", ""}}) {
     EXPECT_EQ(DecodeSubject(header), subject) << header;
   }
 }

@@ -181,7 +181,8 @@ TEST_F(TimedMovesTest, AMailIsNamedInOneMoveAtMostInAMinute) {
 // lines, Shift_JIS with 表 ending in "\\", none), two minutes late marked.
 TEST_F(TimedMovesTest, PendingMailsAreListedByDueTimeWithTheirSubjects) {
   Reserve(work_), ForwardHold(work_);
-  home_.reserve.ReserveFolder = "予約.box";  // with reservation off
+  // Reservation and forwarding off, with their folders set.
+  home_.reserve.ReserveFolder = home_.reserve.RemainFromFolder = "予約.box", home_.reserve.RemainFromAccount = "Account1";
   const struct {
     const char *account, *folder, *name;
     int offset;
