@@ -207,6 +207,30 @@ TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
   }
 }
 
+// A reserved mail the client refuses minute after minute is told once; once
+// it has moved, a new refusal is told again.
+TEST(JobSequencer, AMailThatWillNotMoveIsToldOnceUntilItMoves) {
+  ScratchDirectory scratch;
+  sample::DataDirectoryBuilder data(scratch.Path());
+  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
+  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
+  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
+  const std::string mail = "Account1\\予約.box\\00000001";
+  Rig rig;
+  rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
+  rig.client.SetRunningOn(scratch.Path());
+  rig.jobs.At(0).reserve.Reserve = 1, rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
+  rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
+  rig.clock.ms = WeekMs(kWed, 9, 59, 58);
+  rig.machine->OnTimerStart();
+  for (const auto& [outcome, untilMinute] : {std::pair{MoveOutcome::kRefused, 2}, {MoveOutcome::kMoved, 3},
+                                             {MoveOutcome::kRefused, 4}}) {
+    rig.client.moveOutcomes = {{mail, outcome}};
+    rig.RunUntil(WeekMs(kWed, 10, untilMinute, 30));
+  }
+  EXPECT_EQ(rig.reported, (Texts{"!|A|refused: " + mail, "|A|sent: " + mail, "!|A|refused: " + mail}));
+}
+
 TEST(JobSequencer, OutsideAChainArmingLooksAheadEvenInTheMinuteOfAFetch) {
   Rig rig;
   rig.schedule.Day(kMon).AddEntry(12, 0, {"A"}, 0);
