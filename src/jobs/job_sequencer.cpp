@@ -558,7 +558,6 @@ void CJobSequencer::Shutdown() {
   host_.KillRetryTimer();
   client_.PutBack();
   retriesLeft_ = -1;
-  currentRecord_.reset();
   Stop();
 }
 
