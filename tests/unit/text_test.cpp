@@ -47,11 +47,12 @@ TEST(NumberText, OnlyDigitsWithBlanksAroundWithinThirtyTwoBits) {
 }
 
 TEST(MailSubject, EncodedWordsAndRawIso2022JpBecomeCp932AndOtherCharsetsNothing) {
-  // 円 and 園 end the rows of JIS X 0208 at 0x5F and 0x60; ｡ and ﾟ are the first and last half-width kana.
+  // 円 and 園 end the rows of JIS X 0208 at 0x5F and 0x60, 沺 and 漾 are the last of one Shift_JIS lead
+  // byte and the first of the next; ｡ and ﾟ are the first and last half-width kana.
   for (const auto& [header, subject] : std::vector<std::pair<std::string, std::string>>{
-           {"Subject: \x1B$B1_1`\x1B(B ok", "円園 ok"},
+           {"Subject: \x1B$B1_1`^!_!\x1B(B ok", "円園沺漾 ok"},
            {"Subject: \x1B(I! _`\x1B(B", "｡ ﾟ`"},
-           {"subject:\t=?SJIS?Q?=8E=A6?=  =?us-ascii?q?_=30?=\r\nX: y", "示 0"},
+           {"subject:\t=?SJIS?Q?=8e=A6?=  =?us-ascii?q?_=30?=\r\nX: y", "示 0"},
            {"Subject: =?Shift_JIS?B?oa+/?=", "｡ｯｿ"},
            {"Subject: Re: =?Shift_JIS?Q?=z1?=", ""},
            {"Subject: Re: =?Shift_JIS?B?o!+/?=", ""},
