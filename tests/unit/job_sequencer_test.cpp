@@ -177,22 +177,30 @@ TEST(JobSequencer, MissedMinutesNeverStopTheSchedule) {
   }
 }
 
-TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
+// A reserved mail of A due since Wednesday 09:00 on a data root of its own,
+// armed two seconds before 10:00 with only a Saturday run of B to come.
+struct ReservedMailRig : Rig {
+  explicit ReservedMailRig(bool sendAtOnce) {
+    sample::DataDirectoryBuilder data(scratch.Path());
+    EXPECT_TRUE(data.AddAccount("Account1", "A", 0, "") && data.AddFolder("Account1", "Outbox.box", "", "") &&
+                data.AddFolder("Account1", "予約.box", "", "") &&
+                data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0))));
+    Change([this](JobSettings& s) { s.dataRoot = scratch.Path(); });
+    client.SetRunningOn(scratch.Path());
+    CAccountJob& record = jobs.At(0);
+    record.reserve.Reserve = 1, record.ReserveSend = sendAtOnce ? 1 : 0, record.reserve.ReserveFolder = "予約.box";
+    schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
+    clock.ms = WeekMs(kWed, 9, 59, 58);
+    machine->OnTimerStart();
+  }
   ScratchDirectory scratch;
-  sample::DataDirectoryBuilder data(scratch.Path());
-  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
-  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
-  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
+};
+
+TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
   // A re-arm inside the chain, before either of the steps ahead of the run, by
   // the timer command (even) or the settings' OK (odd), keeps the run pulled forward.
   for (const int rearm : {0, 1, 2, 3}) {
-    Rig rig;
-    rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
-    rig.client.SetRunningOn(scratch.Path());
-    rig.jobs.At(0).reserve.Reserve = rig.jobs.At(0).ReserveSend = 1, rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
-    rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
-    rig.clock.ms = WeekMs(kWed, 9, 59, 58);
-    rig.machine->OnTimerStart();
+    ReservedMailRig rig(true);
     rig.observer = [&, rearmed = false]() mutable {
       if (rearmed || rig.steps != (rearm < 2 ? std::vector<int>{2} : std::vector<int>{2, 1})) return;
       rearmed = true;
@@ -210,19 +218,8 @@ TEST(JobSequencer, MailsMovedToSendNowPullTheRunForwardWithTheirAccount) {
 // A reserved mail the client refuses minute after minute is told once; once
 // it has moved, a new refusal is told again.
 TEST(JobSequencer, AMailThatWillNotMoveIsToldOnceUntilItMoves) {
-  ScratchDirectory scratch;
-  sample::DataDirectoryBuilder data(scratch.Path());
-  ASSERT_TRUE(data.AddAccount("Account1", "A", 0, ""));
-  for (const char* folder : {"Outbox.box", "予約.box"}) ASSERT_TRUE(data.AddFolder("Account1", folder, "", ""));
-  data.AddMail("Account1", "予約.box", "00000001", static_cast<std::int32_t>(WeekTime(kWed, 9, 0)));
+  ReservedMailRig rig(false);
   const std::string mail = "Account1\\予約.box\\00000001";
-  Rig rig;
-  rig.Change([&](JobSettings& s) { s.dataRoot = scratch.Path(); });
-  rig.client.SetRunningOn(scratch.Path());
-  rig.jobs.At(0).reserve.Reserve = 1, rig.jobs.At(0).reserve.ReserveFolder = "予約.box";
-  rig.schedule.Day(kSat).AddEntry(23, 0, {"B"}, 0);
-  rig.clock.ms = WeekMs(kWed, 9, 59, 58);
-  rig.machine->OnTimerStart();
   for (const auto& [outcome, untilMinute] : {std::pair{MoveOutcome::kRefused, 2}, {MoveOutcome::kMoved, 3},
                                              {MoveOutcome::kRefused, 4}}) {
     rig.client.moveOutcomes = {{mail, outcome}};
